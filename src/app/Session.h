@@ -1,0 +1,105 @@
+// The process-wide state of one run: the table, the loaded game's settings,
+// the interaction flags and counters, the statistics and the main window's
+// own state (caption, bounds, menu). The operations on it live in the files
+// of their subsystems as free functions; this file only holds the state and
+// what the main window sets up at start-up.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Environment.h"
+#include "defs/Definition.h"
+#include "records/UndoJournal.h"
+#include "table/Deal.h"
+#include "table/Random.h"
+#include "table/Table.h"
+
+namespace vexa {
+
+extern const char* const StartupHint;
+extern const char* const CatalogueFile;
+extern const char* const ApplicationTitle;
+
+struct MenuState {
+    bool Deal = false;
+    bool Restart = false;
+    bool Undo = false;
+    bool Autoplay = false;
+    std::string ScoreCaption;
+};
+
+// The game chooser's list: display names sorted without regard to case, and
+// the selected item (-1 when none).
+struct ChooserState {
+    std::vector<std::string> Items;
+    int ItemIndex = -1;
+};
+
+struct Statistics {
+    int GamesPlayed = 0;
+    int TotalScore = 0;
+    int GamesWon = 0;
+};
+
+struct Session {
+    Session(PictureSource& pictures, UserInterface& ui, Clock& clock, int screenWidth, int screenHeight);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    UserInterface& Ui;
+    Clock& Time;
+    int ScreenWidth;
+    int ScreenHeight;
+
+    Table Board;
+    Random Rng;
+    DeckOrder Deck = IdentityDeckOrder();
+
+    // Main window.
+    std::string Caption;
+    Rect WindowBounds;
+    MenuState Menu;
+    bool Welcome = true;  // the welcome cards are still shown
+    // A load that stopped on an error leaves an inert table: no click acts.
+    bool Inert = false;
+    std::string HelpText;
+
+    // Catalogue.
+    std::vector<std::pair<std::string, std::string>> GameFiles;  // display name, file
+    ChooserState Chooser;
+    std::string CurrentGame;
+    GameSettings Settings;
+
+    // Play.
+    bool Carrying = false;
+    TPile* OriginPile = nullptr;
+    bool HandPlayed = false;
+    int OneTimeMove = 1;
+    int RedealsLeft = 0;
+    int Score = 0;
+    int StreakCount = 0;
+    int StreakBonus = 0;
+    UndoJournal Journal;
+
+    // Records.
+    Statistics Stats;
+    // False while the statistics in memory do not belong to CurrentGame (a
+    // load stopped before they were read); they are then never written.
+    bool StatsLoaded = false;
+    double ActivatedAt = 0;
+    bool Active = true;  // the application has the focus
+    double PlayTime = 0;
+    // False when the stored time could not be read; it is then kept as it is.
+    bool PlayTimeLoaded = true;
+};
+
+// The file name a catalogue entry refers to, relative to the current folder.
+std::string DefinitionPath(const std::string& file);
+
+// The definition file named for a display name, or "" when none.
+std::string GameFileOf(const Session& session, const std::string& name);
+
+}  // namespace vexa

@@ -1,0 +1,150 @@
+#include "app/SimDriver.h"
+
+#include <istream>
+#include <ostream>
+
+#include "app/GameLoader.h"
+#include "app/Session.h"
+#include "app/VexaError.h"
+#include "defs/TextRules.h"
+#include "records/Statistics.h"
+
+namespace vexa {
+
+std::string SimQuote(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"': quoted += "\\\""; break;
+        case '\\': quoted += "\\\\"; break;
+        case '\r': quoted += "\\r"; break;
+        case '\n': quoted += "\\n"; break;
+        default: quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+SimDriver::SimDriver(const SimOptions& options, std::ostream& out) : out_(out)
+{
+    session_ = std::make_unique<Session>(pictures_, *this, clock_, options.ScreenWidth, options.ScreenHeight);
+    if (options.Seed) session_->Rng.Seed(*options.Seed);
+    try {
+        CreateChooser(*session_);
+    } catch (const VexaError& error) {
+        out_ << "error " << SimQuote(ErrorBoxText(error.what())) << '\n';
+    }
+}
+
+SimDriver::~SimDriver() = default;
+
+void SimDriver::ShowMessage(const std::string& text) { out_ << "message " << SimQuote(text) << '\n'; }
+
+void SimDriver::ShowVictory(const VictoryText& text)
+{
+    out_ << "victory " << SimQuote(text.Label1) << ' ' << SimQuote(text.Label2) << ' ' << SimQuote(text.Button)
+         << " card " << text.Rank << ' ' << text.Suit << '\n';
+}
+
+void SimDriver::Complain(const std::string& text) { out_ << "sim " << SimQuote(text) << '\n'; }
+
+int SimDriver::Run(std::istream& in)
+{
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!Execute(line)) break;
+        out_.flush();
+    }
+    return 0;
+}
+
+bool SimDriver::Execute(const std::string& raw)
+{
+    const std::string line = Trim(raw);
+    if (line.empty() || line[0] == '#') return true;
+    const auto space = line.find(' ');
+    const std::string command = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? "" : Trim(line.substr(space + 1));
+    Session& session = *session_;
+    try {
+        if (command == "select") {
+            const auto& items = session.Chooser.Items;
+            int index = -1;
+            for (std::size_t i = 0; i < items.size() && index < 0; ++i)
+                if (items[i] == rest) index = static_cast<int>(i);
+            for (std::size_t i = 0; i < items.size() && index < 0; ++i)
+                if (SameText(items[i], rest)) index = static_cast<int>(i);
+            if (index < 0 && !items.empty()) {
+                Complain("no game named " + rest + " in the chooser");
+                return true;
+            }
+            session.Chooser.ItemIndex = index;
+            SelectGame(session);
+        } else if (command == "show") {
+            Show();
+        } else if (command == "help") {
+            out_ << "help " << SimQuote(session.HelpText) << '\n';
+        } else if (command == "exit") {
+            Shutdown(session);
+            return false;
+        } else if (command == "focus" && rest == "out") {
+            AppOnDeactivate(session);
+        } else if (command == "focus" && rest == "in") {
+            AppOnActivate(session);
+        } else {
+            Complain("unknown command: " + line);
+        }
+    } catch (const VexaError& error) {
+        out_ << "error " << SimQuote(ErrorBoxText(error.what())) << '\n';
+        if (command == "exit") return false;
+    }
+    return true;
+}
+
+void SimDriver::Show()
+{
+    Session& session = *session_;
+    const MenuState& menu = session.Menu;
+    out_ << "caption " << SimQuote(session.Caption) << '\n';
+    if (!session.Welcome) {
+        const Rect& w = session.WindowBounds;
+        out_ << "window " << w.left << ' ' << w.top << ' ' << w.width << ' ' << w.height << '\n';
+    }
+    out_ << "score " << SimQuote(menu.ScoreCaption) << '\n';
+    out_ << "menu deal " << menu.Deal << " restart " << menu.Restart << " undo " << menu.Undo << " autoplay "
+         << menu.Autoplay << '\n';
+    if (session.Welcome) {
+        out_ << "welcome\n";
+        return;
+    }
+    out_ << "state carrying " << session.Carrying << " origin "
+         << (session.OriginPile ? session.OriginPile->Name : std::string("-")) << " redeals " << session.RedealsLeft
+         << " onetime " << session.OneTimeMove << " handplayed " << session.HandPlayed << '\n';
+    auto cards = [](const CardContainer& pile) {
+        std::string text = ":";
+        for (const Card* card : pile.Cards()) {
+            text += ' ';
+            if (!card->Visible) text += '.';
+            text += std::to_string(card->Index()) + (card->Face.State() == ctBack ? 'd' : 'u');
+        }
+        return text.size() == 1 ? text + " " : text;
+    };
+    const Table& table = session.Board;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        const Control* control = table.ControlAt(position);
+        if (control->Type() == ControlType::Pile && control != &session.Board.DragPile()) {
+            const auto* pile = static_cast<const TPile*>(control);
+            out_ << "pile " << pile->Name << " kind " << int(pile->Kind) << " visible " << pile->Visible << " hint "
+                 << SimQuote(pile->Hint) << " hinton " << pile->ShowHint << ' ' << cards(*pile) << '\n';
+        } else if (control->Type() == ControlType::Button) {
+            const auto* button = static_cast<const GameButton*>(control);
+            out_ << "button " << button->Name << " visible " << button->Visible << ' ' << SimQuote(button->Caption)
+                 << '\n';
+        }
+    }
+    out_ << "drag " << cards(session.Board.DragPile()) << '\n';
+}
+
+}  // namespace vexa

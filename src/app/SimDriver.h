@@ -1,0 +1,51 @@
+// The headless driver: plays the game core from text commands, one per line,
+// and prints what each command raised, so that whole games can be scripted
+// and checked without a window.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/Environment.h"
+#include "cards/CardFace.h"
+
+namespace vexa {
+
+struct Session;
+
+struct SimOptions {
+    std::optional<std::uint32_t> Seed;
+    int ScreenWidth = 1920;
+    int ScreenHeight = 1080;
+};
+
+// Quotes a text for the driver's output: \" \\ \r \n stand for the characters.
+std::string SimQuote(const std::string& text);
+
+class SimDriver : public UserInterface {
+public:
+    SimDriver(const SimOptions& options, std::ostream& out);
+    ~SimDriver() override;
+
+    // Runs commands until "exit" or the end of input; returns the exit status.
+    int Run(std::istream& in);
+    // Runs one command line; returns false after "exit".
+    bool Execute(const std::string& line);
+
+    void ShowMessage(const std::string& text) override;
+    void ShowVictory(const VictoryText& text) override;
+
+private:
+    void Show();
+    void Complain(const std::string& text);
+
+    std::ostream& out_;
+    NullPictureSource pictures_;
+    SystemClock clock_;
+    std::unique_ptr<Session> session_;
+};
+
+}  // namespace vexa

@@ -1,0 +1,298 @@
+#include "app/TForm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/GameLoader.h"
+#include "app/VexaError.h"
+#include "cards/CardLibrary.h"
+#include "cards/CursorPictures.h"
+#include "cards/TCards.h"
+#include "dialogs/Fonts.h"
+#include "dialogs/TAboutForm.h"
+#include "dialogs/TForm2.h"
+#include "dialogs/TForm4.h"
+#include "dialogs/TStatsForm.h"
+#include "records/Statistics.h"
+#include "table/PileWidget.h"
+
+namespace vexa {
+
+namespace {
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+QRect Bounds(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+}  // namespace
+
+TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
+{
+    setObjectName("Form1");
+    setFont(VexaFont("MS Sans Serif", 11, false));
+    table_ = new QWidget(this);
+    table_->setObjectName("Table");
+    setCentralWidget(table_);
+    // Cards on no pile live in a hidden container that is never shown.
+    store_ = new QWidget(this);
+    store_->setObjectName("CardStore");
+    store_->hide();
+
+    session_ = std::make_unique<Session>(library, *this, clock, 0, 0);
+    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
+    session_->ScreenWidth = screen.width();
+    session_->ScreenHeight = screen.height();
+    const Rect& w = session_->WindowBounds;
+    session_->WindowBounds = {(screen.width() - w.width) / 2, (screen.height() - w.height) / 2, w.width, w.height};
+
+    numbers_ = NumbersPicture();
+    suits_ = SuitsPicture();
+    cursorcard_ = CursorcardPicture();
+
+    CreateMenu();
+    CreateWelcome();
+    for (int i = 1; i <= CardCount; ++i) {
+        auto* card = new TCards(library_, store_);
+        card->setObjectName(QString("Card%1").arg(i));
+        card->Mirror(session_->Board.CardAt(i).Face);
+        card->setToolTip(Text(session_->Board.CardAt(i).Hint));
+        cards_[static_cast<std::size_t>(i)] = card;
+        connect(card, &TCards::Clicked, this, [this, i] {
+            if (session_->Welcome && session_->Board.CardAt(i).Parent() == &session_->Board.Window())
+                Selectdifferentgame1Click();
+        });
+    }
+
+    connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            AppOnActivate(*session_);
+        else
+            AppOnDeactivate(*session_);
+    });
+
+    // The dialogs, in their creation order; creating the chooser reads the
+    // catalogue.
+    chooser_ = new TForm2(this);
+    Guard([this] { CreateChooser(*session_); });
+    chooser_->SetItems(session_->Chooser.Items);
+    chooser_->SetItemIndex(session_->Chooser.ItemIndex);
+    howToPlay_ = new TForm4(this);
+    howToPlay_->SetHelpText(Text(session_->HelpText));
+    about_ = new TAboutForm(this);
+    stats_ = new TStatsForm(this);
+    Render();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateMenu()
+{
+    QMenu* game = menuBar()->addMenu("&Game");
+    auto* select = game->addAction("&Select a card game", this, [this] { Selectdifferentgame1Click(); });
+    select->setObjectName("Selectdifferentgame1");
+    newgame1_ = game->addAction("&Deal another hand");
+    newgame1_->setObjectName("Newgame1");
+    replay1_ = game->addAction("&Restart this hand");
+    replay1_->setObjectName("Replay1");
+    auto* stats = game->addAction("S&tatistics");
+    stats->setObjectName("Stats");
+    game->addSeparator();
+    auto* exit = game->addAction("E&xit", this, [this] { Exit1Click(); });
+    exit->setObjectName("Exit1");
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    undo1_ = edit->addAction("Undo");
+    undo1_->setObjectName("Undo1");
+    undo1_->setShortcut(QKeySequence("Ctrl+Z"));
+    autoplay1_ = edit->addAction("Autoplay");
+    autoplay1_->setObjectName("Autoplay1");
+    autoplay1_->setShortcut(QKeySequence("Ctrl+A"));
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    auto* howTo = help->addAction("How to Play...", this, [this] { HowtoPlay1Click(); });
+    howTo->setObjectName("HowtoPlay1");
+    help->addSeparator();
+    auto* about = help->addAction("About Vexa Solitaire", this, [this] { About3Click(); });
+    about->setObjectName("About3");
+
+    // The fourth item has no entries and shows the score.
+    scoreMenu_ = menuBar()->addAction(QString());
+    scoreMenu_->setObjectName("ScoreMenu");
+}
+
+void TForm1::CreateWelcome()
+{
+    label1_ = new QLabel(QString("\"Welcome to our Kingdom of Rerozoriri\""), table_);
+    label1_->setObjectName("Label1");
+    label1_->setFont(VexaFont("Times New Roman", 12, true, true));
+    QPalette palette = label1_->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label1_->setPalette(palette);
+    label1_->setGeometry(7, 106, 204, 15);
+}
+
+QWidget* TForm1::CardParent(const Card& card) const
+{
+    const CardContainer* parent = card.Parent();
+    if (parent == &session_->Board.Window()) return table_;
+    for (const auto& [control, widget] : piles_)
+        if (static_cast<const CardContainer*>(static_cast<const TPile*>(control)) == parent) return widget->Content();
+    return store_;  // CardStore and the DragPile are never shown
+}
+
+void TForm1::SyncControls()
+{
+    Table& table = session_->Board;
+    // Drop the widgets of piles and buttons that no longer exist.
+    for (auto it = piles_.begin(); it != piles_.end();) {
+        if (table.PositionOf(it->first) < 0) {
+            // Its cards are moved out below before the pile goes.
+            for (QObject* child : it->second->Content()->children())
+                if (auto* card = qobject_cast<TCards*>(child)) card->setParent(store_);
+            delete it->second;
+            it = piles_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto it = buttons_.begin(); it != buttons_.end();) {
+        if (table.PositionOf(it->first) < 0) {
+            delete it->second;
+            it = buttons_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    // Create the new ones; later controls lie in front of earlier ones.
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        Control* control = table.ControlAt(position);
+        if (control == &table.DragPile()) continue;
+        if (control->Type() == ControlType::Pile) {
+            auto& widget = piles_[control];
+            if (!widget) {
+                widget = new PileWidget(*static_cast<TPile*>(control), table_);
+                connect(widget, &PileWidget::Clicked, this, [](PileWidget*) {});
+            }
+            widget->Render();
+            widget->raise();
+        } else if (control->Type() == ControlType::Button) {
+            auto* model = static_cast<GameButton*>(control);
+            auto& button = buttons_[control];
+            if (!button) {
+                button = new QPushButton(Text(model->Caption), table_);
+                button->setObjectName(Text(model->Name));
+                button->setFont(VexaFont("MS Sans Serif", 11, true));
+            }
+            button->setGeometry(Bounds(model->Bounds));
+            button->setVisible(model->Visible);
+            button->raise();
+        }
+    }
+}
+
+void TForm1::SyncCards()
+{
+    Table& table = session_->Board;
+    auto sync = [&](Card& card) {
+        TCards* widget = cards_[static_cast<std::size_t>(card.Index())];
+        QWidget* parent = CardParent(card);
+        if (widget->parentWidget() != parent) widget->setParent(parent);
+        widget->Mirror(card.Face);
+        if (widget->geometry() != Bounds(card.Bounds)) widget->setGeometry(Bounds(card.Bounds));
+        widget->setVisible(parent != store_ && card.Visible);
+        widget->raise();  // walked bottom card first, so the top card ends in front
+    };
+    for (const auto& [control, pile] : piles_)
+        for (Card* card : static_cast<const TPile*>(control)->Cards()) sync(*card);
+    for (Card* card : table.Window().Cards()) sync(*card);
+    for (Card* card : table.Store().Cards()) sync(*card);
+    for (Card* card : table.DragPile().Cards()) sync(*card);
+}
+
+void TForm1::Render()
+{
+    const Session& s = *session_;
+    setWindowTitle(Text(s.Caption));
+    const QMargins frame = isVisible() ? QMargins(geometry().left() - frameGeometry().left(),
+                                                  geometry().top() - frameGeometry().top(),
+                                                  frameGeometry().right() - geometry().right(),
+                                                  frameGeometry().bottom() - geometry().bottom())
+                                       : QMargins();
+    const Rect& w = s.WindowBounds;
+    const QSize client(w.width - frame.left() - frame.right(), w.height - frame.top() - frame.bottom());
+    if (size() != client) setFixedSize(client);
+    if (frameGeometry().topLeft() != QPoint(w.left, w.top)) move(w.left, w.top);
+
+    newgame1_->setEnabled(s.Menu.Deal);
+    replay1_->setEnabled(s.Menu.Restart);
+    undo1_->setEnabled(s.Menu.Undo);
+    autoplay1_->setEnabled(s.Menu.Autoplay);
+    scoreMenu_->setText(Text(s.Menu.ScoreCaption));
+    if (const Control* label = s.Board.FindControl("Label1")) label1_->setVisible(label->Visible);
+
+    SyncControls();
+    SyncCards();
+}
+
+void TForm1::Guard(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Render();
+        QMessageBox box(QMessageBox::Critical, "Vexa Solitaire", Text(ErrorBoxText(error.what())), QMessageBox::Ok, this);
+        box.exec();
+    }
+    Render();
+}
+
+void TForm1::ShowMessage(const std::string& text)
+{
+    Render();
+    QMessageBox box(QMessageBox::NoIcon, "Vexa Solitaire", Text(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TForm1::ShowVictory(const VictoryText& text)
+{
+    Render();
+    // The victory dialog arrives with scoring; until then the praise is shown plainly.
+    ShowMessage(text.Label1 + "\n" + text.Label2);
+}
+
+void TForm1::Selectdifferentgame1Click()
+{
+    Guard([this] {
+        chooser_->SetItemIndex(session_->Chooser.ItemIndex);
+        if (chooser_->exec() != QDialog::Accepted) return;
+        session_->Chooser.ItemIndex = chooser_->ItemIndex();
+        if (howToPlay_->isVisible()) howToPlay_->hide();
+        QApplication::restoreOverrideCursor();
+        unsetCursor();
+        SelectGame(*session_);
+        howToPlay_->SetHelpText(Text(session_->HelpText));
+    });
+}
+
+void TForm1::HowtoPlay1Click()
+{
+    if (!howToPlay_->isVisible()) howToPlay_->show();
+}
+
+void TForm1::About3Click() { about_->exec(); }
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!shutDown_) {
+        shutDown_ = true;
+        Guard([this] { Shutdown(*session_); });
+    }
+    event->accept();
+    QApplication::quit();
+}
+
+}  // namespace vexa

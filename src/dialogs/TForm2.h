@@ -1,0 +1,40 @@
+// The game chooser: a list of the catalogue's display names with OK and
+// Cancel. The caller fills the list once, in the order to show, and reuses
+// the dialog, so the selection stays where the player left it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace vexa {
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+
+    // Replaces the list with names, shown in the given order; nothing is selected.
+    void SetItems(const std::vector<std::string>& names);
+    // Row of the selected item, -1 when none.
+    int ItemIndex() const;
+    // Selects row index and scrolls it into view; an index outside the list clears the selection.
+    void SetItemIndex(int index);
+
+    void setVisible(bool visible) override;
+
+private:
+    void GamelistDblClick(QListWidgetItem* item);
+
+    QListWidget* gamelist_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+};
+
+}  // namespace vexa

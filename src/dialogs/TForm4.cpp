@@ -1,0 +1,61 @@
+#include "dialogs/TForm4.h"
+
+#include "dialogs/DialogParts.h"
+#include "dialogs/Fonts.h"
+
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace vexa {
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent)
+{
+    MakeFixedDialog(*this, QStringLiteral("How to Play..."), 323, 345, QColor(0, 0, 255));
+    setModal(false);
+
+    memo_ = new QPlainTextEdit(this);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setGeometry(8, 9, 306, 325);
+    memo_->setReadOnly(true);
+    memo_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab passes the text by; a click still gives it focus for selecting and scrolling.
+    memo_->setFocusPolicy(Qt::ClickFocus);
+    memo_->setTabChangesFocus(true);
+    memo_->setFont(VexaFont("Arial", 13, true));
+    QPalette palette = memo_->palette();
+    palette.setColor(QPalette::Base, QColor(0, 0, 128));
+    palette.setColor(QPalette::Text, Qt::white);
+    memo_->setPalette(palette);
+
+    // Created after the text so it lies over the text's lower right corner.
+    button_ = new QPushButton(QStringLiteral("OK"), this);
+    button_->setObjectName(QStringLiteral("Button1"));
+    button_->setGeometry(291, 316, 30, 27);
+    button_->setFont(VexaFont("MS Sans Serif", 11, true));
+    SetTextColour(*button_, QColor(255, 0, 0));
+    connect(button_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void TForm4::SetHelpText(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    memo_->setPlainText(lines);
+}
+
+void TForm4::setVisible(bool visible)
+{
+    // Centred the first time only: where the player then moves it, it stays.
+    if (visible && !placed_) {
+        CentreOnScreen(*this);
+        placed_ = true;
+    }
+    QDialog::setVisible(visible);
+}
+
+}  // namespace vexa

@@ -1,0 +1,62 @@
+#include "dialogs/TForm4.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace vexa {
+namespace {
+
+TEST(HelpWindowTest, ShowsCrLfTextAsLines)
+{
+    TForm4 help;
+    help.SetHelpText(QStringLiteral("Build up by suit. \r\n\r\nKings fill spaces.\rLast\nline"));
+    auto* memo = help.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->toPlainText(), "Build up by suit. \n\nKings fill spaces.\nLast\nline");
+    EXPECT_EQ(memo->document()->blockCount(), 5);
+    EXPECT_TRUE(memo->isReadOnly());
+    EXPECT_FALSE(memo->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(memo->geometry(), QRect(8, 9, 306, 325));
+    EXPECT_EQ(help.size(), QSize(323, 345));
+}
+
+TEST(HelpWindowTest, IsModelessAndOkOrCloseOnlyHide)
+{
+    QWidget table;
+    table.show();
+    auto* help = new TForm4(&table);
+    auto* ok = help->findChild<QPushButton*>(QStringLiteral("Button1"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->geometry(), QRect(291, 316, 30, 27));
+
+    help->show();
+    EXPECT_FALSE(help->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(help->isVisible());
+
+    help->show();
+    help->close();
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_EQ(table.findChildren<TForm4*>().size(), 1);
+}
+
+TEST(HelpWindowTest, ShowingAgainKeepsTheWindowWhereThePlayerPutIt)
+{
+    TForm4 help;
+    help.show();
+    help.move(help.pos() + QPoint(40, 30));
+    const QPoint moved = help.pos();
+    help.hide();
+    help.show();
+    help.show();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.pos(), moved);
+}
+
+}  // namespace
+}  // namespace vexa
