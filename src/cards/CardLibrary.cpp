@@ -1,0 +1,114 @@
+#include "cards/CardLibrary.h"
+
+#include "app/VexaError.h"
+#include "cards/DibDecoder.h"
+
+#include <dlfcn.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifndef VEXA_CARDS_INSTALL_DIR
+#define VEXA_CARDS_INSTALL_DIR "/usr/local/lib/vexasolit"
+#endif
+
+namespace vexa {
+
+namespace {
+
+constexpr const char* kModuleName = "VEXACARDS.DLL";
+constexpr const char* kModuleTitle = "VexaCards.DLL";
+
+// Scaled pictures kept at most; a table uses one or two sizes.
+constexpr std::size_t kScaledLimit = 512;
+
+}  // namespace
+
+CardLibrary::CardLibrary(QStringList searchDirs) : searchDirs_(std::move(searchDirs)) {}
+
+QStringList CardLibrary::DefaultSearchDirs()
+{
+    return {QCoreApplication::applicationDirPath(), QStringLiteral(VEXA_CARDS_INSTALL_DIR)};
+}
+
+QString CardLibrary::ModuleFileName(const QString& moduleName)
+{
+    return "lib" + QFileInfo(moduleName).completeBaseName().toLower() + ".so";
+}
+
+void CardLibrary::Open()
+{
+    if (IsOpen()) return;
+    const QString file = ModuleFileName(kModuleName);
+    for (const QString& dir : searchDirs_) {
+        if (dir.isEmpty() || QDir::isRelativePath(dir)) continue;
+        const QString path = QDir::cleanPath(QDir(dir).absoluteFilePath(file));
+        if (!QFileInfo(path).isFile()) continue;
+        void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) continue;
+        auto find = reinterpret_cast<FindResourceFn>(dlsym(module, kFindResourceSymbol));
+        auto load = reinterpret_cast<LoadResourceFn>(dlsym(module, kLoadResourceSymbol));
+        auto size = reinterpret_cast<SizeofResourceFn>(dlsym(module, kSizeofResourceSymbol));
+        if (!find || !load || !size) {
+            dlclose(module);
+            continue;
+        }
+        // The handle is never closed: the pictures' bytes live in the module.
+        find_ = find;
+        load_ = load;
+        sizeof_ = size;
+        modulePath_ = path;
+        return;
+    }
+    throw VexaError(Format("Unable to load %s ", kModuleTitle));
+}
+
+void CardLibrary::LoadCardBitmap(int number)
+{
+    Open();
+    const int handle = find_(number, kBitmapResourceType);
+    if (handle == 0) throw VexaError(Format("Resource #%d not found (%s)", number, "FindResource"));
+    const void* data = load_(handle);
+    if (!data) throw VexaError(Format("Resource #%d not found (%s)", number, "LoadResource"));
+    const unsigned size = sizeof_(handle);
+    if (size == 0) throw VexaError(Format("Bitmap #%d hasn't been stored properly", number));
+
+    // The module's bytes never change while it is loaded, so a picture is
+    // decoded once; the checks above still run on every fetch.
+    if (pictures_.count(number)) return;
+    QImage picture = DecodeDib(data, size);
+    if (picture.isNull()) throw VexaError(Format("Bitmap #%d hasn't been stored properly", number));
+    pictures_.emplace(number, std::move(picture));
+}
+
+QImage CardLibrary::Image(int number)
+{
+    auto it = pictures_.find(number);
+    if (it != pictures_.end()) return it->second;
+    try {
+        LoadCardBitmap(number);
+    } catch (const VexaError&) {
+        return {};
+    }
+    return pictures_[number];
+}
+
+QPixmap CardLibrary::Scaled(int number, QSize pixelSize)
+{
+    if (pixelSize.isEmpty()) return {};
+    const auto key = std::make_tuple(number, pixelSize.width(), pixelSize.height());
+    auto it = scaled_.find(key);
+    if (it != scaled_.end()) return it->second;
+    const QImage picture = Image(number);
+    if (picture.isNull()) return {};
+    if (scaled_.size() >= kScaledLimit) scaled_.clear();
+    QPixmap pixmap = QPixmap::fromImage(
+        picture.size() == pixelSize ? picture
+                                    : picture.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    scaled_.emplace(key, pixmap);
+    return pixmap;
+}
+
+}  // namespace vexa

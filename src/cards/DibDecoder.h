@@ -1,0 +1,18 @@
+// Decodes a device-independent bitmap as bitmap resources store it: the
+// information header, the colour table and the pixel rows, without the
+// 14-byte header of a bitmap file.
+#pragma once
+
+#include <cstddef>
+
+#include <QImage>
+
+namespace vexa {
+
+// The picture in premultiplied ARGB, or a null image when the bytes do not
+// hold a bitmap. A 32-bit uncompressed bitmap whose fourth bytes are not all
+// zero is read with them as alpha (transparent card corners); otherwise the
+// picture is opaque.
+QImage DecodeDib(const void* data, std::size_t size);
+
+}  // namespace vexa

@@ -1,0 +1,103 @@
+#include "cards/TCards.h"
+
+#include "cards/CardLibrary.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vexa {
+
+void TCards::Source::LoadCardBitmap(int number)
+{
+    if (!quiet_) library_.LoadCardBitmap(number);
+}
+
+TCards::TCards(CardLibrary& library, QWidget* parent) : QWidget(parent), source_(library), face_(source_)
+{
+    resize(kWidth, kHeight);
+    shown_ = face_.Picture();
+}
+
+// Runs a setter of the face and repaints when the shown picture changed,
+// also when the setter throws after storing its field.
+template <typename Change>
+void TCards::Apply(Change change)
+{
+    struct Refresh {
+        TCards& card;
+        ~Refresh()
+        {
+            if (card.face_.Picture() != card.shown_) {
+                card.shown_ = card.face_.Picture();
+                card.update();
+            }
+        }
+    } refresh{*this};
+    change();
+}
+
+void TCards::SetState(CardState state)
+{
+    Apply([&] { face_.SetState(state); });
+}
+
+void TCards::SetCardBackStyle(int style)
+{
+    Apply([&] { face_.SetCardBackStyle(style); });
+}
+
+void TCards::SetValue(int value)
+{
+    Apply([&] { face_.SetValue(value); });
+}
+
+void TCards::SetSuit(CardSuit suit)
+{
+    Apply([&] { face_.SetSuit(suit); });
+}
+
+void TCards::SetDeckvalue(int deckvalue)
+{
+    Apply([&] { face_.SetDeckvalue(deckvalue); });
+}
+
+void TCards::Mirror(const CardFace& face)
+{
+    source_.quiet_ = true;
+    face_.SetDeckvalue(face.Deckvalue());
+    face_.SetCardBackStyle(face.CardBackStyle());
+    face_.SetState(face.State());
+    source_.quiet_ = false;
+    if (face.Picture() != shown_) {
+        shown_ = face.Picture();
+        update();
+    }
+}
+
+void TCards::paintEvent(QPaintEvent*)
+{
+    if (shown_ == 0) return;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture = source_.library_.Scaled(shown_, (QSizeF(size()) * ratio).toSize());
+    if (picture.isNull()) return;
+    picture.setDevicePixelRatio(ratio);
+    QPainter painter(this);
+    painter.drawPixmap(rect(), picture);
+}
+
+void TCards::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) pressed_ = true;
+    emit MouseDown(this, event->button(), event->position().toPoint());
+}
+
+void TCards::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = event->button() == Qt::LeftButton && pressed_ && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) pressed_ = false;
+    // The click is reported first, then the release.
+    if (click) emit Click(this);
+    emit MouseUp(this, event->button(), event->position().toPoint());
+}
+
+}  // namespace vexa

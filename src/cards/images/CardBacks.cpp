@@ -1,0 +1,348 @@
+// The thirteen back designs. Each fills a rounded field inside a white
+// margin with its own pattern and colours; every pattern is laid out from
+// the centre of the card, so the backs look the same either way up.
+#include "cards/images/CardArt.h"
+#include "cards/images/SuitShapes.h"
+
+#include <cmath>
+
+#include <QPainter>
+
+namespace vexa::art {
+
+namespace {
+
+const QRectF kField(9, 9, kPictureWidth - 18, kPictureHeight - 18);
+constexpr double kCx = kPictureWidth / 2.0;
+constexpr double kCy = kPictureHeight / 2.0;
+
+QPen Line(const QColor& colour, double width)
+{
+    QPen pen(colour, width);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+QPainterPath Star(QPointF centre, double outer, double inner, int points = 5)
+{
+    QPainterPath star;
+    for (int i = 0; i < points * 2; ++i) {
+        const double a = -M_PI / 2 + i * M_PI / points;
+        const double r = i % 2 ? inner : outer;
+        const QPointF point(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+        if (i == 0)
+            star.moveTo(point);
+        else
+            star.lineTo(point);
+    }
+    star.closeSubpath();
+    return star;
+}
+
+// Lattice of crossing diagonals with beads where they meet.
+void Crosshatch(QPainter& p)
+{
+    p.fillRect(kField, QColor(28, 62, 142));
+    p.setPen(Line(QColor(120, 150, 220), 1.3));
+    const double step = 10;
+    for (double k = -220; k <= 220; k += step) {
+        p.drawLine(QPointF(kCx + k - 120, kCy - 120), QPointF(kCx + k + 120, kCy + 120));
+        p.drawLine(QPointF(kCx + k + 120, kCy - 120), QPointF(kCx + k - 120, kCy + 120));
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(232, 238, 255));
+    for (double x = -80; x <= 80; x += step / 2)
+        for (double y = -110; y <= 110; y += step / 2)
+            if (static_cast<int>(std::lround((x + y) / (step / 2))) % 2 == 0)
+                p.drawEllipse(QPointF(kCx + x, kCy + y), 1.1, 1.1);
+}
+
+// Argyle: shaded diamonds crossed by fine white lines.
+void Argyle(QPainter& p)
+{
+    p.fillRect(kField, QColor(140, 22, 32));
+    const double w = 26, h = 34;
+    for (int i = -4; i <= 4; ++i)
+        for (int j = -4; j <= 4; ++j) {
+            if ((i + j) % 2 != 0) continue;
+            const QPointF c(kCx + i * w / 2, kCy + j * h / 2);
+            QPainterPath d;
+            d.moveTo(c.x(), c.y() - h / 2);
+            d.lineTo(c.x() + w / 2, c.y());
+            d.lineTo(c.x(), c.y() + h / 2);
+            d.lineTo(c.x() - w / 2, c.y());
+            d.closeSubpath();
+            p.setPen(Qt::NoPen);
+            p.setBrush((i / 2 + j / 2) % 2 == 0 ? QColor(206, 50, 58) : QColor(178, 34, 44));
+            p.drawPath(d);
+        }
+    QPen dash(QColor(255, 236, 236), 0.9);
+    dash.setDashPattern({3, 2});
+    p.setPen(dash);
+    for (int k = -10; k <= 10; ++k) {
+        const QPointF a(kCx + k * w, kCy);
+        p.drawLine(a + QPointF(-w * 5, -h * 5), a + QPointF(w * 5, h * 5));
+        p.drawLine(a + QPointF(w * 5, -h * 5), a + QPointF(-w * 5, h * 5));
+    }
+}
+
+// Diagonal stripes in two greens with a thin gold rule between.
+void Stripes(QPainter& p)
+{
+    p.fillRect(kField, QColor(26, 96, 50));
+    p.save();
+    p.translate(kCx, kCy);
+    p.rotate(-35);
+    for (int k = -20; k <= 20; ++k) {
+        const double x = k * 12;
+        p.fillRect(QRectF(x, -160, 6, 320), QColor(48, 146, 80));
+        p.setPen(Line(QColor(232, 200, 90), 0.9));
+        p.drawLine(QPointF(x + 9, -160), QPointF(x + 9, 160));
+    }
+    p.restore();
+}
+
+// A checkerboard with a bead in every dark square.
+void Checks(QPainter& p)
+{
+    const double s = 12;
+    for (int i = -7; i <= 7; ++i)
+        for (int j = -9; j <= 9; ++j) {
+            const QRectF cell(kCx + (i - 0.5) * s, kCy + (j - 0.5) * s, s, s);
+            const bool dark = (i + j) % 2 == 0;
+            p.fillRect(cell, dark ? QColor(82, 38, 124) : QColor(150, 104, 192));
+            if (dark) {
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(236, 220, 250));
+                p.drawEllipse(cell.center(), 1.6, 1.6);
+            }
+        }
+}
+
+// Rows of rings, each row shifted by half a ring.
+void Circles(QPainter& p)
+{
+    p.fillRect(kField, QColor(204, 84, 10));
+    const double s = 14;
+    for (int j = -8; j <= 8; ++j)
+        for (int i = -6; i <= 6; ++i) {
+            const QPointF c(kCx + i * s + (j % 2 ? s / 2 : 0), kCy + j * s * 0.87);
+            p.setBrush(Qt::NoBrush);
+            p.setPen(Line(QColor(250, 186, 110), 1.4));
+            p.drawEllipse(c, 5.6, 5.6);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 232, 200));
+            p.drawEllipse(c, 1.8, 1.8);
+        }
+}
+
+// The house back: interlaced rings on navy around a gold-rimmed medallion
+// that carries the four suits.
+void Royal(QPainter& p)
+{
+    p.fillRect(kField, QColor(22, 42, 104));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Line(QColor(88, 118, 200), 1.0));
+    const double r = 9;
+    for (int j = -14; j <= 14; ++j)
+        for (int i = -9; i <= 9; ++i) {
+            const QPointF c(kCx + i * r + (j % 2 ? r / 2 : 0), kCy + j * r * 0.866);
+            p.drawEllipse(c, r, r);
+        }
+
+    const QRectF oval(kCx - 34, kCy - 46, 68, 92);
+    p.setPen(Line(Qt::white, 2.0));
+    p.setBrush(QColor(22, 42, 104));
+    p.drawEllipse(oval.adjusted(-3, -3, 3, 3));
+    p.setPen(Line(QColor(236, 190, 60), 2.4));
+    p.drawEllipse(oval);
+    p.setPen(Line(QColor(236, 190, 60), 0.9));
+    p.drawEllipse(oval.adjusted(5, 5, -5, -5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 190, 60));
+    p.drawPath(Star(QPointF(kCx, kCy), 11, 4.5, 8));
+    const QPointF spots[4] = {{kCx, kCy - 24}, {kCx + 18, kCy}, {kCx, kCy + 24}, {kCx - 18, kCy}};
+    for (int s = 0; s < 4; ++s) {
+        p.save();
+        p.translate(spots[s]);
+        p.scale(0.14, 0.14);
+        p.drawPath(SuitPath(s));
+        p.restore();
+    }
+}
+
+// Gold stars on a night sky.
+void Stars(QPainter& p)
+{
+    p.fillRect(kField, QColor(20, 28, 74));
+    p.setPen(Qt::NoPen);
+    const double s = 20;
+    for (int j = -6; j <= 6; ++j)
+        for (int i = -4; i <= 4; ++i) {
+            const QPointF c(kCx + i * s + (j % 2 ? s / 2 : 0), kCy + j * s * 0.75);
+            p.setBrush(QColor(246, 204, 76));
+            p.drawPath(Star(c, 6, 2.5));
+            p.setBrush(QColor(170, 180, 230));
+            p.drawEllipse(c + QPointF(s / 2, 0), 0.9, 0.9);
+        }
+}
+
+// Wavy white lines on teal.
+void Waves(QPainter& p)
+{
+    p.fillRect(kField, QColor(0, 118, 124));
+    for (int j = -14; j <= 14; ++j) {
+        QPainterPath wave;
+        const double y0 = kCy + j * 7.5;
+        for (int x = -80; x <= 80; ++x) {
+            const QPointF point(kCx + x, y0 + 3 * std::sin(x * 2 * M_PI / 24 + (j % 2 ? M_PI : 0)));
+            if (x == -80)
+                wave.moveTo(point);
+            else
+                wave.lineTo(point);
+        }
+        p.setPen(Line(j % 2 ? QColor(160, 226, 226) : QColor(255, 255, 255), 1.3));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(wave);
+    }
+}
+
+// Overlapping scales, each with a light rim.
+void Scales(QPainter& p)
+{
+    p.fillRect(kField, QColor(34, 86, 44));
+    const double s = 16;
+    for (int j = -13; j <= 12; ++j)
+        for (int i = -6; i <= 6; ++i) {
+            const QPointF c(kCx + i * s + (j % 2 ? s / 2 : 0), kCy + j * s * 0.5);
+            QPainterPath scale;
+            scale.moveTo(c.x() - s / 2, c.y());
+            scale.arcTo(QRectF(c.x() - s / 2, c.y() - s / 2, s, s), 180, 180);
+            scale.closeSubpath();
+            p.setPen(Line(QColor(160, 210, 110), 1.2));
+            p.setBrush((i + j) % 3 == 0 ? QColor(52, 118, 60) : QColor(40, 100, 50));
+            p.drawPath(scale);
+        }
+}
+
+// Zigzag bands of maroon and tan.
+void Chevrons(QPainter& p)
+{
+    p.fillRect(kField, QColor(230, 202, 148));
+    const double period = 16, amplitude = 6;
+    for (int j = -14; j <= 14; ++j) {
+        QPainterPath band;
+        const double y0 = kCy + j * 8;
+        band.moveTo(kCx - 80, y0);
+        for (int i = -5; i <= 5; ++i) {
+            band.lineTo(kCx + i * period - period / 2, y0 + amplitude / 2);
+            band.lineTo(kCx + i * period, y0 - amplitude / 2);
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(Line(j % 2 ? QColor(128, 30, 58) : QColor(176, 80, 60), 3.0));
+        p.drawPath(band);
+    }
+}
+
+// A honeycomb of gold cells on brown.
+void Honeycomb(QPainter& p)
+{
+    p.fillRect(kField, QColor(110, 64, 16));
+    const double r = 8;
+    const double w = std::sqrt(3.0) * r;
+    for (int j = -10; j <= 10; ++j)
+        for (int i = -6; i <= 6; ++i) {
+            const QPointF c(kCx + i * w + (j % 2 ? w / 2 : 0), kCy + j * r * 1.5);
+            QPainterPath hex;
+            for (int k = 0; k < 6; ++k) {
+                const double a = M_PI / 6 + k * M_PI / 3;
+                const QPointF point(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+                if (k == 0)
+                    hex.moveTo(point);
+                else
+                    hex.lineTo(point);
+            }
+            hex.closeSubpath();
+            p.setPen(Line(QColor(246, 190, 60), 1.5));
+            p.setBrush((i * 3 + j) % 4 == 0 ? QColor(200, 132, 30) : QColor(150, 90, 22));
+            p.drawPath(hex);
+        }
+}
+
+// Tartan: crossing bands of green and black over red, with fine yellow rules.
+void Tartan(QPainter& p)
+{
+    p.fillRect(kField, QColor(178, 30, 36));
+    const double period = 32;
+    for (int k = -5; k <= 5; ++k) {
+        const double x = kCx + k * period, y = kCy + k * period;
+        p.fillRect(QRectF(x - 7, kField.top(), 14, kField.height()), QColor(24, 80, 44, 150));
+        p.fillRect(QRectF(kField.left(), y - 7, kField.width(), 14), QColor(24, 80, 44, 150));
+        p.fillRect(QRectF(x + 12, kField.top(), 4, kField.height()), QColor(12, 12, 16, 140));
+        p.fillRect(QRectF(kField.left(), y + 12, kField.width(), 4), QColor(12, 12, 16, 140));
+        p.setPen(Line(QColor(248, 214, 80), 0.8));
+        p.drawLine(QPointF(x, kField.top()), QPointF(x, kField.bottom()));
+        p.drawLine(QPointF(kField.left(), y), QPointF(kField.right(), y));
+    }
+}
+
+// Rays from a central disc.
+void Sunburst(QPainter& p)
+{
+    p.fillRect(kField, QColor(104, 26, 140));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 52, 176));
+    const int rays = 36;
+    for (int i = 0; i < rays; i += 2) {
+        const double a0 = i * 2 * M_PI / rays, a1 = (i + 1) * 2 * M_PI / rays;
+        QPainterPath ray;
+        ray.moveTo(kCx, kCy);
+        ray.lineTo(kCx + 200 * std::cos(a0), kCy + 200 * std::sin(a0));
+        ray.lineTo(kCx + 200 * std::cos(a1), kCy + 200 * std::sin(a1));
+        ray.closeSubpath();
+        p.drawPath(ray);
+    }
+    p.setBrush(QColor(246, 196, 70));
+    p.drawEllipse(QPointF(kCx, kCy), 17, 17);
+    p.setBrush(QColor(104, 26, 140));
+    p.drawEllipse(QPointF(kCx, kCy), 13, 13);
+    p.setBrush(QColor(246, 196, 70));
+    p.drawPath(Star(QPointF(kCx, kCy), 10, 4));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Line(QColor(246, 196, 70), 1.2));
+    p.drawEllipse(QPointF(kCx, kCy), 40, 40);
+    p.drawEllipse(QPointF(kCx, kCy), 62, 62);
+}
+
+}  // namespace
+
+void DrawBackDesign(QPainter& painter, int design)
+{
+    QPainterPath field;
+    field.addRoundedRect(kField, 6, 6);
+    painter.save();
+    painter.setClipPath(field);
+    switch (design) {
+        case 1: Crosshatch(painter); break;
+        case 2: Argyle(painter); break;
+        case 3: Stripes(painter); break;
+        case 4: Checks(painter); break;
+        case 5: Circles(painter); break;
+        case 6: Royal(painter); break;
+        case 7: Stars(painter); break;
+        case 8: Waves(painter); break;
+        case 9: Scales(painter); break;
+        case 10: Chevrons(painter); break;
+        case 11: Honeycomb(painter); break;
+        case 12: Tartan(painter); break;
+        default: Sunburst(painter); break;
+    }
+    painter.restore();
+    // A fine dark rule around the field sets it off from the white margin.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(40, 40, 48, 200), 1.2));
+    painter.drawPath(field);
+}
+
+}  // namespace vexa::art

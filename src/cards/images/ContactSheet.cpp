@@ -1,0 +1,65 @@
+// Renders every picture of the card-image library through the card control,
+// on a table-green sheet, at table size and at double size:
+//
+//   vexacards_sheet [OUTDIR]   writes OUTDIR/cards-1x.png and cards-2x.png
+//
+// For looking at the pictures as the player sees them.
+#include "app/VexaError.h"
+#include "cards/CardLibrary.h"
+#include "cards/TCards.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QPalette>
+#include <QPixmap>
+#include <QWidget>
+
+namespace {
+
+bool RenderSheet(vexa::CardLibrary& library, int scale, const QString& file)
+{
+    const int w = vexa::TCards::kWidth * scale, h = vexa::TCards::kHeight * scale, gap = 6 * scale;
+    QWidget sheet;
+    sheet.setAutoFillBackground(true);
+    QPalette palette = sheet.palette();
+    palette.setColor(QPalette::Window, QColor(0, 112, 60));
+    sheet.setPalette(palette);
+    sheet.resize(13 * (w + gap) + gap, 5 * (h + gap) + gap);
+    for (int n = 1; n <= 65; ++n) {
+        auto* card = new vexa::TCards(library, &sheet);
+        card->resize(w, h);
+        card->move(gap + (n - 1) % 13 * (w + gap), gap + (n - 1) / 13 * (h + gap));
+        if (n <= 52) {
+            card->SetDeckvalue(n);
+        } else {
+            card->SetCardBackStyle(n - 52);
+            card->SetState(vexa::ctBack);
+        }
+    }
+    return sheet.grab().save(file);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp");
+    try {
+        vexa::CardLibrary library(vexa::CardLibrary::DefaultSearchDirs());
+        for (int scale : {1, 2}) {
+            const QString file = QString("%1/cards-%2x.png").arg(dir).arg(scale);
+            if (!RenderSheet(library, scale, file)) {
+                std::fprintf(stderr, "vexacards_sheet: cannot write %s\n", qPrintable(file));
+                return 1;
+            }
+            std::printf("%s\n", qPrintable(file));
+        }
+    } catch (const vexa::VexaError& error) {
+        std::fprintf(stderr, "vexacards_sheet: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
