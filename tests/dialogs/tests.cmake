@@ -6,4 +6,5 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/FontsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InfoBoxesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VictoryTest.cpp
 )
