@@ -89,6 +89,10 @@ bool SimDriver::Execute(const std::string& raw)
         } else if (command == "exit") {
             Shutdown(session);
             return false;
+        } else if (command == "stats") {
+            const StatsFigures f = OpenStatistics(session);
+            out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "
+                 << f.Average << " time " << f.Days << ' ' << f.Hours << ' ' << f.Minutes << '\n';
         } else if (command == "focus" && rest == "out") {
             AppOnDeactivate(session);
         } else if (command == "focus" && rest == "in") {

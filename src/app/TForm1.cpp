@@ -16,6 +16,7 @@
 #include "dialogs/Fonts.h"
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TForm2.h"
+#include "dialogs/TForm3.h"
 #include "dialogs/TForm4.h"
 #include "dialogs/TStatsForm.h"
 #include "records/Statistics.h"
@@ -59,7 +60,7 @@ TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
         card->Mirror(session_->Board.CardAt(i).Face);
         card->setToolTip(Text(session_->Board.CardAt(i).Hint));
         cards_[static_cast<std::size_t>(i)] = card;
-        connect(card, &TCards::Clicked, this, [this, i] {
+        connect(card, &TCards::Click, this, [this, i](TCards*) {
             if (session_->Welcome && session_->Board.CardAt(i).Parent() == &session_->Board.Window())
                 Selectdifferentgame1Click();
         });
@@ -89,20 +90,20 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateMenu()
 {
-    QMenu* game = menuBar()->addMenu("&Game");
+    QMenu* game = menuBar()->addMenu("Game");
     auto* select = game->addAction("&Select a card game", this, [this] { Selectdifferentgame1Click(); });
     select->setObjectName("Selectdifferentgame1");
     newgame1_ = game->addAction("&Deal another hand");
     newgame1_->setObjectName("Newgame1");
     replay1_ = game->addAction("&Restart this hand");
     replay1_->setObjectName("Replay1");
-    auto* stats = game->addAction("S&tatistics");
+    auto* stats = game->addAction("S&tatistics", this, [this] { StatsClick(); });
     stats->setObjectName("Stats");
     game->addSeparator();
     auto* exit = game->addAction("E&xit", this, [this] { Exit1Click(); });
     exit->setObjectName("Exit1");
 
-    QMenu* edit = menuBar()->addMenu("&Edit");
+    QMenu* edit = menuBar()->addMenu("Edit");
     undo1_ = edit->addAction("Undo");
     undo1_->setObjectName("Undo1");
     undo1_->setShortcut(QKeySequence("Ctrl+Z"));
@@ -110,7 +111,7 @@ void TForm1::CreateMenu()
     autoplay1_->setObjectName("Autoplay1");
     autoplay1_->setShortcut(QKeySequence("Ctrl+A"));
 
-    QMenu* help = menuBar()->addMenu("&Help");
+    QMenu* help = menuBar()->addMenu("Help");
     auto* howTo = help->addAction("How to Play...", this, [this] { HowtoPlay1Click(); });
     howTo->setObjectName("HowtoPlay1");
     help->addSeparator();
@@ -258,8 +259,9 @@ void TForm1::ShowMessage(const std::string& text)
 void TForm1::ShowVictory(const VictoryText& text)
 {
     Render();
-    // The victory dialog arrives with scoring; until then the praise is shown plainly.
-    ShowMessage(text.Label1 + "\n" + text.Label2);
+    // A fresh dialog for each victory, gone again once the player closes it.
+    TForm3 victory(library_, text, this);
+    victory.exec();
 }
 
 void TForm1::Selectdifferentgame1Click()
@@ -273,6 +275,17 @@ void TForm1::Selectdifferentgame1Click()
         unsetCursor();
         SelectGame(*session_);
         howToPlay_->SetHelpText(Text(session_->HelpText));
+    });
+}
+
+void TForm1::StatsClick()
+{
+    Guard([this] {
+        const StatsFigures f = OpenStatistics(*session_);
+        auto number = [](long long n) { return QString::number(n); };
+        stats_->SetFigures(Text(f.Title), number(f.Played), number(f.Won), number(f.Average), number(f.Days),
+                           number(f.Hours), number(f.Minutes));
+        stats_->exec();
     });
 }
 

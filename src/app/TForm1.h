@@ -54,6 +54,7 @@ public:
 
     // Menu and event handlers.
     void Selectdifferentgame1Click();
+    void StatsClick();
     void HowtoPlay1Click();
     void About3Click();
     void Exit1Click();

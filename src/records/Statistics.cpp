@@ -1,5 +1,7 @@
 #include "records/Statistics.h"
 
+#include <cmath>
+
 #include "app/Session.h"
 #include "app/VexaError.h"
 #include "defs/IniFile.h"
@@ -78,6 +80,50 @@ void Shutdown(Session& session)
     // would lose the time of every run that ends while the window is active.
     AppOnDeactivate(session);
     if (session.PlayTimeLoaded) catalogue.WriteString("General", "TimeInGame", FloatToText(session.PlayTime));
+}
+
+}  // namespace vexa
+
+namespace vexa {
+
+std::string StatsTitle(const std::string& name)
+{
+    const std::string suffix = "(800x600)";
+    if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return name.size() > suffix.size() ? name.substr(0, name.size() - suffix.size() - 1) : std::string();
+    return name;
+}
+
+StatsFigures OpenStatistics(Session& session)
+{
+    const double now = session.Time.Now();
+    if (session.Active) session.PlayTime += now - session.ActivatedAt;
+    session.ActivatedAt = now;
+
+    StatsFigures figures;
+    figures.Title = StatsTitle(session.CurrentGame);
+    const double days = std::trunc(session.PlayTime);
+    figures.Days = static_cast<long long>(days);
+    // The time of day, taken to the nearest millisecond, then truncated.
+    const long long ms = std::llround(std::fabs(session.PlayTime - days) * 86400000.0);
+    figures.Hours = static_cast<int>(ms / 3600000 % 24);
+    figures.Minutes = static_cast<int>(ms / 60000 % 60);
+
+    // Counts come from a file the player may have edited: the sums are taken
+    // wide and a zero count shows an average of 0 instead of failing.
+    auto average = [](long long total, long long count) { return static_cast<int>(count == 0 ? 0 : total / count); };
+    const Statistics& stats = session.Stats;
+    if (session.HandPlayed) {
+        const bool won = session.Settings.Scoring != 5 && session.Score == session.Settings.Decks * 52;
+        figures.Played = stats.GamesPlayed + 1;
+        figures.Won = stats.GamesWon + (won ? 1 : 0);
+        figures.Average = average(static_cast<long long>(stats.TotalScore) + session.Score, stats.GamesPlayed + 1LL);
+    } else {
+        figures.Played = stats.GamesPlayed;
+        figures.Won = stats.GamesWon;
+        figures.Average = stats.GamesPlayed >= 1 ? average(stats.TotalScore, stats.GamesPlayed) : 0;
+    }
+    return figures;
 }
 
 }  // namespace vexa

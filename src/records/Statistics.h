@@ -28,3 +28,25 @@ void AppOnDeactivate(Session& session);
 void Shutdown(Session& session);
 
 }  // namespace vexa
+
+namespace vexa {
+
+// What the statistics dialog shows.
+struct StatsFigures {
+    std::string Title;
+    int Played = 0;
+    int Won = 0;
+    int Average = 0;
+    long long Days = 0;
+    int Hours = 0;
+    int Minutes = 0;
+};
+
+// Folds the running period into the time in game, then gives the figures of
+// CurrentGame as if the hand in progress were closed now (nothing changes).
+StatsFigures OpenStatistics(Session& session);
+
+// A display name without a trailing "(800x600)" and the character before it.
+std::string StatsTitle(const std::string& name);
+
+}  // namespace vexa

@@ -1,0 +1,325 @@
+// Choosing and loading games from real catalogue and definition files.
+#include <gtest/gtest.h>
+
+#include "app/GameLoader.h"
+#include "app/Session.h"
+#include "app/VexaError.h"
+#include "records/Statistics.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+
+namespace vexa {
+namespace {
+
+const char* const Catalogue =
+    "[Gamelist]\n"
+    "zeta=zeta.ini\n"
+    "Alpha=alpha.ini\n"
+    "broken=broken.ini\n"
+    "Missing=nowhere.ini\n"
+    "[Alpha]\n"
+    "GamesPlayed=3\n"
+    "TotalScore=100\n"
+    "GamesWon=1\n"
+    "[General]\n"
+    "TimeInGame=1,5\n";
+
+const char* const Alpha =
+    "[Alpha]\n"
+    "Name=Alpha game\n"
+    "Redeals=2\n"
+    "Formwidth=500\n"
+    "Formheight=300\n"
+    "Autoplay=0\n"
+    "PILE1=10,10,71,96,2,0,90,0,0,402,301,0,0,DDD\n"
+    "PILE2=100,10,SAME\n"
+    "pileX=10,120,71,300,0,2,3,109,208,401,0,0,0,DU\n"
+    "HELP1=First,\n"
+    "HELP2=part.\n"
+    "HELP3=N\n"
+    "Helpfile=Second\n"
+    "BUTTON1=300,10,75,25,1,\"&Hide pile\"\n";
+
+class Loader : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.Write("vexasolit.ini", Catalogue);
+        dir.Write("alpha.ini", Alpha);
+        dir.Write("zeta.ini", "[zeta]\nName=Z\nPILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\n");
+        dir.Write("broken.ini",
+                  "[broken]\nName=B\nPILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTON1=0,100,75,25,1,Go\n"
+                  "PILE2=80,0,SAME\nPILE3=160,0,71,96,2,2,0,0,0,402,0,0,0,U\n");
+        session = std::make_unique<Session>(pictures, ui, clock, 1024, 768);
+        CreateChooser(*session);
+    }
+    void Choose(const std::string& name)
+    {
+        const auto& items = session->Chooser.Items;
+        session->Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
+        SelectGame(*session);
+    }
+    std::string LoadError(const std::string& definition)
+    {
+        dir.Write("broken.ini", "[broken]\n" + definition);
+        try {
+            Choose("broken");
+        } catch (const VexaError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    NullPictureSource pictures;
+    test::RecordingUi ui;
+    test::ManualClock clock;
+    std::unique_ptr<Session> session;
+};
+
+TEST_F(Loader, ChooserListsGamesWithoutRegardToCaseAndReadsTheTimeWithACommaToo)
+{
+    EXPECT_EQ(session->Chooser.Items, (std::vector<std::string>{"Alpha", "broken", "Missing", "zeta"}));
+    EXPECT_EQ(session->Chooser.ItemIndex, 0);
+    EXPECT_DOUBLE_EQ(session->PlayTime, 1.5);
+    EXPECT_TRUE(session->Welcome);
+    EXPECT_EQ(session->HelpText, StartupHint);
+}
+
+TEST_F(Loader, LoadBuildsTheTableFromTheDefinition)
+{
+    Choose("Alpha");
+    const Session& s = *session;
+    EXPECT_FALSE(s.Welcome);
+    EXPECT_FALSE(s.Board.FindControl("Label1")->Visible);
+    EXPECT_EQ(s.Caption, "Vexa Solitaire:  Alpha game");
+    EXPECT_EQ(s.WindowBounds, (Rect{262, 234, 500, 300}));
+    EXPECT_EQ(s.HelpText, "First, part. \r\n\r\nSecond ");
+    EXPECT_TRUE(s.Menu.Deal && s.Menu.Restart);
+    EXPECT_FALSE(s.Menu.Undo);
+    EXPECT_FALSE(s.Menu.Autoplay);
+    EXPECT_EQ(s.Menu.ScoreCaption, "             Your score = 0");
+    EXPECT_EQ(s.RedealsLeft, 2);
+    EXPECT_EQ(s.Stats.GamesPlayed, 3);
+
+    const Table& t = s.Board;
+    ASSERT_EQ(t.ControlCount(), 9);  // 3 pictures, Label1, Fritz, 3 piles, 1 button
+    TPile* second = t.PileAt(6);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Name, "PILE2");
+    EXPECT_EQ(second->Bounds, (Rect{100, 10, 71, 96}));
+    EXPECT_EQ(second->ClickAction, 301);
+    EXPECT_EQ(second->DealPattern, "DDD");  // SAME copies the pattern too
+    EXPECT_EQ(second->Count(), 3);
+    EXPECT_EQ(t.PileAt(7)->Name, "pileX");
+    EXPECT_EQ(t.KindRange(0).first, 5);
+    EXPECT_EQ(t.KindRange(0).last, 6);
+    EXPECT_EQ(t.KindRange(2).first, 7);
+    const auto* button = static_cast<const GameButton*>(t.ControlAt(8));
+    EXPECT_EQ(button->Caption, "&Hide pile");
+    EXPECT_EQ(button->Tag, 1);
+    // Stocks holding cards show no hint.
+    EXPECT_FALSE(t.PileAt(5)->ShowHint);
+}
+
+TEST_F(Loader, WindowLargerThanTheScreenGoesToTheCorner)
+{
+    session->ScreenWidth = 400;
+    Choose("Alpha");
+    EXPECT_EQ(session->WindowBounds, (Rect{0, 0, 500, 300}));
+}
+
+TEST_F(Loader, MissingDefinitionGivesAnEmptyTableWithDefaults)
+{
+    Choose("Missing");
+    EXPECT_EQ(session->Caption, "Vexa Solitaire:  ");
+    EXPECT_EQ(session->HelpText, "Sorry, no information available.");
+    EXPECT_EQ(session->Board.ControlCount(), 5);
+    EXPECT_EQ(session->WindowBounds, (Rect{192, 164, 640, 440}));
+    EXPECT_TRUE(session->Menu.Autoplay);
+}
+
+TEST_F(Loader, ErrorsNameTheFault)
+{
+    EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0\n"), "List index out of bounds (12)");
+    EXPECT_EQ(LoadError("PILE1=0,0,7x,96,2,2,0,0,0,402,0,0,0,U\n"), "'7x' is not a valid integer value");
+    EXPECT_EQ(LoadError("PILE 1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\n"),
+              "''PILE 1'' is not a valid component name");
+    EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nPile1=1,1,SAME\n"), "");  // one key
+    EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nPILE_1=1,1,SAME\nBUTTONpile_1=0,0,1,1,1,x\n"),
+              "");
+    EXPECT_EQ(LoadError("PILEa=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTONa=0,0,1,1,1,x\nBUTTONA2=1\n"),
+              "List index out of bounds (1)");
+    EXPECT_EQ(LoadError("Decks=two\n"), "'two' is not a valid integer value");
+}
+
+TEST_F(Loader, DuplicateComponentNamesAreRefused)
+{
+    EXPECT_EQ(LoadError("PILEa=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTONb=0,0,1,1,1,x\nPILEB=1,1,SAME\n"),
+              "Invalid class typecast");
+    dir.Write("broken.ini", "[broken]\nPILEone=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTONx=1,1,1,1,1,x\n");
+    Choose("broken");
+    EXPECT_NE(session->Board.FindControl("buttonX"), nullptr);  // names compare without case
+}
+
+TEST_F(Loader, FailedLoadKeepsWhatWasBuiltButLeavesItInert)
+{
+    Choose("Alpha");
+    EXPECT_THROW(Choose("broken"), VexaError);
+    const Session& s = *session;
+    EXPECT_TRUE(s.Inert);
+    EXPECT_FALSE(s.Menu.Deal || s.Menu.Restart || s.Menu.Undo || s.Menu.Autoplay);
+    EXPECT_NE(s.Board.FindPile("PILE1"), nullptr);
+    EXPECT_NE(s.Board.FindControl("BUTTON1"), nullptr);
+    EXPECT_EQ(s.Board.FindPile("PILE3"), nullptr);
+    EXPECT_EQ(s.Board.FindPile("pileX"), nullptr);  // nothing of the previous game is left
+    EXPECT_EQ(session->Board.Store().Count(), 104);  // the failed load dealt nothing
+
+    Choose("zeta");
+    EXPECT_FALSE(s.Inert);
+    EXPECT_TRUE(s.Menu.Deal);
+    EXPECT_EQ(s.Board.FindControl("BUTTON1"), nullptr);
+    EXPECT_EQ(s.Board.PileAt(5)->Count(), 1);
+}
+
+TEST_F(Loader, SameOnTheFirstPileLineMakesAnInertPileThatIsRemovedLater)
+{
+    dir.Write("broken.ini", "[broken]\nPILE1=5,5,SAME\nPILE2=0,0,71,96,2,2,0,0,0,402,0,0,0,UU\n");
+    Choose("broken");
+    const TPile* copy = session->Board.FindPile("PILE1");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Count(), 0);
+    EXPECT_EQ(copy->LayoutStyle, 400);
+    EXPECT_EQ(session->Board.FindPile("PILE2")->Count(), 2);
+    Choose("zeta");
+    EXPECT_EQ(session->Board.FindPile("PILE1")->Count(), 1);  // zeta's own pile
+    EXPECT_EQ(session->Board.ControlCount(), 6);
+}
+
+TEST_F(Loader, EmptyListRefusesBeforeLeavingTheWelcomeScreen)
+{
+    session->Chooser.Items.clear();
+    session->Chooser.ItemIndex = -1;
+    try {
+        SelectGame(*session);
+        FAIL();
+    } catch (const VexaError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (-1)");
+    }
+    EXPECT_TRUE(session->Welcome);
+    EXPECT_EQ(session->Board.Window().Count(), 3);
+}
+
+TEST_F(Loader, LeavingAGameWritesItsStatisticsBeforeTheNextAreRead)
+{
+    Choose("Alpha");
+    session->HandPlayed = true;
+    session->Score = 20;
+    Choose("zeta");
+    const IniFile catalogue("vexasolit.ini");
+    EXPECT_EQ(catalogue.ReadString("Alpha", "GamesPlayed"), "4");
+    EXPECT_EQ(catalogue.ReadString("Alpha", "TotalScore"), "120");
+    EXPECT_EQ(catalogue.ReadString("Alpha", "GamesWon"), "1");
+    EXPECT_EQ(session->Stats.GamesPlayed, 0);
+
+    // Reloading the same game writes, then reads back.
+    session->HandPlayed = true;
+    Choose("zeta");
+    EXPECT_EQ(session->Stats.GamesPlayed, 1);
+}
+
+TEST_F(Loader, UnreadableStoredCountsAreNeverOverwritten)
+{
+    dir.Write("vexasolit.ini", std::string(Catalogue) + "[zeta]\nGamesPlayed=lots\n");
+    Choose("Alpha");
+    EXPECT_THROW(Choose("zeta"), VexaError);
+    session->HandPlayed = true;
+    Shutdown(*session);
+    EXPECT_EQ(IniFile("vexasolit.ini").ReadString("zeta", "GamesPlayed"), "lots");
+    EXPECT_EQ(IniFile("vexasolit.ini").ReadString("Alpha", "GamesPlayed"), "3");
+}
+
+TEST_F(Loader, ShutdownWritesNothingWithoutAGameAndTheTimeWithAPointOtherwise)
+{
+    const std::string before = dir.Read("vexasolit.ini");
+    Shutdown(*session);
+    EXPECT_EQ(dir.Read("vexasolit.ini"), before);
+
+    Choose("zeta");
+    clock.now += 0.25;  // the active period up to the exit counts
+    Shutdown(*session);
+    EXPECT_EQ(IniFile("vexasolit.ini").ReadString("General", "TimeInGame"), "1.75");
+    EXPECT_EQ(IniFile("vexasolit.ini").ReadString("zeta", "GamesPlayed"), "0");
+}
+
+TEST_F(Loader, FocusChangesFoldTimeOnce)
+{
+    clock.now += 0.5;
+    AppOnDeactivate(*session);
+    AppOnDeactivate(*session);
+    clock.now += 10;
+    AppOnActivate(*session);
+    clock.now += 0.25;
+    AppOnDeactivate(*session);
+    EXPECT_DOUBLE_EQ(session->PlayTime, 1.5 + 0.5 + 0.25);
+}
+
+}  // namespace
+}  // namespace vexa
+
+namespace vexa {
+namespace {
+
+TEST(StatsTitle, DropsTheScreenSizeSuffix)
+{
+    EXPECT_EQ(StatsTitle("Game X (800x600)"), "Game X");
+    EXPECT_EQ(StatsTitle("Game X"), "Game X");
+    EXPECT_EQ(StatsTitle("(800x600)"), "");
+    EXPECT_EQ(StatsTitle(""), "");
+}
+
+TEST_F(Loader, StatisticsShowTheHandInProgressAsIfClosedWithoutChangingAnything)
+{
+    Choose("Alpha");  // 3 played, 100 total, 1 won
+    StatsFigures f = OpenStatistics(*session);
+    EXPECT_EQ(f.Title, "Alpha");
+    EXPECT_EQ(f.Played, 3);
+    EXPECT_EQ(f.Average, 33);
+    session->HandPlayed = true;
+    session->Score = 20;
+    f = OpenStatistics(*session);
+    EXPECT_EQ(f.Played, 4);
+    EXPECT_EQ(f.Won, 1);
+    EXPECT_EQ(f.Average, 30);
+    EXPECT_EQ(session->Stats.GamesPlayed, 3);
+    EXPECT_EQ(session->Stats.TotalScore, 100);
+
+    session->HandPlayed = false;
+    session->Stats = {2, -7, 0};
+    EXPECT_EQ(OpenStatistics(*session).Average, -3);
+    session->Stats = {-1, 5, 0};  // a hand-edited file must not break the dialog
+    session->HandPlayed = true;
+    EXPECT_EQ(OpenStatistics(*session).Average, 0);
+}
+
+TEST_F(Loader, StatisticsFoldTheRunningTimeAndSplitDaysHoursMinutes)
+{
+    session->PlayTime = 1.0;
+    clock.now += 0.5;
+    StatsFigures f = OpenStatistics(*session);
+    EXPECT_EQ(f.Title, "");
+    EXPECT_EQ(f.Days, 1);
+    EXPECT_EQ(f.Hours, 12);
+    EXPECT_EQ(f.Minutes, 0);
+    f = OpenStatistics(*session);  // the same period is not counted twice
+    EXPECT_EQ(f.Hours, 12);
+    session->PlayTime = 61.0 / 1440.0;
+    f = OpenStatistics(*session);
+    EXPECT_EQ(f.Days, 0);
+    EXPECT_EQ(f.Hours, 1);
+    EXPECT_EQ(f.Minutes, 1);
+}
+
+}  // namespace
+}  // namespace vexa

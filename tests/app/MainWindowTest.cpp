@@ -1,0 +1,172 @@
+// The main window on the offscreen platform: the welcome screen, the menu,
+// and a loaded table shown as the core built it.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "app/GameLoader.h"
+#include "app/TForm1.h"
+#include "app/VexaStyle.h"
+#include "cards/CardLibrary.h"
+#include "cards/TCards.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+#include "table/PileWidget.h"
+
+namespace vexa {
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.Write("vexasolit.ini", "[Gamelist]\nTest=test.ini\nBad=bad.ini\n");
+        dir.Write("test.ini",
+                  "[Test]\nName=Test\nFormwidth=600\nFormheight=400\n"
+                  "PILE1=10,10,71,96,2,0,90,0,0,402,301,0,0,DDDD\n"
+                  "PILE2=100,10,71,150,0,2,3,109,208,401,0,0,0,DDDDDDU\n"
+                  "PILE3=200,10,SAME\n"
+                  "BUTTON1=300,10,90,25,1,\"&Hide it\"\n");
+        dir.Write("bad.ini", "[Bad]\nPILE1=10,10,71,96,2,3,0,0,0,402,0,0,0,-\nPILE2=oops\n");
+        form = std::make_unique<TForm1>(library, clock);
+    }
+    void Load(const std::string& name)
+    {
+        Session& s = form->State();
+        const auto& items = s.Chooser.Items;
+        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
+        form->Guard([&] { SelectGame(s); });
+    }
+    QAction* Action(const char* name) { return form->findChild<QAction*>(name); }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindow, WelcomeScreenShowsThreeCardsAndTheLabel)
+{
+    EXPECT_EQ(form->windowTitle(), "Vexa Solitaire");
+    auto* label = form->findChild<QLabel*>("Label1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "\"Welcome to our Kingdom of Rerozoriri\"");
+    EXPECT_EQ(label->geometry(), QRect(7, 106, 204, 15));
+    const int expected[3] = {52, 38, 11};
+    for (int i = 0; i < 3; ++i) {
+        auto* card = form->findChild<TCards*>(QString("Card%1").arg(expected[i]));
+        ASSERT_NE(card, nullptr);
+        EXPECT_EQ(card->geometry(), QRect(3 + 71 * i, 2, 71, 96));
+        EXPECT_FALSE(card->isHidden());
+        EXPECT_EQ(card->Deckvalue(), expected[i]);
+        EXPECT_EQ(card->State(), ctFront);
+    }
+    EXPECT_EQ(form->findChild<TCards*>("Card7")->toolTip(), "  7");
+    EXPECT_TRUE(form->findChild<TCards*>("Card1")->isHidden());
+}
+
+TEST_F(MainWindow, MenuHasItsCaptionsShortcutsAndStartStates)
+{
+    const QList<QAction*> top = form->menuBar()->actions();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(top[0]->text(), "Game");
+    EXPECT_EQ(top[1]->text(), "Edit");
+    EXPECT_EQ(top[2]->text(), "Help");
+    EXPECT_EQ(top[3]->text(), "");
+    EXPECT_EQ(top[3]->menu(), nullptr);
+    QStringList game;
+    for (QAction* a : top[0]->menu()->actions()) game << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand", "S&tatistics",
+                                 "-", "E&xit"}));
+    EXPECT_FALSE(Action("Newgame1")->isEnabled());
+    EXPECT_FALSE(Action("Replay1")->isEnabled());
+    EXPECT_FALSE(Action("Undo1")->isEnabled());
+    EXPECT_FALSE(Action("Autoplay1")->isEnabled());
+    EXPECT_EQ(Action("Undo1")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(Action("Autoplay1")->shortcut(), QKeySequence("Ctrl+A"));
+    QStringList help;
+    for (QAction* a : top[2]->menu()->actions()) help << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(help, (QStringList{"How to Play...", "-", "About Vexa Solitaire"}));
+
+    VexaStyle style;
+    EXPECT_EQ(style.styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, nullptr, nullptr), 200);
+}
+
+TEST_F(MainWindow, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
+{
+    Load("Test");
+    EXPECT_EQ(form->windowTitle(), "Vexa Solitaire:  Test");
+    EXPECT_TRUE(form->findChild<QLabel*>("Label1")->isHidden());
+    EXPECT_TRUE(Action("Newgame1")->isEnabled());
+    EXPECT_EQ(form->menuBar()->actions()[3]->text(), "             Your score = 0");
+
+    auto* stock = form->findChild<PileWidget*>("PILE1");
+    auto* column = form->findChild<PileWidget*>("PILE2");
+    auto* copy = form->findChild<PileWidget*>("PILE3");
+    ASSERT_TRUE(stock && column && copy);
+    EXPECT_EQ(stock->geometry(), QRect(10, 10, 71, 96));
+    EXPECT_EQ(copy->geometry(), QRect(200, 10, 71, 150));
+    EXPECT_EQ(stock->widget()->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(column->widget()->palette().color(QPalette::Window), QColor(0, 128, 0));
+    EXPECT_EQ(stock->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // Seven cards fanned down need 96 + 6 * 17 = 198 > 150 pixels: a vertical bar.
+    EXPECT_EQ(column->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(column->Pile().Vert.Range, 48);
+    EXPECT_EQ(column->verticalScrollBar()->maximum(), 48);
+
+    const TPile& model = column->Pile();
+    ASSERT_EQ(model.Count(), 7);
+    for (int i = 0; i < 7; ++i) {
+        auto* card = form->findChild<TCards*>(QString("Card%1").arg(model.CardAt(i)->Index()));
+        EXPECT_EQ(card->parentWidget(), column->Content());
+        EXPECT_EQ(card->geometry(), QRect(0, 17 * i, 71, 96));
+        EXPECT_FALSE(card->isHidden());
+        EXPECT_EQ(card->State(), i == 6 ? ctFront : ctBack);
+    }
+    // A stacked pile shows only its top card.
+    const TPile& stockModel = stock->Pile();
+    EXPECT_TRUE(form->findChild<TCards*>(QString("Card%1").arg(stockModel.CardAt(0)->Index()))->isHidden());
+    EXPECT_FALSE(form->findChild<TCards*>(QString("Card%1").arg(stockModel.Top()->Index()))->isHidden());
+
+    auto* button = form->findChild<QPushButton*>("BUTTON1");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "&Hide it");
+    EXPECT_EQ(button->geometry(), QRect(300, 10, 90, 25));
+    EXPECT_TRUE(button->font().bold());
+}
+
+TEST_F(MainWindow, ReloadReplacesTheWidgetsAndAFailedLoadDisablesTheMenu)
+{
+    Load("Test");
+    QPointer<PileWidget> old = form->findChild<PileWidget*>("PILE2");
+    QString shownError;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownError = box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    Load("Bad");
+    EXPECT_EQ(shownError.toStdString(), "Vexa Solitaire|'oops' is not a valid integer value.");
+    EXPECT_TRUE(old.isNull());
+    EXPECT_NE(form->findChild<PileWidget*>("PILE1"), nullptr);
+    EXPECT_FALSE(Action("Newgame1")->isEnabled());
+    EXPECT_FALSE(Action("Autoplay1")->isEnabled());
+    int shown = 0;
+    for (TCards* card : form->findChildren<TCards*>()) shown += card->isHidden() ? 0 : 1;
+    EXPECT_EQ(shown, 0);
+}
+
+}  // namespace
+}  // namespace vexa

@@ -1,0 +1,64 @@
+# Shared helpers of the end-to-end runs: a private X server, window lookup,
+# screenshots and pixel checks with ImageMagick.
+
+e2e_start_x() {
+  for n in $(seq 91 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  echo "cannot start Xvfb" >&2
+  return 1
+}
+
+e2e_stop_x() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
+
+# Waits until a window with exactly this name is mapped; prints its id.
+e2e_wait_window() {
+  local name="$1" id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_window_gone() {
+  local name="$1"
+  for _ in $(seq 50); do
+    [ -z "$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Prints "X Y" of a window's top-left corner on the screen.
+e2e_window_origin() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}'
+}
+
+e2e_shot() { import -window root "$1"; }
+
+# Share (0..1) of the pixels of a region of an image that have a colour.
+e2e_share() {
+  local image="$1" geometry="$2" colour="$3"
+  convert "$image" -crop "$geometry" +repage -fill black +opaque "$colour" -fill white -opaque "$colour" \
+    -colorspace gray -format '%[fx:mean]' info:
+}
+
+# Rightmost column (0-based, -1 when none) of a region holding near-white
+# pixels (text drawn in white, antialiased, on a darker ground).
+e2e_extent() {
+  local image="$1" geometry="$2"
+  convert "$image" -crop "$geometry" +repage -colorspace gray -threshold 85% txt:- |
+    awk -F'[,:]' '/#FFFFFF|white/ { if ($1 > max) max = $1 } END { print (max == "" ? -1 : max) }'
+}
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }

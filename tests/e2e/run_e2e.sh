@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# End-to-end runs of the real game window under a private X server:
+#  1. start, see the welcome screen, open the chooser with a welcome card,
+#     see the catalogue's games in order, cancel, exit through the menu, and
+#     find the catalogue byte-for-byte as it was;
+#  2. choose Klondike and see a dealt table.
+# Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
+set -euo pipefail
+app="$(realpath "$1")"
+root="$(realpath "$2")"
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/lib.sh"
+
+work=$(mktemp -d)
+shots="${E2E_SHOTS:-$work/shots}"
+mkdir -p "$shots"
+APP_PID=""
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  e2e_stop_x
+  rm -rf "$work"
+}
+trap cleanup EXIT
+e2e_start_x
+
+cp "$here"/data/*.ini "$root/games/klondike.ini" "$work/"
+before=$(sha256sum "$work/vexasolit.ini")
+
+start_app() {
+  (cd "$work" && exec "$app") >"$work/app.log" 2>&1 &
+  APP_PID=$!
+  main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
+  read -r MX MY < <(e2e_window_origin "$main")
+  sleep 0.3
+}
+
+# Clicks "E&xit" in the Game menu and waits for the program to end.
+exit_app() {
+  xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+  sleep 0.3
+  xdotool key x
+  local status=0
+  wait "$APP_PID" || status=$?
+  APP_PID=""
+  [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+}
+
+# --- 1. welcome screen, chooser, cancel, exit --------------------------------
+start_app
+e2e_shot "$shots/welcome.png"
+# The menu bar is about 20 pixels; the three welcome cards lie at (3,2),
+# (74,2) and (145,2) of the client area. Each shows white card paper.
+for left in 3 74 145; do
+  white=$(e2e_share "$shots/welcome.png" "61x60+$((MX + left + 5))+$((MY + 30))" "rgb(255,255,255)")
+  awk -v w="$white" 'BEGIN { exit !(w > 0.2) }' || e2e_fail "no welcome card at $left (white share $white)"
+done
+
+xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
+read -r CX CY < <(e2e_window_origin "$chooser")
+sleep 0.3
+e2e_shot "$shots/chooser.png"
+# Three rows of white text in the navy list, in sorted order: the longest
+# name first ("Aardvark Patience"), then "Klondike", then "Zebra".
+widths=()
+for row in 0 1 2 3; do
+  widths+=("$(e2e_extent "$shots/chooser.png" "300x14+$((CX + 20))+$((CY + 17 + 16 * row))")")
+done
+echo "chooser rows: ${widths[*]}"
+[ "${widths[0]}" -gt "${widths[1]}" ] && [ "${widths[1]}" -gt "${widths[2]}" ] && [ "${widths[2]}" -gt 10 ] \
+  || e2e_fail "the chooser does not list the three games in order (${widths[*]})"
+[ "${widths[3]}" -le 0 ] || e2e_fail "the chooser lists more than three games"
+
+xdotool mousemove $((CX + 237)) $((CY + 211)) click 1
+e2e_window_gone "Please choose a game to play" || e2e_fail "Cancel did not close the chooser"
+e2e_shot "$shots/after-cancel.png"
+cmp -s <(convert "$shots/welcome.png" -crop 228x150+$MX+$MY rgb:-) \
+       <(convert "$shots/after-cancel.png" -crop 228x150+$MX+$MY rgb:-) \
+  || e2e_fail "cancelling changed the welcome screen"
+exit_app
+[ "$(sha256sum "$work/vexasolit.ini")" = "$before" ] || e2e_fail "the catalogue changed without a game chosen"
+echo "e2e: welcome, chooser and cancel passed"
+
+# --- 2. choose Klondike and see it dealt -------------------------------------
+start_app
+xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
+read -r CX CY < <(e2e_window_origin "$chooser")
+xdotool mousemove $((CX + 60)) $((CY + 17 + 16 + 8)) click --repeat 2 --delay 60 1
+table=$(e2e_wait_window "Vexa Solitaire:  Klondike") || e2e_fail "Klondike was not loaded"
+sleep 0.5
+read -r MX MY < <(e2e_window_origin "$table")
+e2e_shot "$shots/klondike.png"
+# Four red foundations, a blue-backed stock, and seven green columns each
+# topped by a face-up card (white paper) at the depth of its deal.
+red=$(e2e_share "$shots/klondike.png" "71x40+$((MX + 350))+$((MY + 40))" "rgb(255,0,0)")
+awk -v r="$red" 'BEGIN { exit !(r > 0.9) }' || e2e_fail "no empty red foundation ($red)"
+for k in 1 2 3 4 5 6 7; do
+  x=$((MX + 50 + 100 * (k - 1) + 10))
+  y=$((MY + 20 + 120 + 17 * (k - 1) + 20))
+  white=$(e2e_share "$shots/klondike.png" "50x50+$x+$y" "rgb(255,255,255)")
+  green=$(e2e_share "$shots/klondike.png" "50x50+$x+$y" "rgb(0,128,0)")
+  awk -v w="$white" -v g="$green" 'BEGIN { exit !(w > 0.05 && g < 0.05) }' \
+    || e2e_fail "column $k shows no face-up card (white $white, green $green)"
+  # Below the last card the column is bare green.
+  green=$(e2e_share "$shots/klondike.png" "50x30+$x+$((y + 100))" "rgb(0,128,0)")
+  awk -v g="$green" 'BEGIN { exit !(g > 0.95) }' || e2e_fail "column $k is deeper than dealt ($green)"
+done
+exit_app
+grep -q '^\[Klondike\]' "$work/vexasolit.ini" || e2e_fail "the statistics of Klondike were not written"
+echo "e2e: Klondike dealt passed"
+echo "e2e: 2 passed, 0 failed"
