@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config python3 time
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick

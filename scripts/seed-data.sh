@@ -43,21 +43,22 @@ new = [(k, v) for k, v in gamelist(bundle) if k.lower() not in have]
 if not new:
     sys.exit(0)
 with open(catalogue, encoding="latin-1") as f:
-    lines = f.read().splitlines(keepends=True)
-out, section, inserted = [], None, False
-def add():
-    out.extend(f"{k}={v}\n" for k, v in new)
+    lines = [l if l.endswith("\n") else l + "\n" for l in f.read().splitlines(keepends=True)]
+# The new entries go right after the last line of the player's game list.
+section, at = None, None
 for i, raw in enumerate(lines):
     line = raw.strip()
     if line.startswith("[") and line.endswith("]"):
-        if section == "gamelist" and not inserted:
-            add(); inserted = True
         section = line[1:-1].strip().lower()
-    out.append(raw if raw.endswith("\n") else raw + "\n")
-if not inserted:
-    if section != "gamelist":
-        out.append("[Gamelist]\n")
-    add()
+        if section == "gamelist":
+            at = i + 1
+    elif section == "gamelist" and line:
+        at = i + 1
+added = [f"{k}={v}\n" for k, v in new]
+if at is None:
+    out = lines + ["[Gamelist]\n"] + added
+else:
+    out = lines[:at] + added + lines[at:]
 tmp = catalogue + ".new"
 with open(tmp, "w", encoding="latin-1") as f:
     f.writelines(out)

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/GameLoader.h"
+#include "app/VexaApplication.h"
 #include "app/VexaError.h"
 #include "cards/CardLibrary.h"
 #include "cards/CursorPictures.h"
@@ -47,10 +48,6 @@ TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
     session_->ScreenHeight = screen.height();
     const Rect& w = session_->WindowBounds;
     session_->WindowBounds = {(screen.width() - w.width) / 2, (screen.height() - w.height) / 2, w.width, w.height};
-
-    numbers_ = NumbersPicture();
-    suits_ = SuitsPicture();
-    cursorcard_ = CursorcardPicture();
 
     CreateMenu();
     CreateWelcome();
@@ -243,8 +240,7 @@ void TForm1::Guard(const std::function<void()>& handler)
         handler();
     } catch (const std::exception& error) {
         Render();
-        QMessageBox box(QMessageBox::Critical, "Vexa Solitaire", Text(ErrorBoxText(error.what())), QMessageBox::Ok, this);
-        box.exec();
+        ShowErrorBox(this, error.what());
     }
     Render();
 }
@@ -252,7 +248,7 @@ void TForm1::Guard(const std::function<void()>& handler)
 void TForm1::ShowMessage(const std::string& text)
 {
     Render();
-    QMessageBox box(QMessageBox::NoIcon, "Vexa Solitaire", Text(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, Text(text), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -267,9 +263,10 @@ void TForm1::ShowVictory(const VictoryText& text)
 void TForm1::Selectdifferentgame1Click()
 {
     Guard([this] {
-        chooser_->SetItemIndex(session_->Chooser.ItemIndex);
-        if (chooser_->exec() != QDialog::Accepted) return;
+        // The selection stays where the player left it, also after Cancel.
+        const int result = chooser_->exec();
         session_->Chooser.ItemIndex = chooser_->ItemIndex();
+        if (result != QDialog::Accepted) return;
         if (howToPlay_->isVisible()) howToPlay_->hide();
         QApplication::restoreOverrideCursor();
         unsetCursor();

@@ -8,11 +8,11 @@
 #include <map>
 #include <memory>
 
-#include <QImage>
 #include <QMainWindow>
 
 #include "app/Environment.h"
 #include "app/Session.h"
+#include "cards/CursorPictures.h"
 
 class QAction;
 class QLabel;
@@ -89,7 +89,7 @@ private:
     TAboutForm* about_ = nullptr;
     TStatsForm* stats_ = nullptr;
 
-    QImage numbers_, suits_, cursorcard_;
+    CarryPictures carry_;  // Numbers, Suits, Cursorcard and CursorMask
     bool shutDown_ = false;
 };
 

@@ -4,15 +4,16 @@
 #include <QMessageBox>
 
 #include "app/Environment.h"
+#include "app/Session.h"
 #include "app/TForm1.h"
+#include "app/VexaApplication.h"
 #include "app/VexaError.h"
 #include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Vexa Solitaire");
+    vexa::VexaApplication app(argc, argv);
     QApplication::setStyle(new vexa::VexaStyle);
 
     // The card library is looked for only beside the program and in its
@@ -22,8 +23,11 @@ int main(int argc, char** argv)
     std::unique_ptr<vexa::TForm1> form;
     try {
         form = std::make_unique<vexa::TForm1>(library, clock);
-    } catch (const vexa::VexaError& error) {
-        QMessageBox::critical(nullptr, "Vexa Solitaire", QString::fromStdString(error.what()) + ".");
+    } catch (const std::exception& error) {
+        // Without its cards the game cannot start: say why, then stop.
+        std::string text = vexa::ErrorBoxText(error.what());
+        if (text.back() != '.') text += '.';
+        QMessageBox::critical(nullptr, vexa::ApplicationTitle, QString::fromStdString(text));
         return 1;
     }
     form->show();

@@ -337,24 +337,32 @@ QBitmap CursorMask(const QImage& cursorcard)
     return QPixmap::fromImage(cursorcard).createMaskFromColor(Qt::black, Qt::MaskInColor);
 }
 
-QImage CarryCursorImage(int rank, int suit, int colour)
+CarryPictures::CarryPictures()
+    : Numbers(NumbersPicture()), Suits(SuitsPicture()), Cursorcard(CursorcardPicture()),
+      CursorMask(vexa::CursorMask(Cursorcard))
 {
-    QImage card = CursorcardPicture();
+}
+
+QImage CarryPictures::Compose(int rank, int suit, int colour) const
+{
+    QImage card = Cursorcard.convertToFormat(QImage::Format_RGB32);
     if (rank < 1 || rank > 13 || suit < 0 || suit > 3 || colour < 0 || colour > 1) return card;
     QPainter painter(&card);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRect(6, 2, kRankW, kRankH), NumbersPicture(),
-                      QRect((rank - 1) * kRankW, colour * kRankH, kRankW, kRankH));
-    painter.drawImage(QRect(11, 15, kSuitSize, kSuitSize), SuitsPicture(),
-                      QRect(suit * kSuitSize, 0, kSuitSize, kSuitSize));
+    painter.drawImage(QRect(6, 2, kRankW, kRankH), Numbers, QRect((rank - 1) * kRankW, colour * kRankH, kRankW, kRankH));
+    painter.drawImage(QRect(11, 15, kSuitSize, kSuitSize), Suits, QRect(suit * kSuitSize, 0, kSuitSize, kSuitSize));
     return card;
 }
 
-QCursor CarryCursor(int rank, int suit, int colour)
+QCursor CarryPictures::Cursor(int rank, int suit, int colour) const
 {
-    QPixmap pixmap = QPixmap::fromImage(CarryCursorImage(rank, suit, colour));
-    pixmap.setMask(CursorMask(CursorcardPicture()));
+    QPixmap pixmap = QPixmap::fromImage(Compose(rank, suit, colour));
+    pixmap.setMask(CursorMask);
     return QCursor(pixmap, 15, 0);
 }
+
+QImage CarryCursorImage(int rank, int suit, int colour) { return CarryPictures().Compose(rank, suit, colour); }
+
+QCursor CarryCursor(int rank, int suit, int colour) { return CarryPictures().Cursor(rank, suit, colour); }
 
 }  // namespace vexa

@@ -21,6 +21,22 @@ QImage CursorcardPicture();
 // The two-colour mask of a cursor card picture: its black is transparent.
 QBitmap CursorMask(const QImage& cursorcard);
 
+// The three pictures and the mask, made once when the main window is created
+// and used for every carry pointer afterwards.
+class CarryPictures {
+public:
+    CarryPictures();
+    // The card picture with the rank and suit glyphs copied in.
+    QImage Compose(int rank, int suit, int colour) const;
+    // That picture, masked, with its hot spot at (15, 0).
+    QCursor Cursor(int rank, int suit, int colour) const;
+
+    QImage Numbers;
+    QImage Suits;
+    QImage Cursorcard;
+    QBitmap CursorMask;
+};
+
 // The card picture with the glyphs of rank (1..13), suit (0..3) and colour
 // (0 black, 1 red) copied in: the rank glyph into (6, 2)-(17, 16), the suit
 // glyph into (11, 15)-(26, 30).

@@ -109,4 +109,23 @@ done
 exit_app
 grep -q '^\[Klondike\]' "$work/vexasolit.ini" || e2e_fail "the statistics of Klondike were not written"
 echo "e2e: Klondike dealt passed"
-echo "e2e: 2 passed, 0 failed"
+
+# --- 3. no card library beside the program -----------------------------------
+# A library planted in the game folder must not be loaded: the program says
+# it cannot load its cards and ends with a non-zero status once the box is
+# dismissed.
+mkdir "$work/bin"
+cp "$app" "$work/bin/vexasolit"
+cp "$(dirname "$app")/libvexacards.so" "$work/"
+(cd "$work" && exec "$work/bin/vexasolit") >"$work/app.log" 2>&1 &
+APP_PID=$!
+box=$(e2e_wait_window "Vexa Solitaire") || e2e_fail "no message about the missing card library"
+read -r BX BY < <(e2e_window_origin "$box")
+e2e_shot "$shots/no-library.png"
+xdotool mousemove $((BX + 20)) $((BY + 20)) click 1 key Return
+status=0
+wait "$APP_PID" || status=$?
+APP_PID=""
+[ "$status" -ne 0 ] || e2e_fail "the program without its card library ended with status 0"
+echo "e2e: missing card library passed"
+echo "e2e: 3 passed, 0 failed"
