@@ -62,12 +62,7 @@ protected:
     std::string LoadError(const std::string& definition)
     {
         dir.Write("broken.ini", "[broken]\n" + definition);
-        try {
-            Choose("broken");
-        } catch (const VexaError& error) {
-            return error.what();
-        }
-        return "";
+        return test::ErrorOf([&] { Choose("broken"); });
     }
 
     test::TempDir dir;
@@ -201,12 +196,7 @@ TEST_F(Loader, EmptyListRefusesBeforeLeavingTheWelcomeScreen)
 {
     session->Chooser.Items.clear();
     session->Chooser.ItemIndex = -1;
-    try {
-        SelectGame(*session);
-        FAIL();
-    } catch (const VexaError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (-1)");
-    }
+    EXPECT_EQ(test::ErrorOf([&] { SelectGame(*session); }), "List index out of bounds (-1)");
     EXPECT_TRUE(session->Welcome);
     EXPECT_EQ(session->Board.Window().Count(), 3);
 }

@@ -8,26 +8,19 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestSupport.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 
 namespace vexa {
 namespace {
 
+using test::ErrorOf;
+
 using test::CardsDirs;
 using test::FaultyCardsDirs;
 
-// The text of the VexaError that `action` raises ("" when none).
-template <typename Action>
-std::string ErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const VexaError& error) {
-        return error.what();
-    }
-    return "";
-}
 
 TEST(CardLibrary, ModuleNameMapsToThePlatformFileName)
 {

@@ -3,20 +3,15 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "support/TestSupport.h"
+
 #include "app/VexaError.h"
 
 namespace vexa {
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VexaError& error) {
-        return error.what();
-    }
-    return "no error";
-}
+using test::ErrorOf;
+
 
 TEST(ReadSettings, DefaultsForAnEmptySection)
 {

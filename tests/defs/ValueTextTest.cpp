@@ -3,22 +3,17 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "support/TestSupport.h"
+
 #include "app/VexaError.h"
 
 namespace vexa {
 namespace {
 
+using test::ErrorOf;
+
 using Items = std::vector<std::string>;
 
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VexaError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 TEST(SplitItems, BlanksAndCommasSeparate)
 {

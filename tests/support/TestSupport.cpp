@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/VexaError.h"
 #include "table/Table.h"
 
 namespace vexa::test {
@@ -52,6 +53,16 @@ void WriteFile(const fs::path& path, const std::string& content)
 {
     std::ofstream out(path, std::ios::binary);
     out << content;
+}
+
+std::string ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const VexaError& error) {
+        return error.what();
+    }
+    return "";
 }
 
 int CardIndex(const std::string& name)

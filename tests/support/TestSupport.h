@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ private:
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+
+// The text of the VexaError that action raises, or "" when it raises none.
+std::string ErrorOf(const std::function<void()>& action);
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 
 // CardSet index of a card named like "AS", "10H", "KD", "7C" (first deck).
