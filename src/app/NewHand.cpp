@@ -2,6 +2,10 @@
 
 #include "app/Session.h"
 #include "records/Score.h"
+#include "records/Statistics.h"
+#include "records/UndoJournal.h"
+#include "rules/RedealStatus.h"
+#include "table/PileLayout.h"
 #include "table/Deal.h"
 
 namespace vexa {
@@ -14,6 +18,33 @@ void DealHand(Session& session, bool keepOrder)
     DealCards(session.Board, session.Deck, rules);
     session.RedealsLeft = settings.Redeals;
     UpdateScore(session);
+}
+
+void Newgame1Click(Session& session, NewHandKind kind)
+{
+    Table& table = session.Board;
+    for (int i = 1; i <= CardCount; ++i) table.MoveCard(table.CardAt(i), table.Store());
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        TPile* pile = table.PileAt(position);
+        if (!pile || pile == &table.DragPile()) continue;
+        pile->Visible = true;
+        LayOutPile(*pile);
+    }
+    session.OneTimeMove = 1;
+    session.StreakBonus = 0;
+    session.StreakCount = 0;
+    session.Carrying = false;
+    session.OriginPile = nullptr;
+    ResetUndo(session);
+    session.Menu.ScoreCaption.clear();
+    if (kind == NewHandKind::Deal) {
+        CloseHandStatistics(session);
+        DealHand(session, false);
+    } else {
+        session.HandPlayed = false;
+        DealHand(session, true);
+    }
+    RefreshStockHints(session);
 }
 
 }  // namespace vexa

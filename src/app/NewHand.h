@@ -6,6 +6,14 @@ namespace vexa {
 
 struct Session;
 
+// The two items of the Game menu that start a hand over.
+enum class NewHandKind { Deal, Restart };
+
+// Collects every card, resets the hand's counters and the undo journal, then
+// deals a new hand (counting the one left) or restarts the same hand (not
+// counting it).
+void Newgame1Click(Session& session, NewHandKind kind);
+
 // Deals from a fresh shuffle (keepOrder false) or from the kept DeckOrder,
 // resets the redeal counter and shows the first score.
 void DealHand(Session& session, bool keepOrder);

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/GameLoader.h"
+#include "app/NewHand.h"
 #include "app/Session.h"
 #include "app/VexaError.h"
 #include "defs/TextRules.h"
@@ -89,6 +90,10 @@ bool SimDriver::Execute(const std::string& raw)
         } else if (command == "exit") {
             Shutdown(session);
             return false;
+        } else if (command == "deal" || command == "restart") {
+            // A disabled menu item does nothing, as in the game.
+            const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
+            if (enabled) Newgame1Click(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
         } else if (command == "stats") {
             const StatsFigures f = OpenStatistics(session);
             out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/GameLoader.h"
+#include "app/NewHand.h"
 #include "app/VexaApplication.h"
 #include "app/VexaError.h"
 #include "cards/CardLibrary.h"
@@ -90,9 +91,9 @@ void TForm1::CreateMenu()
     QMenu* game = menuBar()->addMenu("Game");
     auto* select = game->addAction("&Select a card game", this, [this] { Selectdifferentgame1Click(); });
     select->setObjectName("Selectdifferentgame1");
-    newgame1_ = game->addAction("&Deal another hand");
+    newgame1_ = game->addAction("&Deal another hand", this, [this] { NewHand(NewHandKind::Deal); });
     newgame1_->setObjectName("Newgame1");
-    replay1_ = game->addAction("&Restart this hand");
+    replay1_ = game->addAction("&Restart this hand", this, [this] { NewHand(NewHandKind::Restart); });
     replay1_->setObjectName("Replay1");
     auto* stats = game->addAction("S&tatistics", this, [this] { StatsClick(); });
     stats->setObjectName("Stats");
@@ -272,6 +273,14 @@ void TForm1::Selectdifferentgame1Click()
         unsetCursor();
         SelectGame(*session_);
         howToPlay_->SetHelpText(Text(session_->HelpText));
+    });
+}
+
+void TForm1::NewHand(NewHandKind kind)
+{
+    Guard([this, kind] {
+        unsetCursor();
+        Newgame1Click(*session_, kind);
     });
 }
 

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 
 #include "app/Environment.h"
+#include "app/NewHand.h"
 #include "app/Session.h"
 #include "cards/CursorPictures.h"
 
@@ -54,6 +55,7 @@ public:
 
     // Menu and event handlers.
     void Selectdifferentgame1Click();
+    void NewHand(NewHandKind kind);
     void StatsClick();
     void HowtoPlay1Click();
     void About3Click();

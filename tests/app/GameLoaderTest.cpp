@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/GameLoader.h"
+#include "app/NewHand.h"
 #include "app/Session.h"
 #include "app/VexaError.h"
 #include "records/Statistics.h"
@@ -309,6 +310,59 @@ TEST_F(Loader, StatisticsFoldTheRunningTimeAndSplitDaysHoursMinutes)
     EXPECT_EQ(f.Days, 0);
     EXPECT_EQ(f.Hours, 1);
     EXPECT_EQ(f.Minutes, 1);
+}
+
+}  // namespace
+}  // namespace vexa
+
+namespace vexa {
+namespace {
+
+std::vector<std::string> Position(const Table& table)
+{
+    std::vector<std::string> piles;
+    for (int p = 0; p < table.ControlCount(); ++p)
+        if (const TPile* pile = table.PileAt(p)) piles.push_back(pile->Name + ": " + test::Describe(*pile));
+    return piles;
+}
+
+TEST_F(Loader, RestartDealsTheSameHandWithoutCountingIt)
+{
+    Choose("Alpha");
+    const auto dealt = Position(session->Board);
+    TPile& stock = *session->Board.FindPile("PILE1");
+    session->Board.MoveCard(*stock.Top(), session->Board.DragPile());  // as if carried
+    session->Carrying = true;
+    session->Board.FindPile("pileX")->Visible = false;
+    session->HandPlayed = true;
+    session->RedealsLeft = 0;
+    session->OneTimeMove = -1;
+    Newgame1Click(*session, NewHandKind::Restart);
+    EXPECT_EQ(Position(session->Board), dealt);
+    EXPECT_FALSE(session->Carrying);
+    EXPECT_EQ(session->Board.DragPile().Count(), 0);
+    EXPECT_TRUE(session->Board.FindPile("pileX")->Visible);
+    EXPECT_EQ(session->RedealsLeft, 2);
+    EXPECT_EQ(session->OneTimeMove, 1);
+    EXPECT_FALSE(session->HandPlayed);
+    EXPECT_EQ(session->Stats.GamesPlayed, 3);
+}
+
+TEST_F(Loader, NewDealCountsAPlayedHandOnly)
+{
+    Choose("Alpha");
+    const auto dealt = Position(session->Board);
+    Newgame1Click(*session, NewHandKind::Deal);
+    EXPECT_EQ(session->Stats.GamesPlayed, 3);  // no move in that hand
+    EXPECT_NE(Position(session->Board), dealt);
+    session->HandPlayed = true;
+    session->Score = 7;
+    Newgame1Click(*session, NewHandKind::Deal);
+    EXPECT_EQ(session->Stats.GamesPlayed, 4);
+    EXPECT_EQ(session->Stats.TotalScore, 107);
+    EXPECT_EQ(session->Stats.GamesWon, 1);
+    EXPECT_FALSE(session->HandPlayed);
+    EXPECT_EQ(session->Menu.ScoreCaption, "             Your score = 0");
 }
 
 }  // namespace
