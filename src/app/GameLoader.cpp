@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/NewHand.h"
 #include "app/Session.h"
 #include "app/VexaError.h"
 #include "defs/Definition.h"
@@ -11,7 +12,6 @@
 #include "records/Score.h"
 #include "records/Statistics.h"
 #include "records/UndoJournal.h"
-#include "app/NewHand.h"
 #include "rules/RedealStatus.h"
 #include "table/Deal.h"
 #include "table/PileLayout.h"

@@ -5,8 +5,8 @@
 #include "records/Statistics.h"
 #include "records/UndoJournal.h"
 #include "rules/RedealStatus.h"
-#include "table/PileLayout.h"
 #include "table/Deal.h"
+#include "table/PileLayout.h"
 
 namespace vexa {
 

@@ -44,7 +44,8 @@ TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
     store_->hide();
 
     session_ = std::make_unique<Session>(library, *this, clock, 0, 0);
-    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
+    const QRect screen =
+        QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
     session_->ScreenWidth = screen.width();
     session_->ScreenHeight = screen.height();
     const Rect& w = session_->WindowBounds;
@@ -214,11 +215,11 @@ void TForm1::Render()
 {
     const Session& s = *session_;
     setWindowTitle(Text(s.Caption));
-    const QMargins frame = isVisible() ? QMargins(geometry().left() - frameGeometry().left(),
-                                                  geometry().top() - frameGeometry().top(),
-                                                  frameGeometry().right() - geometry().right(),
-                                                  frameGeometry().bottom() - geometry().bottom())
-                                       : QMargins();
+    const QMargins frame =
+        isVisible()
+            ? QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                       frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom())
+            : QMargins();
     const Rect& w = s.WindowBounds;
     const QSize client(w.width - frame.left() - frame.right(), w.height - frame.top() - frame.bottom());
     if (size() != client) setFixedSize(client);

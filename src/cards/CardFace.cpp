@@ -8,10 +8,7 @@ std::uint8_t ColourOf(CardSuit suit) { return (suit == csDiamonds || suit == csH
 
 CardFace::CardFace(PictureSource& pictures) : pictures_(&pictures) { RefreshPicture(); }
 
-int CardFace::WantedPicture() const
-{
-    return state_ == ctBack ? backStyle_ + 52 : suit_ * 13 + value_;
-}
+int CardFace::WantedPicture() const { return state_ == ctBack ? backStyle_ + 52 : suit_ * 13 + value_; }
 
 void CardFace::RefreshPicture()
 {

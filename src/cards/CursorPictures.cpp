@@ -338,7 +338,9 @@ QBitmap CursorMask(const QImage& cursorcard)
 }
 
 CarryPictures::CarryPictures()
-    : Numbers(NumbersPicture()), Suits(SuitsPicture()), Cursorcard(CursorcardPicture()),
+    : Numbers(NumbersPicture()),
+      Suits(SuitsPicture()),
+      Cursorcard(CursorcardPicture()),
       CursorMask(vexa::CursorMask(Cursorcard))
 {
 }
@@ -349,7 +351,8 @@ QImage CarryPictures::Compose(int rank, int suit, int colour) const
     if (rank < 1 || rank > 13 || suit < 0 || suit > 3 || colour < 0 || colour > 1) return card;
     QPainter painter(&card);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRect(6, 2, kRankW, kRankH), Numbers, QRect((rank - 1) * kRankW, colour * kRankH, kRankW, kRankH));
+    painter.drawImage(QRect(6, 2, kRankW, kRankH), Numbers,
+                      QRect((rank - 1) * kRankW, colour * kRankH, kRankW, kRankH));
     painter.drawImage(QRect(11, 15, kSuitSize, kSuitSize), Suits, QRect(suit * kSuitSize, 0, kSuitSize, kSuitSize));
     return card;
 }

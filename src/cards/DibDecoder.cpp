@@ -8,14 +8,8 @@ namespace vexa {
 
 namespace {
 
-std::uint32_t U32(const unsigned char* p)
-{
-    return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24;
-}
-std::uint16_t U16(const unsigned char* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint32_t U32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24; }
+std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitfields = 3;

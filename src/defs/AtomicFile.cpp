@@ -1,10 +1,10 @@
 #include "defs/AtomicFile.h"
 
-#include <cerrno>
-#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <filesystem>
 
 namespace vexa {
 
@@ -27,8 +27,8 @@ public:
     bool Create(const fs::path& directory, const std::string& baseName)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string name = "." + baseName + ".tmp" + std::to_string(::getpid()) + "-" +
-                                     std::to_string(counter_++);
+            const std::string name =
+                "." + baseName + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter_++);
             const std::string candidate = (directory / name).string();
             // O_EXCL: never follow or reuse something already lying there.
             fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -15,8 +15,8 @@ enum class FileRead { Ok, Missing, Failed };
 FileRead ReadWholeFile(const std::string& path, std::string& content);
 
 // Replaces the file (or creates it) with content, keeping the permission
-// bits of an existing file. A file that is not writable is not replaced. Returns false on any failure; the original file
-// is then unchanged and no temporary file is left behind.
+// bits of an existing file. A file that is not writable is not replaced. Returns false on any failure; the original
+// file is then unchanged and no temporary file is left behind.
 bool ReplaceFile(const std::string& path, const std::string& content);
 
 }  // namespace vexa

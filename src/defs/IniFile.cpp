@@ -44,9 +44,9 @@ enum class LineType { Other, Section, Key };
 
 struct ParsedLine {
     LineType type = LineType::Other;
-    std::string name;       // section name or key, blanks removed
-    std::string value;      // blanks removed
-    std::size_t equals = 0; // position of the first '=' in a key line
+    std::string name;        // section name or key, blanks removed
+    std::string value;       // blanks removed
+    std::size_t equals = 0;  // position of the first '=' in a key line
 };
 
 ParsedLine ParseLine(const std::string& text)

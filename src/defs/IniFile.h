@@ -36,8 +36,7 @@ public:
     // The value of one key (its first occurrence, blanks removed, cut to 1023
     // characters), or fallback when it is absent or empty. A single look-up
     // is not limited by the 8192-byte budget of the key names.
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& fallback = "") const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback = "") const;
 
     // Write one value. Every other line of the file stays as it was; a
     // missing section or key is added, a missing file is created. A file

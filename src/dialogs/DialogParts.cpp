@@ -12,8 +12,8 @@ namespace vexa {
 void MakeFixedDialog(QDialog& dialog, const QString& caption, int clientWidth, int clientHeight,
                      const QColor& background)
 {
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
     dialog.setWindowTitle(caption);
     dialog.setFixedSize(clientWidth, clientHeight);
     dialog.setSizeGripEnabled(false);

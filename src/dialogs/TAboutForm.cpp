@@ -19,8 +19,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
                QRect(94, 10, 0, 0));
     PlaceLabel(*this, "Label3", QStringLiteral("A quiet card table for the patient and the curious"), small, black,
                QRect(19, 31, 0, 0));
-    PlaceLabel(*this, "Label2", QStringLiteral("Version 1.3, September 22, 1999"), small, black,
-               QRect(69, 48, 0, 0));
+    PlaceLabel(*this, "Label2", QStringLiteral("Version 1.3, September 22, 1999"), small, black, QRect(69, 48, 0, 0));
     QLabel* credits = PlaceLabel(*this, "Label4",
                                  QStringLiteral("Cards drawn in code and games gathered by the Vexa Solitaire team."),
                                  small, black, QRect(35, 76, 226, 26));

@@ -59,9 +59,6 @@ void TForm3::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void TForm3::reject()
-{
-    accept();
-}
+void TForm3::reject() { accept(); }
 
 }  // namespace vexa

@@ -45,8 +45,7 @@ TStatsForm::TStatsForm(QWidget* parent) : QDialog(parent)
     won_ = PlaceFigure(*this, "Label6", figure, QRect(131, 74, 75, 19));
     average_ = PlaceFigure(*this, "Label7", figure, QRect(131, 99, 75, 19));
 
-    PlaceLabel(*this, "Label8", QStringLiteral("You have played Solitaire for"), small, kWhite,
-               QRect(40, 149, 0, 0));
+    PlaceLabel(*this, "Label8", QStringLiteral("You have played Solitaire for"), small, kWhite, QRect(40, 149, 0, 0));
     days_ = PlaceFigure(*this, "Labelday", small, QRect(14, 172, 30, 15));
     PlaceLabel(*this, "Label12", QStringLiteral("days"), small, kWhite, QRect(49, 173, 0, 0));
     hours_ = PlaceFigure(*this, "Labelhr", small, QRect(88, 172, 30, 15));
@@ -55,9 +54,8 @@ TStatsForm::TStatsForm(QWidget* parent) : QDialog(parent)
     PlaceLabel(*this, "Label14", QStringLiteral("mins"), small, kWhite, QRect(189, 173, 0, 0));
 }
 
-void TStatsForm::SetFigures(const QString& title, const QString& played, const QString& won,
-                            const QString& average, const QString& days, const QString& hours,
-                            const QString& minutes)
+void TStatsForm::SetFigures(const QString& title, const QString& played, const QString& won, const QString& average,
+                            const QString& days, const QString& hours, const QString& minutes)
 {
     title_->setText(title);
     played_->setText(played);

@@ -163,9 +163,8 @@ VictoryText DrawVictoryText(Random& random)
         "\"You are too clever for us cards.\"",
     };
     static const char* const ThanksCaption[] = {
-        "Thank you, it was nothing", "You are too gracious",        "The pleasure was mine",
-        "You helped a lot",          "I did it all for you",        "It's only a silly card game",
-        "Your praise is ample reward",
+        "Thank you, it was nothing", "You are too gracious",        "The pleasure was mine",       "You helped a lot",
+        "I did it all for you",      "It's only a silly card game", "Your praise is ample reward",
     };
     VictoryText text;
     text.Rank = 11 + random.Draw(3);

@@ -10,7 +10,10 @@ namespace vexa {
 namespace {
 constexpr std::size_t MaxListEntries = 16;
 
-bool Contains(const std::vector<int>& list, int value) { return std::find(list.begin(), list.end(), value) != list.end(); }
+bool Contains(const std::vector<int>& list, int value)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
 
 void PlaceCard(Table& table, Card& card, TPile& pile, CardState face)
 {
@@ -105,7 +108,8 @@ void DealCards(Table& table, const DeckOrder& order, const DealRules& rules)
             }
         }
         const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(pile->DealPattern.back())));
-        if (last == 'U' && pile->Count() > 0 && pile->Top()->Face.State() == ctBack) pile->Top()->Face.SetState(ctFront);
+        if (last == 'U' && pile->Count() > 0 && pile->Top()->Face.State() == ctBack)
+            pile->Top()->Face.SetState(ctFront);
         LayOutPile(*pile);
     }
     if (rules.Postdeal == 1) KingsToBottom(table);

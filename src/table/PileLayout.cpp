@@ -6,10 +6,7 @@ namespace vexa {
 
 namespace {
 
-void Place(Card& card, int left, int top)
-{
-    card.Bounds = {left, top, CardWidth, CardHeight};
-}
+void Place(Card& card, int left, int top) { card.Bounds = {left, top, CardWidth, CardHeight}; }
 
 void Show(Card& card, bool visible) { card.Visible = visible; }
 

@@ -47,7 +47,8 @@ PileWidget::PileWidget(TPile& pile, QWidget* parent) : QScrollArea(parent), pile
     content->installEventFilter(this);
     viewport()->installEventFilter(this);
     // The player's scrolling is the pile's state as much as the layout's.
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) { pile_->Horz.Position = value; });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { pile_->Horz.Position = value; });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) { pile_->Vert.Position = value; });
 }
 

@@ -13,8 +13,7 @@ int CardContainer::IndexOf(const Card* card) const
     return it == cards_.end() ? -1 : static_cast<int>(it - cards_.begin());
 }
 
-Card::Card(int index, PictureSource& pictures)
-    : Control(ControlType::Card, ""), Face(pictures), index_(index)
+Card::Card(int index, PictureSource& pictures) : Control(ControlType::Card, ""), Face(pictures), index_(index)
 {
     Bounds = {0, 0, CardWidth, CardHeight};
 }

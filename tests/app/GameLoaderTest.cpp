@@ -140,11 +140,9 @@ TEST_F(Loader, ErrorsNameTheFault)
 {
     EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0\n"), "List index out of bounds (12)");
     EXPECT_EQ(LoadError("PILE1=0,0,7x,96,2,2,0,0,0,402,0,0,0,U\n"), "'7x' is not a valid integer value");
-    EXPECT_EQ(LoadError("PILE 1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\n"),
-              "''PILE 1'' is not a valid component name");
+    EXPECT_EQ(LoadError("PILE 1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\n"), "''PILE 1'' is not a valid component name");
     EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nPile1=1,1,SAME\n"), "");  // one key
-    EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nPILE_1=1,1,SAME\nBUTTONpile_1=0,0,1,1,1,x\n"),
-              "");
+    EXPECT_EQ(LoadError("PILE1=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nPILE_1=1,1,SAME\nBUTTONpile_1=0,0,1,1,1,x\n"), "");
     EXPECT_EQ(LoadError("PILEa=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTONa=0,0,1,1,1,x\nBUTTONA2=1\n"),
               "List index out of bounds (1)");
     EXPECT_EQ(LoadError("Decks=two\n"), "'two' is not a valid integer value");
@@ -169,7 +167,7 @@ TEST_F(Loader, FailedLoadKeepsWhatWasBuiltButLeavesItInert)
     EXPECT_NE(s.Board.FindPile("PILE1"), nullptr);
     EXPECT_NE(s.Board.FindControl("BUTTON1"), nullptr);
     EXPECT_EQ(s.Board.FindPile("PILE3"), nullptr);
-    EXPECT_EQ(s.Board.FindPile("pileX"), nullptr);  // nothing of the previous game is left
+    EXPECT_EQ(s.Board.FindPile("pileX"), nullptr);   // nothing of the previous game is left
     EXPECT_EQ(session->Board.Store().Count(), 104);  // the failed load dealt nothing
 
     Choose("zeta");

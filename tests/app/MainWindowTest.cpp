@@ -5,12 +5,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "app/GameLoader.h"
 #include "app/TForm1.h"
@@ -85,8 +85,8 @@ TEST_F(MainWindow, MenuHasItsCaptionsShortcutsAndStartStates)
     EXPECT_EQ(top[3]->menu(), nullptr);
     QStringList game;
     for (QAction* a : top[0]->menu()->actions()) game << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand", "S&tatistics",
-                                 "-", "E&xit"}));
+    EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand", "S&tatistics", "-",
+                                 "E&xit"}));
     EXPECT_FALSE(Action("Newgame1")->isEnabled());
     EXPECT_FALSE(Action("Replay1")->isEnabled());
     EXPECT_FALSE(Action("Undo1")->isEnabled());

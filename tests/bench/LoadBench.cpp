@@ -16,8 +16,7 @@
 
 namespace {
 
-const char* const Catalogue =
-    "[Gamelist]\nOne deck=one.ini\nTwo decks=two.ini\n";
+const char* const Catalogue = "[Gamelist]\nOne deck=one.ini\nTwo decks=two.ini\n";
 // Klondike-like, and a two-deck game with ten columns of ten and a stock.
 const char* const OneDeck =
     "[One deck]\nFormwidth=800\nFormheight=600\n"

@@ -21,7 +21,6 @@ using test::ErrorOf;
 using test::CardsDirs;
 using test::FaultyCardsDirs;
 
-
 TEST(CardLibrary, ModuleNameMapsToThePlatformFileName)
 {
     EXPECT_EQ(CardLibrary::ModuleFileName("VEXACARDS.DLL"), "libvexacards.so");

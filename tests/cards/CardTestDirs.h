@@ -9,16 +9,10 @@
 
 namespace vexa::test {
 
-inline QStringList CardsDirs()
-{
-    return {qEnvironmentVariable("VEXA_CARDS_DIR")};
-}
+inline QStringList CardsDirs() { return {qEnvironmentVariable("VEXA_CARDS_DIR")}; }
 
 #ifdef VEXA_FAULTY_CARDS_DIR
-inline QStringList FaultyCardsDirs()
-{
-    return {QStringLiteral(VEXA_FAULTY_CARDS_DIR)};
-}
+inline QStringList FaultyCardsDirs() { return {QStringLiteral(VEXA_FAULTY_CARDS_DIR)}; }
 #endif
 
 }  // namespace vexa::test

@@ -1,7 +1,7 @@
 #include "defs/Definition.h"
 
-#include <functional>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "support/TestSupport.h"
 
@@ -11,7 +11,6 @@ namespace vexa {
 namespace {
 
 using test::ErrorOf;
-
 
 TEST(ReadSettings, DefaultsForAnEmptySection)
 {
@@ -29,10 +28,17 @@ TEST(ReadSettings, DefaultsForAnEmptySection)
 
 TEST(ReadSettings, ValuesCapsAndLists)
 {
-    const GameSettings settings = ReadSettings({{"name", "Forty Thieves"}, {"DECKS", "2"}, {"Scoring", "3"},
-                                                {"Redeals", "12000"}, {"Postdeal", "1"}, {"Postdrop", "2"},
-                                                {"Postpick", "3"}, {"Prepick", "4"}, {"Formwidth", "800"},
-                                                {"Formheight", "600"}, {"Preplay", "1, 14 27,40"},
+    const GameSettings settings = ReadSettings({{"name", "Forty Thieves"},
+                                                {"DECKS", "2"},
+                                                {"Scoring", "3"},
+                                                {"Redeals", "12000"},
+                                                {"Postdeal", "1"},
+                                                {"Postdrop", "2"},
+                                                {"Postpick", "3"},
+                                                {"Prepick", "4"},
+                                                {"Formwidth", "800"},
+                                                {"Formheight", "600"},
+                                                {"Preplay", "1, 14 27,40"},
                                                 {"Extract", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 bad"}});
     EXPECT_EQ(settings.Name, "Forty Thieves");
     EXPECT_EQ(settings.Decks, 2);
@@ -59,9 +65,13 @@ TEST(ReadSettings, OnlyTheExactValueZeroDisablesAutoplay)
 
 TEST(ReadSettings, TheFirstBadValueInReadingOrderIsReported)
 {
-    EXPECT_EQ(ErrorOf([] { ReadSettings({{"Formwidth", "wide"}, {"Decks", "two"}}); }),
+    EXPECT_EQ(ErrorOf([] {
+                  ReadSettings({{"Formwidth", "wide"}, {"Decks", "two"}});
+              }),
               "'two' is not a valid integer value");
-    EXPECT_EQ(ErrorOf([] { ReadSettings({{"Extract", "x"}, {"Preplay", "1,,2"}}); }),
+    EXPECT_EQ(ErrorOf([] {
+                  ReadSettings({{"Extract", "x"}, {"Preplay", "1,,2"}});
+              }),
               "'' is not a valid integer value");
 }
 

@@ -1,10 +1,10 @@
 #include "defs/IniFile.h"
 
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 #include "app/VexaError.h"
 #include "support/TestSupport.h"
@@ -94,7 +94,7 @@ TEST(IniRead, KeyNamesShareAn8192ByteBudget)
 {
     // Each line below costs its key name plus one byte; repeated and empty
     // keys use up the budget too.
-    const std::string name99(99, 'k');  // 100 bytes with its terminator
+    const std::string name99(99, 'k');             // 100 bytes with its terminator
     std::string lines = "Dup=1\nDup=2\nEmpty=\n";  // 4 + 4 + 6 = 14 bytes
     for (int i = 0; i < 81; ++i) lines += name99.substr(0, 95) + Format("%04d", i) + "=v\n";  // 8100 bytes
     // 8114 used: a key of 77 characters fills the budget exactly.
@@ -182,8 +182,7 @@ TEST(IniWrite, KeepsPermissionsAndSymbolicLinks)
     IniFile((dir.Path() / "link.ini").string()).WriteInteger("Game", "A", 2);
     EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.ini"));
     EXPECT_EQ(dir.Read("real.ini"), "[Game]\nA=2\n");
-    EXPECT_EQ(fs::status(real).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST(IniWrite, RefusesTextThatWouldBreakTheFile)
@@ -192,9 +191,12 @@ TEST(IniWrite, RefusesTextThatWouldBreakTheFile)
     const std::string path = dir.Write("game.ini", Catalogue).string();
     const IniFile ini(path);
     const std::string message = "Unable to write to " + path;
-    for (const auto& [section, key, value] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"Klondike", "GamesPlayed", "1\r\n[Evil]"}, {"Klondike", "a=b", "1"}, {"Kl]", "a", "1"},
-             {"Klondike", "", "1"}, {"Klondike", ";a", "1"}}) {
+    for (const auto& [section, key, value] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{{"Klondike", "GamesPlayed", "1\r\n[Evil]"},
+                                                                        {"Klondike", "a=b", "1"},
+                                                                        {"Kl]", "a", "1"},
+                                                                        {"Klondike", "", "1"},
+                                                                        {"Klondike", ";a", "1"}}) {
         try {
             ini.WriteString(section, key, value);
             ADD_FAILURE() << "no error for key " << key;
@@ -249,8 +251,8 @@ TEST(IniWriteDeathTest, ReadOnlyPlacesGiveAnErrorAndKeepTheFile)
     fs::permissions(dir.Write("readonly.ini", Catalogue), readOnly);
     ExpectWriteFailsUnchanged(dir, "readonly.ini");
     // A file that cannot be read is not overwritten with a lone value.
-    fs::permissions(dir.Write("writeonly.ini", Catalogue), fs::perms::owner_write | fs::perms::group_write |
-                                                                fs::perms::others_write);
+    fs::permissions(dir.Write("writeonly.ini", Catalogue),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     ExpectWriteFailsUnchanged(dir, "writeonly.ini");
 }
 

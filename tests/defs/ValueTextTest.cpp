@@ -1,7 +1,7 @@
 #include "defs/IniFile.h"
 
-#include <functional>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "support/TestSupport.h"
 
@@ -13,7 +13,6 @@ namespace {
 using test::ErrorOf;
 
 using Items = std::vector<std::string>;
-
 
 TEST(SplitItems, BlanksAndCommasSeparate)
 {
@@ -41,10 +40,7 @@ TEST(SplitItems, QuotesEncloseAnItemOnlyAtItsStart)
     EXPECT_EQ(SplitItems("\"ab\"cd"), (Items{"ab", "cd"}));
 }
 
-TEST(SplitItems, StopsAtANulCharacter)
-{
-    EXPECT_EQ(SplitItems(std::string("1,2\0,3", 6)), (Items{"1", "2"}));
-}
+TEST(SplitItems, StopsAtANulCharacter) { EXPECT_EQ(SplitItems(std::string("1,2\0,3", 6)), (Items{"1", "2"})); }
 
 TEST(StrToInt, DecimalTextInThe32BitRange)
 {
@@ -54,8 +50,8 @@ TEST(StrToInt, DecimalTextInThe32BitRange)
     EXPECT_EQ(StrToInt("007"), 7);
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
-    for (const std::string bad : {"", "+", "-", "2147483648", "-2147483649", "99999999999999999999", "1.5", " 1",
-                                  "1 ", "0x10", "$10", "1e3", "ten", "--1"})
+    for (const std::string bad : {"", "+", "-", "2147483648", "-2147483649", "99999999999999999999", "1.5", " 1", "1 ",
+                                  "0x10", "$10", "1e3", "ten", "--1"})
         EXPECT_EQ(ErrorOf([&] { StrToInt(bad); }), "'" + bad + "' is not a valid integer value");
 }
 
@@ -69,8 +65,8 @@ TEST(StrToFloat, PointOrCommaWithOptionalExponent)
     EXPECT_EQ(StrToFloat("5."), 5.0);
     EXPECT_EQ(StrToFloat("1E3"), 1000.0);
     EXPECT_EQ(StrToFloat("2.5e-2"), 0.025);
-    for (const std::string bad : {"", ".", "-", "1.2.3", "1,2.3", "1e", "1e+", " 1", "1 ", "inf", "nan", "0x1p3",
-                                  "1e999", "abc"})
+    for (const std::string bad :
+         {"", ".", "-", "1.2.3", "1,2.3", "1e", "1e+", " 1", "1 ", "inf", "nan", "0x1p3", "1e999", "abc"})
         EXPECT_EQ(ErrorOf([&] { StrToFloat(bad); }), "'" + bad + "' is not a valid floating point value");
 }
 

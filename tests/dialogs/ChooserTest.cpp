@@ -90,8 +90,8 @@ TEST_F(ChooserTest, LayoutShowsWholeRowsOnly)
     EXPECT_EQ(chooser.minimumSize(), chooser.maximumSize());
     const Qt::WindowFlags flags = chooser.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowContextHelpButtonHint));
+    EXPECT_FALSE(flags &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
 
     EXPECT_EQ(list->pos(), QPoint(16, 14));
     EXPECT_EQ(list->width(), 317);

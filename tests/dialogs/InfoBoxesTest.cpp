@@ -41,10 +41,13 @@ TEST(StatsDialogTest, ShowsTheGivenFiguresAndClosesOnAClick)
     EXPECT_EQ(stats.size(), QSize(221, 203));
     stats.SetFigures("Forty Rows", "4", "1", "-3", "12", "7", "59");
     const std::pair<const char*, const char*> expected[] = {
-        {"Label1", "Forty Rows"}, {"Label2", "Games Played:"}, {"Label3", "Games Won:"},
-        {"Label4", "Average Score:"}, {"Label5", "4"}, {"Label6", "1"}, {"Label7", "-3"},
-        {"Label8", "You have played Solitaire for"}, {"Labelday", "12"}, {"Label12", "days"},
-        {"Labelhr", "7"}, {"Label13", "hrs"}, {"Labelmin", "59"}, {"Label14", "mins"}};
+        {"Label1", "Forty Rows"}, {"Label2", "Games Played:"},
+        {"Label3", "Games Won:"}, {"Label4", "Average Score:"},
+        {"Label5", "4"},          {"Label6", "1"},
+        {"Label7", "-3"},         {"Label8", "You have played Solitaire for"},
+        {"Labelday", "12"},       {"Label12", "days"},
+        {"Labelhr", "7"},         {"Label13", "hrs"},
+        {"Labelmin", "59"},       {"Label14", "mins"}};
     for (const auto& [name, text] : expected) {
         ASSERT_NE(Label(stats, name), nullptr) << name;
         EXPECT_EQ(Label(stats, name)->text(), text) << name;

@@ -11,7 +11,7 @@ namespace vexa {
 class Table;
 class TPile;
 class Card;
-}
+}  // namespace vexa
 
 namespace vexa::test {
 

@@ -73,9 +73,9 @@ TEST(Table, KindRangeSpansEachKindAndIgnoresKindsBeyondSix)
 {
     NullPictureSource pictures;
     Table table(pictures);
-    AddPile(table, "S1", 0);  // 5
-    AddPile(table, "T1", 2);  // 6
-    AddPile(table, "S2", 0);  // 7
+    AddPile(table, "S1", 0);   // 5
+    AddPile(table, "T1", 2);   // 6
+    AddPile(table, "S2", 0);   // 7
     AddPile(table, "X", 200);  // 8: belongs to no range
     table.RebuildKindRange();
     EXPECT_EQ(table.KindRange(0).first, 5);

@@ -324,19 +324,19 @@ void DrawBackDesign(QPainter& painter, int design)
     painter.save();
     painter.setClipPath(field);
     switch (design) {
-        case 1: Crosshatch(painter); break;
-        case 2: Argyle(painter); break;
-        case 3: Stripes(painter); break;
-        case 4: Checks(painter); break;
-        case 5: Circles(painter); break;
-        case 6: Royal(painter); break;
-        case 7: Stars(painter); break;
-        case 8: Waves(painter); break;
-        case 9: Scales(painter); break;
-        case 10: Chevrons(painter); break;
-        case 11: Honeycomb(painter); break;
-        case 12: Tartan(painter); break;
-        default: Sunburst(painter); break;
+    case 1: Crosshatch(painter); break;
+    case 2: Argyle(painter); break;
+    case 3: Stripes(painter); break;
+    case 4: Checks(painter); break;
+    case 5: Circles(painter); break;
+    case 6: Royal(painter); break;
+    case 7: Stars(painter); break;
+    case 8: Waves(painter); break;
+    case 9: Scales(painter); break;
+    case 10: Chevrons(painter); break;
+    case 11: Honeycomb(painter); break;
+    case 12: Tartan(painter); break;
+    default: Sunburst(painter); break;
     }
     painter.restore();
     // A fine dark rule around the field sets it off from the white margin.

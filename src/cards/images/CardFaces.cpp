@@ -47,19 +47,19 @@ std::vector<Pip> PipLayout(int value)
     const double top = 36, bottom = kPictureHeight - 36, mid = kMidY;
     const double q1 = top + (bottom - top) / 3, q2 = top + 2 * (bottom - top) / 3;
     switch (value) {
-        case 2: return {{c, top}, {c, bottom}};
-        case 3: return {{c, top}, {c, mid}, {c, bottom}};
-        case 4: return {{l, top}, {r, top}, {l, bottom}, {r, bottom}};
-        case 5: return {{l, top}, {r, top}, {c, mid}, {l, bottom}, {r, bottom}};
-        case 6: return {{l, top}, {r, top}, {l, mid}, {r, mid}, {l, bottom}, {r, bottom}};
-        case 7: return {{l, top}, {r, top}, {c, (top + mid) / 2}, {l, mid}, {r, mid}, {l, bottom}, {r, bottom}};
-        case 8:
-            return {{l, top},    {r, top},   {c, (top + mid) / 2}, {l, mid}, {r, mid}, {c, (mid + bottom) / 2},
-                    {l, bottom}, {r, bottom}};
-        case 9: return {{l, top}, {r, top}, {l, q1}, {r, q1}, {c, mid}, {l, q2}, {r, q2}, {l, bottom}, {r, bottom}};
-        default:
-            return {{l, top}, {r, top}, {c, (top + q1) / 2},    {l, q1},     {r, q1},
-                    {l, q2},  {r, q2},  {c, (q2 + bottom) / 2}, {l, bottom}, {r, bottom}};
+    case 2: return {{c, top}, {c, bottom}};
+    case 3: return {{c, top}, {c, mid}, {c, bottom}};
+    case 4: return {{l, top}, {r, top}, {l, bottom}, {r, bottom}};
+    case 5: return {{l, top}, {r, top}, {c, mid}, {l, bottom}, {r, bottom}};
+    case 6: return {{l, top}, {r, top}, {l, mid}, {r, mid}, {l, bottom}, {r, bottom}};
+    case 7: return {{l, top}, {r, top}, {c, (top + mid) / 2}, {l, mid}, {r, mid}, {l, bottom}, {r, bottom}};
+    case 8:
+        return {{l, top},    {r, top},   {c, (top + mid) / 2}, {l, mid}, {r, mid}, {c, (mid + bottom) / 2},
+                {l, bottom}, {r, bottom}};
+    case 9: return {{l, top}, {r, top}, {l, q1}, {r, q1}, {c, mid}, {l, q2}, {r, q2}, {l, bottom}, {r, bottom}};
+    default:
+        return {{l, top}, {r, top}, {c, (top + q1) / 2},    {l, q1},     {r, q1},
+                {l, q2},  {r, q2},  {c, (q2 + bottom) / 2}, {l, bottom}, {r, bottom}};
     }
 }
 

@@ -32,10 +32,7 @@ namespace {
 using vexa::store::Entry;
 using vexa::store::ReadU32;
 
-std::size_t StoreSize()
-{
-    return static_cast<std::size_t>(vexaPictureStoreEnd - vexaPictureStore);
-}
+std::size_t StoreSize() { return static_cast<std::size_t>(vexaPictureStoreEnd - vexaPictureStore); }
 
 std::uint32_t EntryCount()
 {

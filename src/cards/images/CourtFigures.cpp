@@ -311,10 +311,7 @@ void DrawJacksCap(QPainter& p, const Palette& c)
     Disc(p, QPointF(45.5, 25.5), 1.4, c.accent, 0.5);
 }
 
-void DrawHand(QPainter& p, QPointF at)
-{
-    Disc(p, at, 3.8, kSkin, 0.8);
-}
+void DrawHand(QPainter& p, QPointF at) { Disc(p, at, 3.8, kSkin, 0.8); }
 
 void DrawSword(QPainter& p, const Palette& c)
 {

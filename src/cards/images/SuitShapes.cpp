@@ -101,22 +101,16 @@ QPainterPath Spade()
 QPainterPath SuitPath(int suit)
 {
     switch (suit) {
-        case 0: return Club();
-        case 1: return Diamond();
-        case 2: return Heart();
-        default: return Spade();
+    case 0: return Club();
+    case 1: return Diamond();
+    case 2: return Heart();
+    default: return Spade();
     }
 }
 
-bool IsRedSuit(int suit)
-{
-    return suit == 1 || suit == 2;
-}
+bool IsRedSuit(int suit) { return suit == 1 || suit == 2; }
 
-QColor SuitInk(int suit)
-{
-    return IsRedSuit(suit) ? QColor(204, 20, 32) : QColor(20, 20, 24);
-}
+QColor SuitInk(int suit) { return IsRedSuit(suit) ? QColor(204, 20, 32) : QColor(20, 20, 24); }
 
 void DrawSuit(QPainter& painter, int suit, QPointF centre, double height, bool inverted)
 {
