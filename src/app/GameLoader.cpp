@@ -11,7 +11,6 @@
 #include "defs/TextRules.h"
 #include "records/Score.h"
 #include "records/Statistics.h"
-#include "records/UndoJournal.h"
 #include "rules/RedealStatus.h"
 #include "table/Deal.h"
 #include "table/PileLayout.h"
@@ -172,12 +171,7 @@ void SelectGame(Session& session)
     }
     table.RebuildKindRange();
 
-    session.OneTimeMove = 1;
-    session.StreakBonus = 0;
-    session.StreakCount = 0;
-    session.Carrying = false;
-    session.OriginPile = nullptr;
-    ResetUndo(session);
+    StartHandState(session);
 
     DealHand(session, false);
     session.Inert = false;

@@ -20,6 +20,16 @@ void DealHand(Session& session, bool keepOrder)
     UpdateScore(session);
 }
 
+void StartHandState(Session& session)
+{
+    session.OneTimeMove = 1;
+    session.StreakBonus = 0;
+    session.StreakCount = 0;
+    session.Carrying = false;
+    session.OriginPile = nullptr;
+    ResetUndo(session);
+}
+
 void Newgame1Click(Session& session, NewHandKind kind)
 {
     Table& table = session.Board;
@@ -30,12 +40,7 @@ void Newgame1Click(Session& session, NewHandKind kind)
         pile->Visible = true;
         LayOutPile(*pile);
     }
-    session.OneTimeMove = 1;
-    session.StreakBonus = 0;
-    session.StreakCount = 0;
-    session.Carrying = false;
-    session.OriginPile = nullptr;
-    ResetUndo(session);
+    StartHandState(session);
     session.Menu.ScoreCaption.clear();
     if (kind == NewHandKind::Deal) {
         CloseHandStatistics(session);

@@ -14,6 +14,10 @@ enum class NewHandKind { Deal, Restart };
 // counting it).
 void Newgame1Click(Session& session, NewHandKind kind);
 
+// What every hand starts from: the one-time move available, no streak,
+// nothing carried, an empty undo journal.
+void StartHandState(Session& session);
+
 // Deals from a fresh shuffle (keepOrder false) or from the kept DeckOrder,
 // resets the redeal counter and shows the first score.
 void DealHand(Session& session, bool keepOrder);
