@@ -62,3 +62,19 @@ e2e_extent() {
 }
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Takes a screenshot into $1 and runs the check "$2 ..." on it, again and
+# again for up to four seconds until it passes; the last failure is printed.
+e2e_until() {
+  local shot="$1"; shift
+  for _ in $(seq 20); do
+    e2e_shot "$shot"
+    "$@" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  e2e_shot "$shot"
+  "$@"
+}
+
+# True when the awk condition holds for the value v.
+e2e_holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }

@@ -46,30 +46,34 @@ exit_app() {
 }
 
 # --- 1. welcome screen, chooser, cancel, exit --------------------------------
+# The three welcome cards lie at (3,2), (74,2) and (145,2) of the client
+# area, below the menu bar: each shows white card paper.
+welcome_shown() {
+  local left white
+  for left in 3 74 145; do
+    white=$(e2e_share "$1" "61x60+$((MX + left + 5))+$((MY + 30))" "rgb(255,255,255)")
+    e2e_holds "$white" "v > 0.2" || { echo "no welcome card at $left (white share $white)" >&2; return 1; }
+  done
+}
 start_app
-e2e_shot "$shots/welcome.png"
-# The menu bar is about 20 pixels; the three welcome cards lie at (3,2),
-# (74,2) and (145,2) of the client area. Each shows white card paper.
-for left in 3 74 145; do
-  white=$(e2e_share "$shots/welcome.png" "61x60+$((MX + left + 5))+$((MY + 30))" "rgb(255,255,255)")
-  awk -v w="$white" 'BEGIN { exit !(w > 0.2) }' || e2e_fail "no welcome card at $left (white share $white)"
-done
+e2e_until "$shots/welcome.png" welcome_shown "$shots/welcome.png" || e2e_fail "no welcome screen"
 
 xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
 chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
 read -r CX CY < <(e2e_window_origin "$chooser")
-sleep 0.3
-e2e_shot "$shots/chooser.png"
 # Three rows of white text in the navy list, in sorted order: the longest
 # name first ("Aardvark Patience"), then "Klondike", then "Zebra".
-widths=()
-for row in 0 1 2 3; do
-  widths+=("$(e2e_extent "$shots/chooser.png" "300x14+$((CX + 20))+$((CY + 17 + 16 * row))")")
-done
-echo "chooser rows: ${widths[*]}"
-[ "${widths[0]}" -gt "${widths[1]}" ] && [ "${widths[1]}" -gt "${widths[2]}" ] && [ "${widths[2]}" -gt 10 ] \
-  || e2e_fail "the chooser does not list the three games in order (${widths[*]})"
-[ "${widths[3]}" -le 0 ] || e2e_fail "the chooser lists more than three games"
+chooser_lists_games() {
+  local row widths=()
+  for row in 0 1 2 3; do
+    widths+=("$(e2e_extent "$1" "300x14+$((CX + 20))+$((CY + 17 + 16 * row))")")
+  done
+  echo "chooser rows: ${widths[*]}"
+  [ "${widths[0]}" -gt "${widths[1]}" ] && [ "${widths[1]}" -gt "${widths[2]}" ] && [ "${widths[2]}" -gt 10 ] &&
+    [ "${widths[3]}" -le 0 ]
+}
+e2e_until "$shots/chooser.png" chooser_lists_games "$shots/chooser.png" ||
+  e2e_fail "the chooser does not list the three games in order"
 
 xdotool mousemove $((CX + 237)) $((CY + 211)) click 1
 e2e_window_gone "Please choose a game to play" || e2e_fail "Cancel did not close the chooser"
@@ -88,24 +92,25 @@ chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the choos
 read -r CX CY < <(e2e_window_origin "$chooser")
 xdotool mousemove $((CX + 60)) $((CY + 17 + 16 + 8)) click --repeat 2 --delay 60 1
 table=$(e2e_wait_window "Vexa Solitaire:  Klondike") || e2e_fail "Klondike was not loaded"
-sleep 0.5
 read -r MX MY < <(e2e_window_origin "$table")
-e2e_shot "$shots/klondike.png"
-# Four red foundations, a blue-backed stock, and seven green columns each
-# topped by a face-up card (white paper) at the depth of its deal.
-red=$(e2e_share "$shots/klondike.png" "71x40+$((MX + 350))+$((MY + 40))" "rgb(255,0,0)")
-awk -v r="$red" 'BEGIN { exit !(r > 0.9) }' || e2e_fail "no empty red foundation ($red)"
-for k in 1 2 3 4 5 6 7; do
-  x=$((MX + 50 + 100 * (k - 1) + 10))
-  y=$((MY + 20 + 120 + 17 * (k - 1) + 20))
-  white=$(e2e_share "$shots/klondike.png" "50x50+$x+$y" "rgb(255,255,255)")
-  green=$(e2e_share "$shots/klondike.png" "50x50+$x+$y" "rgb(0,128,0)")
-  awk -v w="$white" -v g="$green" 'BEGIN { exit !(w > 0.05 && g < 0.05) }' \
-    || e2e_fail "column $k shows no face-up card (white $white, green $green)"
-  # Below the last card the column is bare green.
-  green=$(e2e_share "$shots/klondike.png" "50x30+$x+$((y + 100))" "rgb(0,128,0)")
-  awk -v g="$green" 'BEGIN { exit !(g > 0.95) }' || e2e_fail "column $k is deeper than dealt ($green)"
-done
+# Four red foundations, and seven green columns each topped by a face-up
+# card (white paper) at the depth of its deal, with bare green below.
+klondike_dealt() {
+  local red k x y white green
+  red=$(e2e_share "$1" "71x40+$((MX + 350))+$((MY + 40))" "rgb(255,0,0)")
+  e2e_holds "$red" "v > 0.9" || { echo "no empty red foundation ($red)" >&2; return 1; }
+  for k in 1 2 3 4 5 6 7; do
+    x=$((MX + 50 + 100 * (k - 1) + 10))
+    y=$((MY + 20 + 120 + 17 * (k - 1) + 20))
+    white=$(e2e_share "$1" "50x50+$x+$y" "rgb(255,255,255)")
+    green=$(e2e_share "$1" "50x50+$x+$y" "rgb(0,128,0)")
+    e2e_holds "$white" "v > 0.05" && e2e_holds "$green" "v < 0.05" ||
+      { echo "column $k shows no face-up card (white $white, green $green)" >&2; return 1; }
+    green=$(e2e_share "$1" "50x30+$x+$((y + 100))" "rgb(0,128,0)")
+    e2e_holds "$green" "v > 0.95" || { echo "column $k is deeper than dealt ($green)" >&2; return 1; }
+  done
+}
+e2e_until "$shots/klondike.png" klondike_dealt "$shots/klondike.png" || e2e_fail "Klondike is not dealt on screen"
 exit_app
 grep -q '^\[Klondike\]' "$work/vexasolit.ini" || e2e_fail "the statistics of Klondike were not written"
 echo "e2e: Klondike dealt passed"
