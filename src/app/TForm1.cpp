@@ -215,15 +215,7 @@ void TForm1::Render()
 {
     const Session& s = *session_;
     setWindowTitle(Text(s.Caption));
-    const QMargins frame =
-        isVisible()
-            ? QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                       frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom())
-            : QMargins();
-    const Rect& w = s.WindowBounds;
-    const QSize client(w.width - frame.left() - frame.right(), w.height - frame.top() - frame.bottom());
-    if (size() != client) setFixedSize(client);
-    if (frameGeometry().topLeft() != QPoint(w.left, w.top)) move(w.left, w.top);
+    PlaceOnScreen();
 
     newgame1_->setEnabled(s.Menu.Deal);
     replay1_->setEnabled(s.Menu.Restart);
@@ -234,6 +226,32 @@ void TForm1::Render()
 
     SyncControls();
     SyncCards();
+}
+
+QMargins TForm1::FrameMargins() const
+{
+    if (!isVisible()) return {};
+    const QRect inner = geometry(), outer = frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void TForm1::PlaceOnScreen()
+{
+    // The core gives the outer bounds, frame included; the frame's size is
+    // known only once a window manager has framed the shown window.
+    const Rect& w = session_->WindowBounds;
+    appliedFrame_ = FrameMargins();
+    const QSize client(w.width - appliedFrame_.left() - appliedFrame_.right(),
+                       w.height - appliedFrame_.top() - appliedFrame_.bottom());
+    if (size() != client) setFixedSize(client);
+    if (frameGeometry().topLeft() != QPoint(w.left, w.top)) move(w.left, w.top);
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (FrameMargins() != appliedFrame_) PlaceOnScreen();
 }
 
 void TForm1::Guard(const std::function<void()>& handler)

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include <QMainWindow>
+#include <QMargins>
 
 #include "app/Environment.h"
 #include "app/NewHand.h"
@@ -63,6 +64,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void CreateMenu();
@@ -70,6 +72,8 @@ private:
     void SyncControls();
     void SyncCards();
     QWidget* CardParent(const Card& card) const;
+    QMargins FrameMargins() const;
+    void PlaceOnScreen();
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
@@ -93,6 +97,7 @@ private:
 
     CarryPictures carry_;  // Numbers, Suits, Cursorcard and CursorMask
     bool shutDown_ = false;
+    QMargins appliedFrame_;
 };
 
 }  // namespace vexa
