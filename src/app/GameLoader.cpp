@@ -153,7 +153,6 @@ void SelectGame(Session& session)
     const IniSection lines = definition.ReadSection(session.CurrentGame);
     session.Caption = std::string("Vexa Solitaire:  ") + LookUp(lines, "Name");
     session.Settings = ReadSettings(lines);
-    const bool autoplay = session.Settings.Autoplay;
     PlaceWindow(session);
 
     for (const IniLine& line : lines) {
@@ -178,7 +177,7 @@ void SelectGame(Session& session)
     session.Menu.Deal = true;
     session.Menu.Restart = true;
     session.Menu.Undo = false;
-    session.Menu.Autoplay = autoplay;
+    session.Menu.Autoplay = session.Settings.Autoplay;
     RefreshStockHints(session);
 }
 

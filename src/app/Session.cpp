@@ -22,7 +22,6 @@ Session::Session(PictureSource& pictures, UserInterface& ui, Clock& clock, int s
     Rng.Seed(Time.MillisecondsSinceMidnightUtc());
     Caption = ApplicationTitle;
     WindowBounds = {(screenWidth - 228) / 2, (screenHeight - 175) / 2, 228, 175};
-    Menu.ScoreCaption.clear();
     HelpText = StartupHint;
     for (int i = 0; i < 3; ++i) {
         Card& card = Board.CardAt(WelcomeCards[i]);

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
@@ -43,13 +44,10 @@ TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
     store_->setObjectName("CardStore");
     store_->hide();
 
-    session_ = std::make_unique<Session>(library, *this, clock, 0, 0);
-    const QRect screen =
-        QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
-    session_->ScreenWidth = screen.width();
-    session_->ScreenHeight = screen.height();
-    const Rect& w = session_->WindowBounds;
-    session_->WindowBounds = {(screen.width() - w.width) / 2, (screen.height() - w.height) / 2, w.width, w.height};
+    // The session places the welcome window in the middle of the screen.
+    const QScreen* primary = QApplication::primaryScreen();
+    const QRect screen = primary ? primary->geometry() : QRect(0, 0, 1024, 768);
+    session_ = std::make_unique<Session>(library, *this, clock, screen.width(), screen.height());
 
     CreateMenu();
     CreateWelcome();
