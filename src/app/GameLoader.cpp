@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/NewHand.h"
-#include "app/Session.h"
-#include "app/VexaError.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 #include "defs/Definition.h"
 #include "defs/IniFile.h"
 #include "defs/TextRules.h"
@@ -29,7 +29,7 @@ void AddPileLine(Session& session, const std::string& key, const std::string& va
 {
     Table& table = session.Board;
     const PileFields fields = ParsePileLine(value);
-    auto pile = std::make_unique<TPile>("");
+    auto pile = std::make_unique<Pile>("");
     pile->Bounds.left = fields.left;
     pile->Bounds.top = fields.top;
     if (fields.same) {
@@ -37,7 +37,7 @@ void AddPileLine(Session& session, const std::string& key, const std::string& va
         // there cannot be taken as a pile.
         Control* last = table.ControlAt(table.ControlCount() - 1);
         if (!last || last->Type() != ControlType::Pile) throw VexaError("Invalid class typecast");
-        const TPile& before = *static_cast<TPile*>(last);
+        const Pile& before = *static_cast<Pile*>(last);
         pile->Bounds.width = before.Bounds.width;
         pile->Bounds.height = before.Bounds.height;
         pile->Direction = before.Direction;

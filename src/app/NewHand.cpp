@@ -1,6 +1,6 @@
 #include "app/NewHand.h"
 
-#include "app/Session.h"
+#include "core/Session.h"
 #include "records/Score.h"
 #include "records/Statistics.h"
 #include "records/UndoJournal.h"
@@ -30,12 +30,12 @@ void StartHandState(Session& session)
     ResetUndo(session);
 }
 
-void Newgame1Click(Session& session, NewHandKind kind)
+void DealNewHand(Session& session, NewHandKind kind)
 {
     Table& table = session.Board;
     for (int i = 1; i <= CardCount; ++i) table.MoveCard(table.CardAt(i), table.Store());
     for (int position = 0; position < table.ControlCount(); ++position) {
-        TPile* pile = table.PileAt(position);
+        Pile* pile = table.PileAt(position);
         if (!pile || pile == &table.DragPile()) continue;
         pile->Visible = true;
         LayOutPile(*pile);

@@ -12,7 +12,7 @@ enum class NewHandKind { Deal, Restart };
 // Collects every card, resets the hand's counters and the undo journal, then
 // deals a new hand (counting the one left) or restarts the same hand (not
 // counting it).
-void Newgame1Click(Session& session, NewHandKind kind);
+void DealNewHand(Session& session, NewHandKind kind);
 
 // What every hand starts from: the one-time move available, no streak,
 // nothing carried, an empty undo journal.

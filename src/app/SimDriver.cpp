@@ -5,8 +5,8 @@
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
-#include "app/Session.h"
-#include "app/VexaError.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 #include "defs/TextRules.h"
 #include "records/Statistics.h"
 
@@ -93,15 +93,15 @@ bool SimDriver::Execute(const std::string& raw)
         } else if (command == "deal" || command == "restart") {
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
-            if (enabled) Newgame1Click(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
+            if (enabled) DealNewHand(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
         } else if (command == "stats") {
             const StatsFigures f = OpenStatistics(session);
             out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "
                  << f.Average << " time " << f.Days << ' ' << f.Hours << ' ' << f.Minutes << '\n';
         } else if (command == "focus" && rest == "out") {
-            AppOnDeactivate(session);
+            ApplicationDeactivated(session);
         } else if (command == "focus" && rest == "in") {
-            AppOnActivate(session);
+            ApplicationActivated(session);
         } else {
             Complain("unknown command: " + line);
         }
@@ -144,7 +144,7 @@ void SimDriver::Show()
     for (int position = 0; position < table.ControlCount(); ++position) {
         const Control* control = table.ControlAt(position);
         if (control->Type() == ControlType::Pile && control != &session.Board.DragPile()) {
-            const auto* pile = static_cast<const TPile*>(control);
+            const auto* pile = static_cast<const Pile*>(control);
             out_ << "pile " << pile->Name << " kind " << int(pile->Kind) << " visible " << pile->Visible << " hint "
                  << SimQuote(pile->Hint) << " hinton " << pile->ShowHint << ' ' << cards(*pile) << '\n';
         } else if (control->Type() == ControlType::Button) {

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Environment.h"
 #include "cards/CardFace.h"
+#include "core/Environment.h"
 
 namespace vexa {
 

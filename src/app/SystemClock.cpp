@@ -1,6 +1,6 @@
 #include <chrono>
 
-#include "app/Environment.h"
+#include "core/Environment.h"
 
 namespace vexa {
 

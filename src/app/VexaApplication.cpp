@@ -4,8 +4,8 @@
 
 #include <QMessageBox>
 
-#include "app/Session.h"
-#include "app/VexaError.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 
 namespace vexa {
 

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/Environment.h"
-#include "app/Session.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "app/VexaApplication.h"
-#include "app/VexaError.h"
 #include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
+#include "core/Environment.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 
 int main(int argc, char** argv)
 {
@@ -20,9 +20,9 @@ int main(int argc, char** argv)
     // install library folder, never in the current (game) folder.
     vexa::CardLibrary library(vexa::CardLibrary::DefaultSearchDirs());
     vexa::SystemClock clock;
-    std::unique_ptr<vexa::TForm1> form;
+    std::unique_ptr<vexa::MainWindow> form;
     try {
-        form = std::make_unique<vexa::TForm1>(library, clock);
+        form = std::make_unique<vexa::MainWindow>(library, clock);
     } catch (const std::exception& error) {
         // Without its cards the game cannot start: say why, then stop.
         std::string text = vexa::ErrorBoxText(error.what());

@@ -1,14 +1,13 @@
-# Sources of the application shell: the session state, game loading and new
+# Sources of the application shell: game loading and new
 # hands (core), and the main window (Qt).
 list(APPEND VEXA_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SystemClock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GameLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewHand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SimDriver.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
 )

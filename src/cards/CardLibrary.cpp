@@ -1,7 +1,7 @@
 #include "cards/CardLibrary.h"
 
-#include "app/VexaError.h"
 #include "cards/DibDecoder.h"
+#include "core/VexaError.h"
 
 #include <dlfcn.h>
 

@@ -7,7 +7,7 @@ list(APPEND VEXA_CORE_SOURCES
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CardLibrary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DibDecoder.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TCards.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CardWidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CursorPictures.cpp
 )
 # The library's install folder, the second place the program looks for it.

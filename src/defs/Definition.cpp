@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 #include "defs/TextRules.h"
 
 namespace vexa {

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 #include "defs/AtomicFile.h"
 #include "defs/TextRules.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 
 namespace vexa {
 

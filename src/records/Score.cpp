@@ -1,7 +1,7 @@
 #include "records/Score.h"
 
-#include "app/Session.h"
-#include "app/VexaError.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 #include "table/PileLayout.h"
 
 namespace vexa {
@@ -12,7 +12,7 @@ int CardsOnKind(const Table& table, int kind)
 {
     int count = 0;
     for (int position = 0; position < table.ControlCount(); ++position) {
-        const TPile* pile = table.PileAt(position);
+        const Pile* pile = table.PileAt(position);
         if (pile && pile->Kind == kind) count += pile->Count();
     }
     return count;
@@ -20,7 +20,7 @@ int CardsOnKind(const Table& table, int kind)
 
 int CountAt(const Table& table, int position)
 {
-    const TPile* pile = table.PileAt(position);
+    const Pile* pile = table.PileAt(position);
     return pile ? pile->Count() : 0;
 }
 
@@ -31,12 +31,12 @@ int RowScore(const Table& table)
     const KindSpan span = table.KindRange(3);
     int score = 0;
     for (int p = span.first; p >= 0 && (p == span.first || p <= span.last); p += 14) {
-        const TPile* start = table.PileAt(p);
+        const Pile* start = table.PileAt(p);
         if (!start || start->Count() != 1) continue;
         ++score;
         const int suit = start->CardAt(0)->Face.Suit();
         for (int v = 2; v <= 13; ++v) {
-            const TPile* cell = table.PileAt(p + v - 1);
+            const Pile* cell = table.PileAt(p + v - 1);
             if (cell && cell->Count() == 1 && cell->CardAt(0)->Face.Suit() == suit &&
                 cell->CardAt(0)->Face.Value() == v)
                 ++score;
@@ -58,7 +58,7 @@ int PeakScore(const Session& session)
             if (CountAt(table, peaks.first + i) == 0) ++empty;
         score += empty == 3 ? 60 : 15 * empty;
         for (int position = peaks.first; position <= peaks.last; ++position) {
-            const TPile* pile = table.PileAt(position);
+            const Pile* pile = table.PileAt(position);
             if (pile && pile->Kind == 4 && pile->Count() == 1) score -= 5;
         }
     }
@@ -72,7 +72,7 @@ bool PeaksCleared(const Table& table)
     const KindSpan peaks = table.KindRange(4);
     if (peaks.first < 0) return true;
     for (int position = peaks.first; position <= peaks.last; ++position) {
-        const TPile* pile = table.PileAt(position);
+        const Pile* pile = table.PileAt(position);
         if (pile && pile->Kind == 4 && pile->Count() > 0) return false;
     }
     return true;
@@ -82,8 +82,8 @@ bool PeaksCleared(const Table& table)
 void ClearStock(Session& session)
 {
     Table& table = session.Board;
-    TPile* stock = table.PileAt(table.KindRange(0).first);
-    TPile* foundation = table.PileAt(table.KindRange(3).first);
+    Pile* stock = table.PileAt(table.KindRange(0).first);
+    Pile* foundation = table.PileAt(table.KindRange(3).first);
     if (stock && foundation) {
         while (stock->Count() > 0) {
             Card& card = *stock->Top();
@@ -102,7 +102,7 @@ int CountInSequence(const Table& table)
 {
     int count = 0;
     for (int position = 0; position < table.ControlCount(); ++position) {
-        const TPile* pile = table.PileAt(position);
+        const Pile* pile = table.PileAt(position);
         if (!pile || pile->Kind != 2 || pile->Count() == 0) continue;
         const CardFace& bottom = pile->CardAt(0)->Face;
         if (bottom.Value() == 13 && bottom.State() == ctFront) ++count;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/Session.h"
-#include "app/VexaError.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 #include "defs/IniFile.h"
 
 namespace vexa {
@@ -58,13 +58,13 @@ void SaveGameStatistics(Session& session)
     WriteGameStatistics(session, IniFile(CatalogueFile));
 }
 
-void AppOnActivate(Session& session)
+void ApplicationActivated(Session& session)
 {
     session.ActivatedAt = session.Time.Now();
     session.Active = true;
 }
 
-void AppOnDeactivate(Session& session)
+void ApplicationDeactivated(Session& session)
 {
     if (session.Active) session.PlayTime += session.Time.Now() - session.ActivatedAt;
     session.Active = false;
@@ -78,7 +78,7 @@ void Shutdown(Session& session)
     WriteGameStatistics(session, catalogue);
     // The period since the last activation is play time too; leaving it out
     // would lose the time of every run that ends while the window is active.
-    AppOnDeactivate(session);
+    ApplicationDeactivated(session);
     if (session.PlayTimeLoaded) catalogue.WriteString("General", "TimeInGame", FloatToText(session.PlayTime));
 }
 

@@ -20,8 +20,8 @@ void LoadGameStatistics(Session& session, const IniFile& catalogue);
 void SaveGameStatistics(Session& session);
 
 // The application became active or stopped being active.
-void AppOnActivate(Session& session);
-void AppOnDeactivate(Session& session);
+void ApplicationActivated(Session& session);
+void ApplicationDeactivated(Session& session);
 
 // Shutdown: when a game was chosen in this run, the hand is closed and the
 // counts and the time in game are written.

@@ -1,6 +1,6 @@
 #include "records/UndoJournal.h"
 
-#include "app/Session.h"
+#include "core/Session.h"
 
 namespace vexa {
 

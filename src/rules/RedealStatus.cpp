@@ -1,6 +1,6 @@
 #include "rules/RedealStatus.h"
 
-#include "app/Session.h"
+#include "core/Session.h"
 
 namespace vexa {
 
@@ -12,7 +12,7 @@ std::string RedealStatusText(int redealsLeft)
     return std::to_string(redealsLeft) + " redeals left";
 }
 
-void ShowRedealStatus(Session& session, TPile& pile)
+void ShowRedealStatus(Session& session, Pile& pile)
 {
     pile.Hint = RedealStatusText(session.RedealsLeft);
     pile.ShowHint = true;
@@ -24,7 +24,7 @@ void RefreshStockHints(Session& session)
     const KindSpan span = table.KindRange(0);
     if (span.first < 0) return;
     for (int position = span.first; position <= span.last; ++position) {
-        TPile* pile = table.PileAt(position);
+        Pile* pile = table.PileAt(position);
         if (!pile || pile->Kind != 0) continue;
         if (pile->Count() > 0)
             pile->ShowHint = false;

@@ -6,13 +6,13 @@
 namespace vexa {
 
 struct Session;
-class TPile;
+class Pile;
 
 // "No redeals", "1 redeal left", "N redeals left" or "Unlimited redeals".
 std::string RedealStatusText(int redealsLeft);
 
 // Writes the status into the pile's hint and switches the hint on.
-void ShowRedealStatus(Session& session, TPile& pile);
+void ShowRedealStatus(Session& session, Pile& pile);
 
 // Every Kind-0 pile: hint off while it holds cards, the status while empty.
 void RefreshStockHints(Session& session);

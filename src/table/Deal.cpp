@@ -15,17 +15,17 @@ bool Contains(const std::vector<int>& list, int value)
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-void PlaceCard(Table& table, Card& card, TPile& pile, CardState face)
+void PlaceCard(Table& table, Card& card, Pile& pile, CardState face)
 {
     table.MoveCard(card, pile);
     card.Face.SetState(face);
     card.Visible = true;
 }
 
-TPile* FirstEmptyFoundation(const Table& table)
+Pile* FirstEmptyFoundation(const Table& table)
 {
     for (int position = 0; position < table.ControlCount(); ++position) {
-        TPile* pile = table.PileAt(position);
+        Pile* pile = table.PileAt(position);
         if (pile && pile->Kind == 3 && pile->Count() == 0) return pile;
     }
     return nullptr;
@@ -77,7 +77,7 @@ void DealCards(Table& table, const DeckOrder& order, const DealRules& rules)
     auto deckCard = [&](int position) -> Card& { return table.CardAt(order[static_cast<std::size_t>(position)]); };
 
     for (int position = 0; position < table.ControlCount(); ++position) {
-        TPile* pile = table.PileAt(position);
+        Pile* pile = table.PileAt(position);
         if (!pile || pile->DealPattern.empty()) continue;
         for (char c : pile->DealPattern) {
             switch (std::toupper(static_cast<unsigned char>(c))) {
@@ -90,7 +90,7 @@ void DealCards(Table& table, const DeckOrder& order, const DealRules& rules)
                 // no empty foundation left the card is dealt where it is.
                 if (!extract.empty() && pile->Kind == 2) {
                     while (next <= n && Contains(extract, order[static_cast<std::size_t>(next)])) {
-                        TPile* foundation = FirstEmptyFoundation(table);
+                        Pile* foundation = FirstEmptyFoundation(table);
                         if (!foundation) break;
                         PlaceCard(table, deckCard(next), *foundation, ctFront);
                         ++next;
@@ -119,9 +119,9 @@ void KingsToBottom(Table& table)
 {
     const KindSpan span = table.KindRange(2);
     if (span.first < 0) return;
-    TPile& scratch = table.DragPile();
+    Pile& scratch = table.DragPile();
     for (int position = span.first; position <= span.last; ++position) {
-        TPile* pile = table.PileAt(position);
+        Pile* pile = table.PileAt(position);
         if (!pile || pile->Kind != 2) continue;
         const int count = pile->Count();
         for (int idx = 1; idx < count; ++idx) {

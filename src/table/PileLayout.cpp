@@ -11,7 +11,7 @@ void Place(Card& card, int left, int top) { card.Bounds = {left, top, CardWidth,
 void Show(Card& card, bool visible) { card.Visible = visible; }
 
 // Style 401: a fan in the pile's Direction, every card visible.
-void LayOutFan(TPile& pile)
+void LayOutFan(Pile& pile)
 {
     if (pile.Horz.Visible) pile.Horz.Position = 0;
     if (pile.Vert.Visible) pile.Vert.Position = 0;
@@ -32,7 +32,7 @@ void LayOutFan(TPile& pile)
 }
 
 // Style 402: a square stack showing only its top card.
-void LayOutStack(TPile& pile)
+void LayOutStack(Pile& pile)
 {
     for (Card* card : pile.Cards()) {
         Place(*card, 0, 0);
@@ -45,7 +45,7 @@ void LayOutStack(TPile& pile)
 }
 
 // Style 403: a stack whose top three cards are fanned.
-void LayOutTopThree(TPile& pile)
+void LayOutTopThree(Pile& pile)
 {
     const int n = pile.Count();
     const bool down = pile.Direction == 0;
@@ -69,7 +69,7 @@ void LayOutTopThree(TPile& pile)
 
 // Style 404: a stack that turns its thirteenth card face down, so that a
 // completed pile of thirteen shows a card back.
-void LayOutClosingStack(TPile& pile)
+void LayOutClosingStack(Pile& pile)
 {
     for (Card* card : pile.Cards()) {
         Place(*card, 0, 0);
@@ -85,7 +85,7 @@ void LayOutClosingStack(TPile& pile)
 
 }  // namespace
 
-void LayOutPile(TPile& pile)
+void LayOutPile(Pile& pile)
 {
     switch (pile.LayoutStyle) {
     case 401: LayOutFan(pile); break;
@@ -97,7 +97,7 @@ void LayOutPile(TPile& pile)
     UpdateScrollBars(pile);
 }
 
-void UpdateScrollBars(TPile& pile)
+void UpdateScrollBars(Pile& pile)
 {
     int contentWidth = 0, contentHeight = 0;
     for (const Card* card : pile.Cards()) {

@@ -13,11 +13,11 @@ constexpr int FanStepY = CardHeight / 6 + 1;  // 17
 // Thickness of a pile's scroll bar in pixels.
 constexpr int ScrollBarSize = 16;
 
-void LayOutPile(TPile& pile);
+void LayOutPile(Pile& pile);
 
 // Which scroll bars the pile shows for its Direction and the extent of its
 // visible cards, and how far each can scroll. Positions are kept within the
 // new ranges; a bar that disappears falls back to 0.
-void UpdateScrollBars(TPile& pile);
+void UpdateScrollBars(Pile& pile);
 
 }  // namespace vexa

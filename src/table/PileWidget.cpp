@@ -25,7 +25,7 @@ QColor KindColour(int kind)
     }
 }
 
-PileWidget::PileWidget(TPile& pile, QWidget* parent) : QScrollArea(parent), pile_(&pile)
+PileWidget::PileWidget(Pile& pile, QWidget* parent) : QScrollArea(parent), pile_(&pile)
 {
     setObjectName(QString::fromStdString(pile.Name));
     setFrameShape(QFrame::NoFrame);

@@ -7,7 +7,7 @@
 
 namespace vexa {
 
-class TPile;
+class Pile;
 
 // The background colour of a pile of a Kind; an invalid colour for kinds
 // without one (the widget then keeps the toolkit's default).
@@ -17,8 +17,8 @@ class PileWidget : public QScrollArea {
     Q_OBJECT
 
 public:
-    PileWidget(TPile& pile, QWidget* parent);
-    TPile& Pile() const { return *pile_; }
+    PileWidget(Pile& pile, QWidget* parent);
+    Pile& Model() const { return *pile_; }
     // The widget the card widgets of this pile are children of.
     QWidget* Content() const { return widget(); }
     // Applies the core pile's bounds, visibility, scroll bars and hint.
@@ -32,7 +32,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TPile* pile_;
+    Pile* pile_;
     int lastRepaint_ = -1;
     bool pressed_ = false;
 };

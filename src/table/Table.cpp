@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 #include "defs/TextRules.h"
 
 namespace vexa {
@@ -36,7 +36,7 @@ Table::Table(PictureSource& pictures)
     picture("Cursorcard", {513, 75, 32, 32}, ControlType::Picture, false);
     picture("Label1", {7, 106, 204, 15}, ControlType::Label, true);
 
-    auto drag = std::make_unique<TPile>("Fritz");
+    auto drag = std::make_unique<Pile>("Fritz");
     drag->Visible = false;
     drag->Bounds = {0, 0, 185, 41};  // the scroll box's default size; SAME on a first line copies it
     drag->DealPattern.clear();
@@ -61,10 +61,10 @@ Control* Table::ControlAt(int position) const
     return order_[static_cast<std::size_t>(position)];
 }
 
-TPile* Table::PileAt(int position) const
+Pile* Table::PileAt(int position) const
 {
     Control* control = ControlAt(position);
-    return control && control->Type() == ControlType::Pile ? static_cast<TPile*>(control) : nullptr;
+    return control && control->Type() == ControlType::Pile ? static_cast<Pile*>(control) : nullptr;
 }
 
 int Table::PositionOf(const Control* control) const
@@ -80,10 +80,10 @@ Control* Table::FindControl(const std::string& name) const
     return nullptr;
 }
 
-TPile* Table::FindPile(const std::string& name) const
+Pile* Table::FindPile(const std::string& name) const
 {
     Control* control = FindControl(name);
-    return control && control->Type() == ControlType::Pile ? static_cast<TPile*>(control) : nullptr;
+    return control && control->Type() == ControlType::Pile ? static_cast<Pile*>(control) : nullptr;
 }
 
 void Table::Attach(Control* control)
@@ -102,9 +102,9 @@ void Table::Detach(Control* control)
     if (it != order_.end()) order_.erase(it);
 }
 
-TPile* Table::AddPile(std::unique_ptr<TPile> pile)
+Pile* Table::AddPile(std::unique_ptr<Pile> pile)
 {
-    TPile* raw = pile.get();
+    Pile* raw = pile.get();
     owned_.push_back(std::move(pile));
     Attach(raw);
     return raw;
@@ -125,7 +125,7 @@ void Table::RemoveGameControls()
         // Every pile but the DragPile itself goes, whatever Kind a definition gave it.
         const bool gamePile = control->Type() == ControlType::Pile && control != drag_;
         if (!gamePile && control->Type() != ControlType::Button) continue;
-        if (auto* pile = dynamic_cast<TPile*>(control))
+        if (auto* pile = dynamic_cast<Pile*>(control))
             while (pile->Count() > 0) MoveCard(*pile->Top(), store_);
         order_.erase(order_.begin() + position);
         owned_.erase(std::find_if(owned_.begin(), owned_.end(), [control](auto& c) { return c.get() == control; }));
@@ -154,7 +154,7 @@ void Table::RebuildKindRange()
 {
     kindRange_.fill(KindSpan{});
     for (int position = 0; position < ControlCount(); ++position) {
-        TPile* pile = PileAt(position);
+        Pile* pile = PileAt(position);
         // A kind beyond the seven ranges belongs to no range at all.
         if (!pile || pile->Kind >= KindCount) continue;
         KindSpan& span = kindRange_[pile->Kind];

@@ -89,9 +89,9 @@ struct ScrollBar {
 };
 
 // A pile: a scrollable container of cards with the rule fields of its PILE line.
-class TPile : public Control, public CardContainer {
+class Pile : public Control, public CardContainer {
 public:
-    explicit TPile(std::string name) : Control(ControlType::Pile, std::move(name)) {}
+    explicit Pile(std::string name) : Control(ControlType::Pile, std::move(name)) {}
     std::uint8_t Kind = 0;
     std::int32_t PickRule = 0;
     std::int32_t DropRule = 0;
@@ -134,23 +134,23 @@ public:
     const Card& CardAt(int index) const { return *cards_[static_cast<std::size_t>(index)]; }
 
     CardContainer& Store() { return store_; }
-    TPile& DragPile() { return *drag_; }
+    Pile& DragPile() { return *drag_; }
     // The container that stands for the main window itself (welcome cards).
     CardContainer& Window() { return window_; }
 
     // TableOrder.
     int ControlCount() const { return static_cast<int>(order_.size()); }
     Control* ControlAt(int position) const;
-    TPile* PileAt(int position) const;  // null when the control is no pile
+    Pile* PileAt(int position) const;  // null when the control is no pile
     int PositionOf(const Control* control) const;
     Control* FindControl(const std::string& name) const;  // case-insensitive
-    TPile* FindPile(const std::string& name) const;
+    Pile* FindPile(const std::string& name) const;
 
     // Attach a control to the main window: windowed controls go to the end of
     // TableOrder, others after the last non-windowed one. The table owns piles
     // and buttons it is given.
     void Attach(Control* control);
-    TPile* AddPile(std::unique_ptr<TPile> pile);
+    Pile* AddPile(std::unique_ptr<Pile> pile);
     GameButton* AddButton(std::unique_ptr<GameButton> button);
     // Destroy every pile of Kind other than 6 and every button.
     void RemoveGameControls();
@@ -182,7 +182,7 @@ private:
     WindowCards window_{*this};
     std::vector<Control*> order_;
     std::vector<std::unique_ptr<Control>> owned_;
-    TPile* drag_ = nullptr;
+    Pile* drag_ = nullptr;
     std::array<KindSpan, KindCount> kindRange_{};
 };
 

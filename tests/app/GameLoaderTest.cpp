@@ -3,8 +3,8 @@
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
-#include "app/Session.h"
-#include "app/VexaError.h"
+#include "core/Session.h"
+#include "core/VexaError.h"
 #include "records/Statistics.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
@@ -101,7 +101,7 @@ TEST_F(Loader, LoadBuildsTheTableFromTheDefinition)
 
     const Table& t = s.Board;
     ASSERT_EQ(t.ControlCount(), 9);  // 3 pictures, Label1, Fritz, 3 piles, 1 button
-    TPile* second = t.PileAt(6);
+    Pile* second = t.PileAt(6);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->Name, "PILE2");
     EXPECT_EQ(second->Bounds, (Rect{100, 10, 71, 96}));
@@ -181,7 +181,7 @@ TEST_F(Loader, SameOnTheFirstPileLineMakesAnInertPileThatIsRemovedLater)
 {
     dir.Write("broken.ini", "[broken]\nPILE1=5,5,SAME\nPILE2=0,0,71,96,2,2,0,0,0,402,0,0,0,UU\n");
     Choose("broken");
-    const TPile* copy = session->Board.FindPile("PILE1");
+    const Pile* copy = session->Board.FindPile("PILE1");
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->Count(), 0);
     EXPECT_EQ(copy->LayoutStyle, 400);
@@ -245,12 +245,12 @@ TEST_F(Loader, ShutdownWritesNothingWithoutAGameAndTheTimeWithAPointOtherwise)
 TEST_F(Loader, FocusChangesFoldTimeOnce)
 {
     clock.now += 0.5;
-    AppOnDeactivate(*session);
-    AppOnDeactivate(*session);
+    ApplicationDeactivated(*session);
+    ApplicationDeactivated(*session);
     clock.now += 10;
-    AppOnActivate(*session);
+    ApplicationActivated(*session);
     clock.now += 0.25;
-    AppOnDeactivate(*session);
+    ApplicationDeactivated(*session);
     EXPECT_DOUBLE_EQ(session->PlayTime, 1.5 + 0.5 + 0.25);
 }
 
@@ -320,7 +320,7 @@ std::vector<std::string> Position(const Table& table)
 {
     std::vector<std::string> piles;
     for (int p = 0; p < table.ControlCount(); ++p)
-        if (const TPile* pile = table.PileAt(p)) piles.push_back(pile->Name + ": " + test::Describe(*pile));
+        if (const Pile* pile = table.PileAt(p)) piles.push_back(pile->Name + ": " + test::Describe(*pile));
     return piles;
 }
 
@@ -328,14 +328,14 @@ TEST_F(Loader, RestartDealsTheSameHandWithoutCountingIt)
 {
     Choose("Alpha");
     const auto dealt = Position(session->Board);
-    TPile& stock = *session->Board.FindPile("PILE1");
+    Pile& stock = *session->Board.FindPile("PILE1");
     session->Board.MoveCard(*stock.Top(), session->Board.DragPile());  // as if carried
     session->Carrying = true;
     session->Board.FindPile("pileX")->Visible = false;
     session->HandPlayed = true;
     session->RedealsLeft = 0;
     session->OneTimeMove = -1;
-    Newgame1Click(*session, NewHandKind::Restart);
+    DealNewHand(*session, NewHandKind::Restart);
     EXPECT_EQ(Position(session->Board), dealt);
     EXPECT_FALSE(session->Carrying);
     EXPECT_EQ(session->Board.DragPile().Count(), 0);
@@ -350,12 +350,12 @@ TEST_F(Loader, NewDealCountsAPlayedHandOnly)
 {
     Choose("Alpha");
     const auto dealt = Position(session->Board);
-    Newgame1Click(*session, NewHandKind::Deal);
+    DealNewHand(*session, NewHandKind::Deal);
     EXPECT_EQ(session->Stats.GamesPlayed, 3);  // no move in that hand
     EXPECT_NE(Position(session->Board), dealt);
     session->HandPlayed = true;
     session->Score = 7;
-    Newgame1Click(*session, NewHandKind::Deal);
+    DealNewHand(*session, NewHandKind::Deal);
     EXPECT_EQ(session->Stats.GamesPlayed, 4);
     EXPECT_EQ(session->Stats.TotalScore, 107);
     EXPECT_EQ(session->Stats.GamesWon, 1);

@@ -13,10 +13,10 @@
 #include <QTimer>
 
 #include "app/GameLoader.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
-#include "cards/TCards.h"
+#include "cards/CardWidget.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
 #include "table/PileWidget.h"
@@ -24,7 +24,7 @@
 namespace vexa {
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -36,7 +36,7 @@ protected:
                   "PILE3=200,10,SAME\n"
                   "BUTTON1=300,10,90,25,1,\"&Hide it\"\n");
         dir.Write("bad.ini", "[Bad]\nPILE1=10,10,71,96,2,3,0,0,0,402,0,0,0,-\nPILE2=oops\n");
-        form = std::make_unique<TForm1>(library, clock);
+        form = std::make_unique<MainWindow>(library, clock);
     }
     void Load(const std::string& name)
     {
@@ -51,10 +51,10 @@ protected:
     test::InDirectory cwd{dir.Path()};
     CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
     test::ManualClock clock;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
-TEST_F(MainWindow, WelcomeScreenShowsThreeCardsAndTheLabel)
+TEST_F(MainWindowTest, WelcomeScreenShowsThreeCardsAndTheLabel)
 {
     EXPECT_EQ(form->windowTitle(), "Vexa Solitaire");
     auto* label = form->findChild<QLabel*>("Label1");
@@ -63,18 +63,18 @@ TEST_F(MainWindow, WelcomeScreenShowsThreeCardsAndTheLabel)
     EXPECT_EQ(label->geometry(), QRect(7, 106, 204, 15));
     const int expected[3] = {52, 38, 11};
     for (int i = 0; i < 3; ++i) {
-        auto* card = form->findChild<TCards*>(QString("Card%1").arg(expected[i]));
+        auto* card = form->findChild<CardWidget*>(QString("Card%1").arg(expected[i]));
         ASSERT_NE(card, nullptr);
         EXPECT_EQ(card->geometry(), QRect(3 + 71 * i, 2, 71, 96));
         EXPECT_FALSE(card->isHidden());
         EXPECT_EQ(card->Deckvalue(), expected[i]);
         EXPECT_EQ(card->State(), ctFront);
     }
-    EXPECT_EQ(form->findChild<TCards*>("Card7")->toolTip(), "  7");
-    EXPECT_TRUE(form->findChild<TCards*>("Card1")->isHidden());
+    EXPECT_EQ(form->findChild<CardWidget*>("Card7")->toolTip(), "  7");
+    EXPECT_TRUE(form->findChild<CardWidget*>("Card1")->isHidden());
 }
 
-TEST_F(MainWindow, MenuHasItsCaptionsShortcutsAndStartStates)
+TEST_F(MainWindowTest, MenuHasItsCaptionsShortcutsAndStartStates)
 {
     const QList<QAction*> top = form->menuBar()->actions();
     ASSERT_EQ(top.size(), 4);
@@ -101,7 +101,7 @@ TEST_F(MainWindow, MenuHasItsCaptionsShortcutsAndStartStates)
     EXPECT_EQ(style.styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, nullptr, nullptr), 200);
 }
 
-TEST_F(MainWindow, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
+TEST_F(MainWindowTest, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
 {
     Load("Test");
     EXPECT_EQ(form->windowTitle(), "Vexa Solitaire:  Test");
@@ -122,22 +122,22 @@ TEST_F(MainWindow, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
     EXPECT_EQ(column->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     form->show();
     QApplication::processEvents();
-    EXPECT_EQ(column->Pile().Vert.Range, 48);
+    EXPECT_EQ(column->Model().Vert.Range, 48);
     EXPECT_EQ(column->verticalScrollBar()->maximum(), 48);
 
-    const TPile& model = column->Pile();
+    const Pile& model = column->Model();
     ASSERT_EQ(model.Count(), 7);
     for (int i = 0; i < 7; ++i) {
-        auto* card = form->findChild<TCards*>(QString("Card%1").arg(model.CardAt(i)->Index()));
+        auto* card = form->findChild<CardWidget*>(QString("Card%1").arg(model.CardAt(i)->Index()));
         EXPECT_EQ(card->parentWidget(), column->Content());
         EXPECT_EQ(card->geometry(), QRect(0, 17 * i, 71, 96));
         EXPECT_FALSE(card->isHidden());
         EXPECT_EQ(card->State(), i == 6 ? ctFront : ctBack);
     }
     // A stacked pile shows only its top card.
-    const TPile& stockModel = stock->Pile();
-    EXPECT_TRUE(form->findChild<TCards*>(QString("Card%1").arg(stockModel.CardAt(0)->Index()))->isHidden());
-    EXPECT_FALSE(form->findChild<TCards*>(QString("Card%1").arg(stockModel.Top()->Index()))->isHidden());
+    const Pile& stockModel = stock->Model();
+    EXPECT_TRUE(form->findChild<CardWidget*>(QString("Card%1").arg(stockModel.CardAt(0)->Index()))->isHidden());
+    EXPECT_FALSE(form->findChild<CardWidget*>(QString("Card%1").arg(stockModel.Top()->Index()))->isHidden());
 
     auto* button = form->findChild<QPushButton*>("BUTTON1");
     ASSERT_NE(button, nullptr);
@@ -146,7 +146,7 @@ TEST_F(MainWindow, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
     EXPECT_TRUE(button->font().bold());
 }
 
-TEST_F(MainWindow, ReloadReplacesTheWidgetsAndAFailedLoadDisablesTheMenu)
+TEST_F(MainWindowTest, ReloadReplacesTheWidgetsAndAFailedLoadDisablesTheMenu)
 {
     Load("Test");
     QPointer<PileWidget> old = form->findChild<PileWidget*>("PILE2");
@@ -164,7 +164,7 @@ TEST_F(MainWindow, ReloadReplacesTheWidgetsAndAFailedLoadDisablesTheMenu)
     EXPECT_FALSE(Action("Newgame1")->isEnabled());
     EXPECT_FALSE(Action("Autoplay1")->isEnabled());
     int shown = 0;
-    for (TCards* card : form->findChildren<TCards*>()) shown += card->isHidden() ? 0 : 1;
+    for (CardWidget* card : form->findChildren<CardWidget*>()) shown += card->isHidden() ? 0 : 1;
     EXPECT_EQ(shown, 0);
 }
 

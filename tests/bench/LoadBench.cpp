@@ -9,7 +9,7 @@
 #include <QApplication>
 
 #include "app/GameLoader.h"
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 #include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
 #include "support/FakeEnvironment.h"
@@ -61,7 +61,7 @@ void LoadAndShow(benchmark::State& state, int item)
     static Fixture fixture;
     vexa::CardLibrary library({QString::fromLocal8Bit(qgetenv("VEXA_CARDS_DIR"))});
     vexa::test::ManualClock clock;
-    vexa::TForm1 form(library, clock);
+    vexa::MainWindow form(library, clock);
     form.show();
     QApplication::processEvents();
     for (auto _ : state) {

@@ -1,5 +1,5 @@
-#include "app/VexaError.h"
 #include "cards/CardFace.h"
+#include "core/VexaError.h"
 
 #include <set>
 #include <vector>

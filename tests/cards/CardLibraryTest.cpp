@@ -1,7 +1,7 @@
-#include "app/VexaError.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardTestDirs.h"
-#include "cards/TCards.h"
+#include "cards/CardWidget.h"
+#include "core/VexaError.h"
 
 #include <set>
 #include <string>
@@ -73,7 +73,7 @@ TEST(CardLibrary, MissingLibraryIsReportedAtEveryAttempt)
     EXPECT_EQ(ErrorOf([&] { library.LoadCardBitmap(58); }), "Unable to load VexaCards.DLL ");
     EXPECT_FALSE(library.IsOpen());
     EXPECT_TRUE(library.Image(1).isNull());
-    EXPECT_EQ(ErrorOf([&] { TCards card(library); }), "Unable to load VexaCards.DLL ");
+    EXPECT_EQ(ErrorOf([&] { CardWidget card(library); }), "Unable to load VexaCards.DLL ");
 }
 
 TEST(CardLibrary, LooksOnlyInAbsoluteFolders)
@@ -123,7 +123,7 @@ TEST(CardLibrary, ScaledPicturesAreKeptPerSize)
 TEST(CardLibrary, CardOfTheDamagedLibraryKeepsItsFaceWhenBack58IsMissing)
 {
     CardLibrary library(FaultyCardsDirs());
-    TCards card(library);
+    CardWidget card(library);
     card.SetCardBackStyle(6);
     EXPECT_EQ(ErrorOf([&] { card.SetState(ctBack); }), "Resource #58 not found (FindResource)");
     EXPECT_EQ(card.State(), ctBack);

@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 #include "support/TestSupport.h"
 
 namespace vexa {

@@ -5,7 +5,7 @@
 
 #include "support/TestSupport.h"
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 
 namespace vexa {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialogs/TForm2.h"
+#include "dialogs/GameChooser.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ protected:
 
     QPoint CentreOfRow(int row) const { return list->visualItemRect(list->item(row)).center(); }
 
-    TForm2 chooser;
+    GameChooser chooser;
     QListWidget* list = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "dialogs/TForm4.h"
+#include "dialogs/HowToPlayWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 TEST(HelpWindowTest, ShowsCrLfTextAsLines)
 {
-    TForm4 help;
+    HowToPlayWindow help;
     help.SetHelpText(QStringLiteral("Build up by suit. \r\n\r\nKings fill spaces.\rLast\nline"));
     auto* memo = help.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     ASSERT_NE(memo, nullptr);
@@ -28,7 +28,7 @@ TEST(HelpWindowTest, IsModelessAndOkOrCloseOnlyHide)
 {
     QWidget table;
     table.show();
-    auto* help = new TForm4(&table);
+    auto* help = new HowToPlayWindow(&table);
     auto* ok = help->findChild<QPushButton*>(QStringLiteral("Button1"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->geometry(), QRect(291, 316, 30, 27));
@@ -42,12 +42,12 @@ TEST(HelpWindowTest, IsModelessAndOkOrCloseOnlyHide)
     help->show();
     help->close();
     EXPECT_FALSE(help->isVisible());
-    EXPECT_EQ(table.findChildren<TForm4*>().size(), 1);
+    EXPECT_EQ(table.findChildren<HowToPlayWindow*>().size(), 1);
 }
 
 TEST(HelpWindowTest, ShowingAgainKeepsTheWindowWhereThePlayerPutIt)
 {
-    TForm4 help;
+    HowToPlayWindow help;
     help.show();
     help.move(help.pos() + QPoint(40, 30));
     const QPoint moved = help.pos();

@@ -1,5 +1,5 @@
-#include "dialogs/TAboutForm.h"
-#include "dialogs/TStatsForm.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/StatisticsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ QLabel* Label(const QWidget& box, const char* name) { return box.findChild<QLabe
 
 TEST(AboutBoxTest, ClickOnALabelOrTheBackgroundCloses)
 {
-    TAboutForm about;
+    AboutBox about;
     EXPECT_EQ(about.size(), QSize(294, 114));
     ASSERT_NE(Label(about, "Label1"), nullptr);
     EXPECT_EQ(Label(about, "Label1")->text(), "Vexa Solitaire");
@@ -37,7 +37,7 @@ TEST(AboutBoxTest, ClickOnALabelOrTheBackgroundCloses)
 
 TEST(StatsDialogTest, ShowsTheGivenFiguresAndClosesOnAClick)
 {
-    TStatsForm stats;
+    StatisticsDialog stats;
     EXPECT_EQ(stats.size(), QSize(221, 203));
     stats.SetFigures("Forty Rows", "4", "1", "-3", "12", "7", "59");
     const std::pair<const char*, const char*> expected[] = {

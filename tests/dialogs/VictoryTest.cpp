@@ -1,9 +1,9 @@
-#include "app/Environment.h"
-#include "app/VexaError.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardTestDirs.h"
-#include "cards/TCards.h"
-#include "dialogs/TForm3.h"
+#include "cards/CardWidget.h"
+#include "core/Environment.h"
+#include "core/VexaError.h"
+#include "dialogs/VictoryDialog.h"
 #include "records/Score.h"
 #include "table/Random.h"
 
@@ -39,11 +39,11 @@ T* Part(const QWidget& dialog, const char* name)
 
 TEST(VictoryTest, ShowsTheDrawnCardAndTexts)
 {
-    TForm3 dialog(Library(), Text("\"Superb.\"", 13, 3));
+    VictoryDialog dialog(Library(), Text("\"Superb.\"", 13, 3));
     EXPECT_EQ(dialog.windowTitle(), "Victory!");
     EXPECT_EQ(dialog.size(), QSize(592, 273));
 
-    auto* card = Part<TCards>(dialog, "Cardigan");
+    auto* card = Part<CardWidget>(dialog, "Cardigan");
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->geometry(), QRect(32, 40, 142, 192));
     EXPECT_EQ(card->Value(), 13);
@@ -68,7 +68,7 @@ TEST(VictoryTest, ShowsTheDrawnCardAndTexts)
 
 TEST(VictoryTest, ButtonAndCloseBoxBothCloseWithOk)
 {
-    TForm3 dialog(Library(), Text("\"Superb.\""));
+    VictoryDialog dialog(Library(), Text("\"Superb.\""));
     dialog.open();
     QTest::mouseClick(Part<QPushButton>(dialog, "Button1"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
@@ -97,7 +97,7 @@ TEST(VictoryTest, EveryDrawnTextFitsItsControl)
     ASSERT_EQ(headings.size(), 12u);
     ASSERT_EQ(captions.size(), 8u);
 
-    TForm3 dialog(Library(), Text(""));
+    VictoryDialog dialog(Library(), Text(""));
     auto* label1 = Part<QLabel>(dialog, "Label1");
     auto* label2 = Part<QLabel>(dialog, "Label2");
     auto* button = Part<QPushButton>(dialog, "Button1");
@@ -125,7 +125,7 @@ TEST(VictoryTest, EveryDrawnTextFitsItsControl)
 TEST(VictoryTest, AMissingCardLibraryIsReportedToTheCaller)
 {
     CardLibrary missing({QStringLiteral("/nonexistent/vexa-cards")});
-    EXPECT_THROW(TForm3(missing, Text("\"Superb.\"")), VexaError);
+    EXPECT_THROW(VictoryDialog(missing, Text("\"Superb.\"")), VexaError);
 }
 
 }  // namespace

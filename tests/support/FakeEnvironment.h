@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Environment.h"
+#include "core/Environment.h"
 
 namespace vexa::test {
 

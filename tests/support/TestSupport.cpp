@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/VexaError.h"
+#include "core/VexaError.h"
 #include "table/Table.h"
 
 namespace vexa::test {
@@ -79,7 +79,7 @@ int CardIndex(const std::string& name)
     return static_cast<int>(s) * 13 + value;
 }
 
-void PutCards(Table& table, TPile& pile, const std::string& names)
+void PutCards(Table& table, Pile& pile, const std::string& names)
 {
     std::istringstream in(names);
     std::string word;
@@ -93,7 +93,7 @@ void PutCards(Table& table, TPile& pile, const std::string& names)
     }
 }
 
-std::string Describe(const TPile& pile)
+std::string Describe(const Pile& pile)
 {
     static const char* ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
     std::string text;

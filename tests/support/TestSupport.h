@@ -9,7 +9,7 @@
 
 namespace vexa {
 class Table;
-class TPile;
+class Pile;
 class Card;
 }  // namespace vexa
 
@@ -40,8 +40,8 @@ void WriteFile(const std::filesystem::path& path, const std::string& content);
 int CardIndex(const std::string& name);
 // Puts the named cards (first deck) onto the pile, bottom first, face up;
 // a trailing "*" marks a face-down card: "KS* QH 7C".
-void PutCards(Table& table, TPile& pile, const std::string& names);
+void PutCards(Table& table, Pile& pile, const std::string& names);
 // "7C 6C" style listing of a pile, bottom first, face-down cards with "*".
-std::string Describe(const TPile& pile);
+std::string Describe(const Pile& pile);
 
 }  // namespace vexa::test

@@ -57,9 +57,9 @@ TEST(Shuffle, PreplayCardsLeadInListOrderAndTwoDecksUseEveryCard)
 
 class DealTable : public ::testing::Test {
 protected:
-    TPile& Pile(const char* name, int kind, const std::string& pattern, int style = 401)
+    Pile& MakePile(const char* name, int kind, const std::string& pattern, int style = 401)
     {
-        auto pile = std::make_unique<TPile>(name);
+        auto pile = std::make_unique<Pile>(name);
         pile->Kind = static_cast<std::uint8_t>(kind);
         pile->DealPattern = pattern;
         pile->LayoutStyle = style;
@@ -75,7 +75,7 @@ protected:
     {
         int n = 0;
         for (int p = 0; p < table.ControlCount(); ++p)
-            if (TPile* pile = table.PileAt(p)) n += pile->Count();
+            if (Pile* pile = table.PileAt(p)) n += pile->Count();
         return n;
     }
     NullPictureSource pictures;
@@ -85,9 +85,9 @@ protected:
 
 TEST_F(DealTable, DealCharactersPlaceDownUpAndNothing)
 {
-    TPile& a = Pile("A", 2, "DDDU");
-    TPile& b = Pile("B", 2, "DDDD");
-    TPile& c = Pile("C", 2, "x-dU");
+    Pile& a = MakePile("A", 2, "DDDU");
+    Pile& b = MakePile("B", 2, "DDDD");
+    Pile& c = MakePile("C", 2, "x-dU");
     Deal({});
     EXPECT_EQ(test::Describe(a), "AC* 2C* 3C* 4C");
     EXPECT_EQ(test::Describe(b), "5C* 6C* 7C* 8C*");
@@ -97,8 +97,8 @@ TEST_F(DealTable, DealCharactersPlaceDownUpAndNothing)
 
 TEST_F(DealTable, PatternEndingInUTurnsTheTopCardUpAfterTheDeckRunsOut)
 {
-    TPile& big = Pile("A", 2, std::string(51, 'D'));
-    TPile& tail = Pile("B", 2, "DDU");
+    Pile& big = MakePile("A", 2, std::string(51, 'D'));
+    Pile& tail = MakePile("B", 2, "DDU");
     Deal({});
     EXPECT_EQ(big.Count(), 51);
     EXPECT_EQ(test::Describe(tail), "KS");  // only one card was left
@@ -111,10 +111,10 @@ TEST_F(DealTable, PreplayCardsGoWhereTheSCharactersStandAndExtraSPlaceNothing)
     rules.Preplay = {1, 15};
     Random random(3);
     Shuffle(order, rules, random);
-    TPile& f1 = Pile("F1", 3, "S");
-    TPile& f2 = Pile("F2", 3, "SS");
-    TPile& f3 = Pile("F3", 3, "S");
-    TPile& rest = Pile("T", 2, std::string(50, 'U'));
+    Pile& f1 = MakePile("F1", 3, "S");
+    Pile& f2 = MakePile("F2", 3, "SS");
+    Pile& f3 = MakePile("F3", 3, "S");
+    Pile& rest = MakePile("T", 2, std::string(50, 'U'));
     Deal(rules);
     EXPECT_EQ(test::Describe(f1), "AC");
     EXPECT_EQ(test::Describe(f2), "2D");
@@ -131,13 +131,13 @@ TEST_F(DealTable, PreplayEntriesOutsideTheDeckOrRepeatedAreLeftOut)
     EXPECT_EQ(usable, (std::vector<int>{5, 7}));
     Random random(99);
     Shuffle(order, rules, random);
-    Pile("S", 3, "SSSS");
-    Pile("T", 2, std::string(60, 'U'));
+    MakePile("S", 3, "SSSS");
+    MakePile("T", 2, std::string(60, 'U'));
     Deal(rules);
     // Every card of the deck exactly once, none of the second deck.
     std::set<int> seen;
     for (int p = 0; p < table.ControlCount(); ++p) {
-        if (TPile* pile = table.PileAt(p)) {
+        if (Pile* pile = table.PileAt(p)) {
             for (const Card* card : pile->Cards()) EXPECT_TRUE(seen.insert(card->Index()).second);
         }
     }
@@ -156,11 +156,11 @@ TEST_F(DealTable, ExtractCardsMetOnTheTableauGoToEmptyFoundations)
 {
     DealRules rules;
     rules.Extract = {2, 3};
-    TPile& t1 = Pile("T1", 2, "U");   // AC
-    TPile& t2 = Pile("T2", 2, "U");   // 2C and 3C diverted, then 4C
-    TPile& t3 = Pile("T3", 2, "DU");  // 5C down, 6C
-    TPile& f1 = Pile("F1", 3, "-", 402);
-    TPile& f2 = Pile("F2", 3, "-", 402);
+    Pile& t1 = MakePile("T1", 2, "U");   // AC
+    Pile& t2 = MakePile("T2", 2, "U");   // 2C and 3C diverted, then 4C
+    Pile& t3 = MakePile("T3", 2, "DU");  // 5C down, 6C
+    Pile& f1 = MakePile("F1", 3, "-", 402);
+    Pile& f2 = MakePile("F2", 3, "-", 402);
     Deal(rules);
     EXPECT_EQ(test::Describe(t1), "AC");
     EXPECT_EQ(test::Describe(t2), "4C");
@@ -173,9 +173,9 @@ TEST_F(DealTable, ExtractCardsDealtDownOrToOtherKindsStay)
 {
     DealRules rules;
     rules.Extract = {1, 2};
-    TPile& t = Pile("T", 2, "D");
-    TPile& w = Pile("W", 1, "U");
-    TPile& f = Pile("F", 3, "-");
+    Pile& t = MakePile("T", 2, "D");
+    Pile& w = MakePile("W", 1, "U");
+    Pile& f = MakePile("F", 3, "-");
     Deal(rules);
     EXPECT_EQ(test::Describe(t), "AC*");
     EXPECT_EQ(test::Describe(w), "2C");
@@ -186,8 +186,8 @@ TEST_F(DealTable, ExtractCardWithNoEmptyFoundationIsDealtWhereItComesUp)
 {
     DealRules rules;
     rules.Extract = {1, 2};
-    TPile& f = Pile("F", 3, "-");
-    TPile& t = Pile("T", 2, "UU");
+    Pile& f = MakePile("F", 3, "-");
+    Pile& t = MakePile("T", 2, "UU");
     Deal(rules);
     EXPECT_EQ(test::Describe(f), "AC");
     EXPECT_EQ(test::Describe(t), "2C 3C");
@@ -198,8 +198,8 @@ TEST_F(DealTable, ExtractNeverReachesBeyondTheCardsInPlay)
 {
     DealRules rules;
     rules.Extract = {53, 60};  // second-deck cards in a one-deck game
-    Pile("F1", 3, "-");
-    TPile& t = Pile("T", 2, std::string(60, 'U'));
+    MakePile("F1", 3, "-");
+    Pile& t = MakePile("T", 2, std::string(60, 'U'));
     Deal(rules);
     EXPECT_EQ(t.Count(), 52);
     EXPECT_EQ(table.Store().Count(), 52);
@@ -214,7 +214,7 @@ TEST_F(DealTable, KingsMoveToTheBottomInReverseOrderOfFinding)
     order[3] = 6;
     order[4] = 26;
     order[5] = 7;
-    TPile& t = Pile("T", 2, "UUUUU");
+    Pile& t = MakePile("T", 2, "UUUUU");
     DealRules rules;
     rules.Postdeal = 1;
     Deal(rules);
@@ -228,7 +228,7 @@ TEST_F(DealTable, KingAlreadyAtTheBottomStaysAndFacesAreKept)
     order[1] = 13;
     order[2] = 4;
     order[3] = 39;
-    TPile& t = Pile("T", 2, "UDU");
+    Pile& t = MakePile("T", 2, "UDU");
     DealRules rules;
     rules.Postdeal = 1;
     Deal(rules);
@@ -240,17 +240,17 @@ TEST_F(DealTable, DealingAgainFromTheKeptOrderGivesTheSameHand)
     DealRules rules;
     Random random(4242);
     Shuffle(order, rules, random);
-    Pile("A", 2, "DDDU");
-    Pile("B", 0, std::string(48, 'D'));
+    MakePile("A", 2, "DDDU");
+    MakePile("B", 0, std::string(48, 'D'));
     Deal(rules);
     std::vector<std::string> first;
     for (int p = 0; p < table.ControlCount(); ++p)
-        if (TPile* pile = table.PileAt(p)) first.push_back(test::Describe(*pile));
+        if (Pile* pile = table.PileAt(p)) first.push_back(test::Describe(*pile));
     for (int i = 1; i <= CardCount; ++i) table.MoveCard(table.CardAt(i), table.Store());
     Deal(rules);
     std::vector<std::string> second;
     for (int p = 0; p < table.ControlCount(); ++p)
-        if (TPile* pile = table.PileAt(p)) second.push_back(test::Describe(*pile));
+        if (Pile* pile = table.PileAt(p)) second.push_back(test::Describe(*pile));
     EXPECT_EQ(first, second);
 }
 

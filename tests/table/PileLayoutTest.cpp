@@ -9,34 +9,34 @@ namespace {
 
 class Layout : public ::testing::Test {
 protected:
-    TPile& Pile(int style, int direction, int width = 71, int height = 96)
+    Pile& MakePile(int style, int direction, int width = 71, int height = 96)
     {
-        auto pile = std::make_unique<TPile>("P");
+        auto pile = std::make_unique<Pile>("P");
         pile->LayoutStyle = style;
         pile->Direction = static_cast<std::uint8_t>(direction);
         pile->Bounds = {0, 0, width, height};
         return *table.AddPile(std::move(pile));
     }
-    void Fill(TPile& pile, int n)
+    void Fill(Pile& pile, int n)
     {
         for (int i = 1; i <= n; ++i) {
             table.MoveCard(table.CardAt(i), pile);
             table.CardAt(i).Visible = true;
         }
     }
-    std::vector<int> Lefts(const TPile& pile)
+    std::vector<int> Lefts(const Pile& pile)
     {
         std::vector<int> x;
         for (const Card* c : pile.Cards()) x.push_back(c->Bounds.left);
         return x;
     }
-    std::vector<int> Tops(const TPile& pile)
+    std::vector<int> Tops(const Pile& pile)
     {
         std::vector<int> y;
         for (const Card* c : pile.Cards()) y.push_back(c->Bounds.top);
         return y;
     }
-    std::vector<bool> Shown(const TPile& pile)
+    std::vector<bool> Shown(const Pile& pile)
     {
         std::vector<bool> v;
         for (const Card* c : pile.Cards()) v.push_back(c->Visible);
@@ -48,20 +48,20 @@ protected:
 
 TEST_F(Layout, FanDownRightAndSquare)
 {
-    TPile& down = Pile(401, 0, 71, 400);
+    Pile& down = MakePile(401, 0, 71, 400);
     Fill(down, 5);
     LayOutPile(down);
     EXPECT_EQ(Tops(down), (std::vector<int>{0, 17, 34, 51, 68}));
     EXPECT_EQ(Lefts(down), (std::vector<int>{0, 0, 0, 0, 0}));
 
     table.RemoveGameControls();
-    TPile& right = Pile(401, 1, 300, 96);
+    Pile& right = MakePile(401, 1, 300, 96);
     Fill(right, 3);
     LayOutPile(right);
     EXPECT_EQ(Lefts(right), (std::vector<int>{0, 15, 30}));
 
     table.RemoveGameControls();
-    TPile& square = Pile(401, 2);
+    Pile& square = MakePile(401, 2);
     Fill(square, 3);
     for (Card* c : square.Cards()) c->Visible = false;
     LayOutPile(square);
@@ -71,7 +71,7 @@ TEST_F(Layout, FanDownRightAndSquare)
 
 TEST_F(Layout, FanLeftFromTheRightEdgeShiftsWhenItNoLongerFits)
 {
-    TPile& pile = Pile(401, 3, 200, 112);
+    Pile& pile = MakePile(401, 3, 200, 112);
     Fill(pile, 3);
     LayOutPile(pile);
     EXPECT_EQ(Lefts(pile), (std::vector<int>{129, 114, 99}));
@@ -87,7 +87,7 @@ TEST_F(Layout, FanLeftFromTheRightEdgeShiftsWhenItNoLongerFits)
 
 TEST_F(Layout, UnknownDirectionLeavesCardsAlone)
 {
-    TPile& pile = Pile(401, 7);
+    Pile& pile = MakePile(401, 7);
     Fill(pile, 2);
     table.CardAt(2).Bounds.left = 33;
     LayOutPile(pile);
@@ -96,24 +96,24 @@ TEST_F(Layout, UnknownDirectionLeavesCardsAlone)
 
 TEST_F(Layout, StackShowsOnlyTheTopCardAndRepaintsWhenEmpty)
 {
-    TPile& pile = Pile(402, 2);
+    Pile& pile = MakePile(402, 2);
     Fill(pile, 3);
     LayOutPile(pile);
     EXPECT_EQ(Shown(pile), (std::vector<bool>{false, false, true}));
     table.RemoveGameControls();
-    TPile& empty = Pile(402, 2);
+    Pile& empty = MakePile(402, 2);
     const int repaints = empty.RepaintCount;
     LayOutPile(empty);
     EXPECT_EQ(empty.RepaintCount, repaints + 1);
 
-    TPile& fan = Pile(401, 0);
+    Pile& fan = MakePile(401, 0);
     LayOutPile(fan);
     EXPECT_EQ(fan.RepaintCount, 0);  // a fan does not repaint an empty pile
 }
 
 TEST_F(Layout, TopThreeFansOnlyTheTopThree)
 {
-    TPile& pile = Pile(403, 0, 71, 200);
+    Pile& pile = MakePile(403, 0, 71, 200);
     Fill(pile, 3);
     LayOutPile(pile);
     EXPECT_EQ(Tops(pile), (std::vector<int>{0, 17, 34}));
@@ -124,7 +124,7 @@ TEST_F(Layout, TopThreeFansOnlyTheTopThree)
     EXPECT_EQ(Shown(pile), (std::vector<bool>{false, true, true, true}));
 
     table.RemoveGameControls();
-    TPile& across = Pile(403, 1, 200, 96);
+    Pile& across = MakePile(403, 1, 200, 96);
     Fill(across, 5);
     LayOutPile(across);
     EXPECT_EQ(Lefts(across), (std::vector<int>{0, 0, 0, 15, 30}));
@@ -132,7 +132,7 @@ TEST_F(Layout, TopThreeFansOnlyTheTopThree)
 
 TEST_F(Layout, ClosingStackTurnsTheThirteenthCardDown)
 {
-    TPile& pile = Pile(404, 2);
+    Pile& pile = MakePile(404, 2);
     Fill(pile, 12);
     LayOutPile(pile);
     for (const Card* c : pile.Cards()) EXPECT_EQ(c->Face.State(), ctFront);
@@ -149,7 +149,7 @@ TEST_F(Layout, ClosingStackTurnsTheThirteenthCardDown)
 
 TEST_F(Layout, DragPileIsNeverRearranged)
 {
-    TPile& drag = table.DragPile();
+    Pile& drag = table.DragPile();
     Fill(drag, 2);
     table.CardAt(2).Bounds.left = 40;
     LayOutPile(drag);
@@ -158,7 +158,7 @@ TEST_F(Layout, DragPileIsNeverRearranged)
 
 TEST_F(Layout, FanResetsScrollPositionsAndBarsFollowDirection)
 {
-    TPile& pile = Pile(401, 0, 71, 200);
+    Pile& pile = MakePile(401, 0, 71, 200);
     Fill(pile, 10);  // 96 + 9 * 17 = 249 > 200
     LayOutPile(pile);
     EXPECT_TRUE(pile.Vert.Visible);
@@ -170,7 +170,7 @@ TEST_F(Layout, FanResetsScrollPositionsAndBarsFollowDirection)
 
     // Direction 2 never shows a bar, whatever the cards' extent.
     table.RemoveGameControls();
-    TPile& square = Pile(401, 2, 40, 40);
+    Pile& square = MakePile(401, 2, 40, 40);
     Fill(square, 2);
     LayOutPile(square);
     EXPECT_FALSE(square.Horz.Visible || square.Vert.Visible);

@@ -7,9 +7,9 @@
 namespace vexa {
 namespace {
 
-TPile* AddPile(Table& table, const char* name, int kind)
+Pile* AddPile(Table& table, const char* name, int kind)
 {
-    auto pile = std::make_unique<TPile>(name);
+    auto pile = std::make_unique<Pile>(name);
     pile->Kind = static_cast<std::uint8_t>(kind);
     return table.AddPile(std::move(pile));
 }
@@ -57,8 +57,8 @@ TEST(Table, MovingACardAppendsItOnTopAndMovingItIntoItsOwnPileChangesNothing)
 {
     NullPictureSource pictures;
     Table table(pictures);
-    TPile* a = AddPile(table, "A", 2);
-    TPile* b = AddPile(table, "B", 2);
+    Pile* a = AddPile(table, "A", 2);
+    Pile* b = AddPile(table, "B", 2);
     test::PutCards(table, *a, "AS 2S 3S");
     table.MoveCard(table.CardAt(test::CardIndex("AS")), *a);
     EXPECT_EQ(test::Describe(*a), "AS 2S 3S");
@@ -91,7 +91,7 @@ TEST(Table, RemovingTheGameKeepsTheDragPileAndReturnsCards)
 {
     NullPictureSource pictures;
     Table table(pictures);
-    TPile* a = AddPile(table, "A", 2);
+    Pile* a = AddPile(table, "A", 2);
     AddPile(table, "B", 6);  // a table pile that claims the DragPile's kind
     table.AddButton(std::make_unique<GameButton>("BUTTON1"));
     test::PutCards(table, *a, "KH QS");

@@ -4,9 +4,9 @@
 //   vexacards_sheet [OUTDIR]   writes OUTDIR/cards-1x.png and cards-2x.png
 //
 // For looking at the pictures as the player sees them.
-#include "app/VexaError.h"
 #include "cards/CardLibrary.h"
-#include "cards/TCards.h"
+#include "cards/CardWidget.h"
+#include "core/VexaError.h"
 
 #include <cstdio>
 
@@ -19,7 +19,7 @@ namespace {
 
 bool RenderSheet(vexa::CardLibrary& library, int scale, const QString& file)
 {
-    const int w = vexa::TCards::kWidth * scale, h = vexa::TCards::kHeight * scale, gap = 6 * scale;
+    const int w = vexa::CardWidget::kWidth * scale, h = vexa::CardWidget::kHeight * scale, gap = 6 * scale;
     QWidget sheet;
     sheet.setAutoFillBackground(true);
     QPalette palette = sheet.palette();
@@ -27,7 +27,7 @@ bool RenderSheet(vexa::CardLibrary& library, int scale, const QString& file)
     sheet.setPalette(palette);
     sheet.resize(13 * (w + gap) + gap, 5 * (h + gap) + gap);
     for (int n = 1; n <= 65; ++n) {
-        auto* card = new vexa::TCards(library, &sheet);
+        auto* card = new vexa::CardWidget(library, &sheet);
         card->resize(w, h);
         card->move(gap + (n - 1) % 13 * (w + gap), gap + (n - 1) / 13 * (h + gap));
         if (n <= 52) {

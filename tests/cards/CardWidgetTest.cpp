@@ -1,6 +1,6 @@
 #include "cards/CardLibrary.h"
 #include "cards/CardTestDirs.h"
-#include "cards/TCards.h"
+#include "cards/CardWidget.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,14 @@
 namespace vexa {
 namespace {
 
-class TCardsTest : public ::testing::Test {
+class CardWidgetTest : public ::testing::Test {
 protected:
     CardLibrary library{test::CardsDirs()};
 };
 
-TEST_F(TCardsTest, NewCardShowsTheAceOfClubsAtTableSize)
+TEST_F(CardWidgetTest, NewCardShowsTheAceOfClubsAtTableSize)
 {
-    TCards card(library);
+    CardWidget card(library);
     EXPECT_EQ(card.size(), QSize(71, 96));
     EXPECT_EQ(card.State(), ctFront);
     EXPECT_EQ(card.CardBackStyle(), 1);
@@ -28,9 +28,9 @@ TEST_F(TCardsTest, NewCardShowsTheAceOfClubsAtTableSize)
     EXPECT_EQ(card.Picture(), 1);
 }
 
-TEST_F(TCardsTest, ShowsThePictureOfItsPropertiesStretchedToItsBounds)
+TEST_F(CardWidgetTest, ShowsThePictureOfItsPropertiesStretchedToItsBounds)
 {
-    TCards card(library);
+    CardWidget card(library);
     card.SetDeckvalue(27);  // ace of hearts
     EXPECT_EQ(card.Picture(), 27);
     QImage shot = card.grab().toImage();
@@ -48,11 +48,11 @@ TEST_F(TCardsTest, ShowsThePictureOfItsPropertiesStretchedToItsBounds)
     EXPECT_EQ(shot.pixel(71, 10), library.Image(58).pixel(71, 10));
 }
 
-TEST_F(TCardsTest, MirrorTakesOverACoreCardWithoutAskingTheLibrary)
+TEST_F(CardWidgetTest, MirrorTakesOverACoreCardWithoutAskingTheLibrary)
 {
     // The damaged library has no back 58: a fetch would throw.
     CardLibrary faulty(test::FaultyCardsDirs());
-    TCards card(faulty);
+    CardWidget card(faulty);
     NullPictureSource nothing;
     CardFace core(nothing);
     core.SetDeckvalue(40);
@@ -74,16 +74,16 @@ TEST_F(TCardsTest, MirrorTakesOverACoreCardWithoutAskingTheLibrary)
     EXPECT_EQ(card.Picture(), 40);
 }
 
-TEST_F(TCardsTest, ReportsClicksAndMouseButtons)
+TEST_F(CardWidgetTest, ReportsClicksAndMouseButtons)
 {
-    TCards card(library);
-    QSignalSpy clicks(&card, &TCards::Click);
-    QSignalSpy downs(&card, &TCards::MouseDown);
-    QSignalSpy ups(&card, &TCards::MouseUp);
+    CardWidget card(library);
+    QSignalSpy clicks(&card, &CardWidget::Click);
+    QSignalSpy downs(&card, &CardWidget::MouseDown);
+    QSignalSpy ups(&card, &CardWidget::MouseUp);
 
     QTest::mouseClick(&card, Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
     ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks.at(0).at(0).value<TCards*>(), &card);
+    EXPECT_EQ(clicks.at(0).at(0).value<CardWidget*>(), &card);
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs.at(0).at(1).value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_EQ(downs.at(0).at(2).toPoint(), QPoint(10, 20));

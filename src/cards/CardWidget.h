@@ -14,7 +14,7 @@ namespace vexa {
 
 class CardLibrary;
 
-class TCards : public QWidget {
+class CardWidget : public QWidget {
     Q_OBJECT
 
 public:
@@ -23,7 +23,7 @@ public:
 
     // A new card shows the ace of clubs face up; it fetches that picture at
     // once, so this throws the library's error when it cannot be had.
-    explicit TCards(CardLibrary& library, QWidget* parent = nullptr);
+    explicit CardWidget(CardLibrary& library, QWidget* parent = nullptr);
 
     CardState State() const { return face_.State(); }
     int CardBackStyle() const { return face_.CardBackStyle(); }
@@ -53,9 +53,9 @@ public:
 
 signals:
     // A press and release of the primary button on the card.
-    void Click(vexa::TCards* card);
-    void MouseDown(vexa::TCards* card, Qt::MouseButton button, QPoint pos);
-    void MouseUp(vexa::TCards* card, Qt::MouseButton button, QPoint pos);
+    void Click(vexa::CardWidget* card);
+    void MouseDown(vexa::CardWidget* card, Qt::MouseButton button, QPoint pos);
+    void MouseUp(vexa::CardWidget* card, Qt::MouseButton button, QPoint pos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

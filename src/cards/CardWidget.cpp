@@ -1,4 +1,4 @@
-#include "cards/TCards.h"
+#include "cards/CardWidget.h"
 
 #include "cards/CardLibrary.h"
 
@@ -7,12 +7,12 @@
 
 namespace vexa {
 
-void TCards::Source::LoadCardBitmap(int number)
+void CardWidget::Source::LoadCardBitmap(int number)
 {
     if (!quiet_) library_.LoadCardBitmap(number);
 }
 
-TCards::TCards(CardLibrary& library, QWidget* parent) : QWidget(parent), source_(library), face_(source_)
+CardWidget::CardWidget(CardLibrary& library, QWidget* parent) : QWidget(parent), source_(library), face_(source_)
 {
     resize(kWidth, kHeight);
     shown_ = face_.Picture();
@@ -21,10 +21,10 @@ TCards::TCards(CardLibrary& library, QWidget* parent) : QWidget(parent), source_
 // Runs a setter of the face and repaints when the shown picture changed,
 // also when the setter throws after storing its field.
 template <typename Change>
-void TCards::Apply(Change change)
+void CardWidget::Apply(Change change)
 {
     struct Refresh {
-        TCards& card;
+        CardWidget& card;
         ~Refresh()
         {
             if (card.face_.Picture() != card.shown_) {
@@ -36,32 +36,32 @@ void TCards::Apply(Change change)
     change();
 }
 
-void TCards::SetState(CardState state)
+void CardWidget::SetState(CardState state)
 {
     Apply([&] { face_.SetState(state); });
 }
 
-void TCards::SetCardBackStyle(int style)
+void CardWidget::SetCardBackStyle(int style)
 {
     Apply([&] { face_.SetCardBackStyle(style); });
 }
 
-void TCards::SetValue(int value)
+void CardWidget::SetValue(int value)
 {
     Apply([&] { face_.SetValue(value); });
 }
 
-void TCards::SetSuit(CardSuit suit)
+void CardWidget::SetSuit(CardSuit suit)
 {
     Apply([&] { face_.SetSuit(suit); });
 }
 
-void TCards::SetDeckvalue(int deckvalue)
+void CardWidget::SetDeckvalue(int deckvalue)
 {
     Apply([&] { face_.SetDeckvalue(deckvalue); });
 }
 
-void TCards::Mirror(const CardFace& face)
+void CardWidget::Mirror(const CardFace& face)
 {
     source_.quiet_ = true;
     face_.SetDeckvalue(face.Deckvalue());
@@ -74,7 +74,7 @@ void TCards::Mirror(const CardFace& face)
     }
 }
 
-void TCards::paintEvent(QPaintEvent*)
+void CardWidget::paintEvent(QPaintEvent*)
 {
     if (shown_ == 0) return;
     const qreal ratio = devicePixelRatioF();
@@ -85,13 +85,13 @@ void TCards::paintEvent(QPaintEvent*)
     painter.drawPixmap(rect(), picture);
 }
 
-void TCards::mousePressEvent(QMouseEvent* event)
+void CardWidget::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) pressed_ = true;
     emit MouseDown(this, event->button(), event->position().toPoint());
 }
 
-void TCards::mouseReleaseEvent(QMouseEvent* event)
+void CardWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool click = event->button() == Qt::LeftButton && pressed_ && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton) pressed_ = false;

@@ -11,11 +11,11 @@ class QPushButton;
 
 namespace vexa {
 
-class TForm4 : public QDialog {
+class HowToPlayWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit HowToPlayWindow(QWidget* parent = nullptr);
 
     // Shows text whose lines end in CR LF (a lone CR or LF also breaks a line).
     void SetHelpText(const QString& text);

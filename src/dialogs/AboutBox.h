@@ -6,11 +6,11 @@
 
 namespace vexa {
 
-class TAboutForm : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TAboutForm(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     void setVisible(bool visible) override;
 

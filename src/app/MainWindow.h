@@ -11,10 +11,10 @@
 #include <QMainWindow>
 #include <QMargins>
 
-#include "app/Environment.h"
 #include "app/NewHand.h"
-#include "app/Session.h"
 #include "cards/CursorPictures.h"
+#include "core/Environment.h"
+#include "core/Session.h"
 
 class QAction;
 class QLabel;
@@ -24,24 +24,24 @@ namespace vexa {
 
 class CardLibrary;
 class PileWidget;
-class TAboutForm;
-class TCards;
-class TForm2;
-class TForm4;
-class TStatsForm;
+class AboutBox;
+class CardWidget;
+class GameChooser;
+class HowToPlayWindow;
+class StatisticsDialog;
 
-class TForm1 : public QMainWindow, public UserInterface {
+class MainWindow : public QMainWindow, public UserInterface {
     Q_OBJECT
 
 public:
     // Builds the window and the whole session; throws when the card
     // library cannot be loaded.
-    TForm1(CardLibrary& library, Clock& clock);
-    ~TForm1() override;
+    MainWindow(CardLibrary& library, Clock& clock);
+    ~MainWindow() override;
 
     Session& State() { return *session_; }
-    TForm2& Chooser() { return *chooser_; }
-    TForm4& HowToPlay() { return *howToPlay_; }
+    GameChooser& Chooser() { return *chooser_; }
+    HowToPlayWindow& HowToPlay() { return *howToPlay_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
@@ -55,12 +55,12 @@ public:
     void Guard(const std::function<void()>& handler);
 
     // Menu and event handlers.
-    void Selectdifferentgame1Click();
+    void ChooseGame();
     void NewHand(NewHandKind kind);
-    void StatsClick();
-    void HowtoPlay1Click();
-    void About3Click();
-    void Exit1Click();
+    void ShowStatistics();
+    void ShowHowToPlay();
+    void ShowAbout();
+    void ExitGame();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,7 +80,7 @@ private:
     QWidget* table_ = nullptr;
     QWidget* store_ = nullptr;
     QLabel* label1_ = nullptr;
-    std::array<TCards*, CardCount + 1> cards_{};
+    std::array<CardWidget*, CardCount + 1> cards_{};
     std::map<const Control*, PileWidget*> piles_;
     std::map<const Control*, QPushButton*> buttons_;
 
@@ -90,10 +90,10 @@ private:
     QAction* autoplay1_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
-    TForm2* chooser_ = nullptr;
-    TForm4* howToPlay_ = nullptr;
-    TAboutForm* about_ = nullptr;
-    TStatsForm* stats_ = nullptr;
+    GameChooser* chooser_ = nullptr;
+    HowToPlayWindow* howToPlay_ = nullptr;
+    AboutBox* about_ = nullptr;
+    StatisticsDialog* stats_ = nullptr;
 
     CarryPictures carry_;  // Numbers, Suits, Cursorcard and CursorMask
     bool shutDown_ = false;

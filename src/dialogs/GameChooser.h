@@ -14,11 +14,11 @@ class QPushButton;
 
 namespace vexa {
 
-class TForm2 : public QDialog {
+class GameChooser : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit GameChooser(QWidget* parent = nullptr);
 
     // Replaces the list with names, shown in the given order; nothing is selected.
     void SetItems(const std::vector<std::string>& names);
@@ -30,7 +30,7 @@ public:
     void setVisible(bool visible) override;
 
 private:
-    void GamelistDblClick(QListWidgetItem* item);
+    void AcceptOnDoubleClick(QListWidgetItem* item);
 
     QListWidget* gamelist_;
     QPushButton* ok_;

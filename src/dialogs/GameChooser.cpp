@@ -1,4 +1,4 @@
-#include "dialogs/TForm2.h"
+#include "dialogs/GameChooser.h"
 
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
@@ -13,7 +13,7 @@ namespace {
 constexpr int kItemHeight = 16;
 }
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent)
+GameChooser::GameChooser(QWidget* parent) : QDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("Please choose a game to play"), 350, 237, QColor(0, 128, 128));
 
@@ -35,7 +35,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     const int frame = 2 * gamelist_->frameWidth();
     const int rows = (gamelist_->height() - frame) / kItemHeight;
     gamelist_->setFixedHeight(rows * kItemHeight + frame);
-    connect(gamelist_, &QListWidget::itemDoubleClicked, this, &TForm2::GamelistDblClick);
+    connect(gamelist_, &QListWidget::itemDoubleClicked, this, &GameChooser::AcceptOnDoubleClick);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("OK"));
@@ -50,7 +50,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm2::SetItems(const std::vector<std::string>& names)
+void GameChooser::SetItems(const std::vector<std::string>& names)
 {
     gamelist_->clear();
     for (const std::string& name : names) {
@@ -61,13 +61,13 @@ void TForm2::SetItems(const std::vector<std::string>& names)
     SetItemIndex(-1);
 }
 
-int TForm2::ItemIndex() const
+int GameChooser::ItemIndex() const
 {
     const QListWidgetItem* current = gamelist_->currentItem();
     return current != nullptr && current->isSelected() ? gamelist_->row(current) : -1;
 }
 
-void TForm2::SetItemIndex(int index)
+void GameChooser::SetItemIndex(int index)
 {
     if (index < 0 || index >= gamelist_->count()) {
         gamelist_->clearSelection();
@@ -78,7 +78,7 @@ void TForm2::SetItemIndex(int index)
     gamelist_->scrollToItem(gamelist_->item(index));
 }
 
-void TForm2::setVisible(bool visible)
+void GameChooser::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
         CentreOnScreen(*this);
@@ -88,7 +88,7 @@ void TForm2::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void TForm2::GamelistDblClick(QListWidgetItem* item)
+void GameChooser::AcceptOnDoubleClick(QListWidgetItem* item)
 {
     if (item != nullptr) accept();
 }

@@ -1,4 +1,4 @@
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,16 +12,16 @@
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
 #include "app/VexaApplication.h"
-#include "app/VexaError.h"
 #include "cards/CardLibrary.h"
+#include "cards/CardWidget.h"
 #include "cards/CursorPictures.h"
-#include "cards/TCards.h"
+#include "core/VexaError.h"
+#include "dialogs/AboutBox.h"
 #include "dialogs/Fonts.h"
-#include "dialogs/TAboutForm.h"
-#include "dialogs/TForm2.h"
-#include "dialogs/TForm3.h"
-#include "dialogs/TForm4.h"
-#include "dialogs/TStatsForm.h"
+#include "dialogs/GameChooser.h"
+#include "dialogs/HowToPlayWindow.h"
+#include "dialogs/StatisticsDialog.h"
+#include "dialogs/VictoryDialog.h"
 #include "records/Statistics.h"
 #include "table/PileWidget.h"
 
@@ -32,7 +32,7 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 QRect Bounds(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 }  // namespace
 
-TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
+MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
 {
     setObjectName("Form1");
     setFont(VexaFont("MS Sans Serif", 11, false));
@@ -52,52 +52,51 @@ TForm1::TForm1(CardLibrary& library, Clock& clock) : library_(library)
     CreateMenu();
     CreateWelcome();
     for (int i = 1; i <= CardCount; ++i) {
-        auto* card = new TCards(library_, store_);
+        auto* card = new CardWidget(library_, store_);
         card->setObjectName(QString("Card%1").arg(i));
         card->Mirror(session_->Board.CardAt(i).Face);
         card->setToolTip(Text(session_->Board.CardAt(i).Hint));
         cards_[static_cast<std::size_t>(i)] = card;
-        connect(card, &TCards::Click, this, [this, i](TCards*) {
-            if (session_->Welcome && session_->Board.CardAt(i).Parent() == &session_->Board.Window())
-                Selectdifferentgame1Click();
+        connect(card, &CardWidget::Click, this, [this, i](CardWidget*) {
+            if (session_->Welcome && session_->Board.CardAt(i).Parent() == &session_->Board.Window()) ChooseGame();
         });
     }
 
     connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
-            AppOnActivate(*session_);
+            ApplicationActivated(*session_);
         else
-            AppOnDeactivate(*session_);
+            ApplicationDeactivated(*session_);
     });
 
     // The dialogs, in their creation order; creating the chooser reads the
     // catalogue.
-    chooser_ = new TForm2(this);
+    chooser_ = new GameChooser(this);
     Guard([this] { CreateChooser(*session_); });
     chooser_->SetItems(session_->Chooser.Items);
     chooser_->SetItemIndex(session_->Chooser.ItemIndex);
-    howToPlay_ = new TForm4(this);
+    howToPlay_ = new HowToPlayWindow(this);
     howToPlay_->SetHelpText(Text(session_->HelpText));
-    about_ = new TAboutForm(this);
-    stats_ = new TStatsForm(this);
+    about_ = new AboutBox(this);
+    stats_ = new StatisticsDialog(this);
     Render();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::CreateMenu()
+void MainWindow::CreateMenu()
 {
     QMenu* game = menuBar()->addMenu("Game");
-    auto* select = game->addAction("&Select a card game", this, [this] { Selectdifferentgame1Click(); });
+    auto* select = game->addAction("&Select a card game", this, [this] { ChooseGame(); });
     select->setObjectName("Selectdifferentgame1");
     newgame1_ = game->addAction("&Deal another hand", this, [this] { NewHand(NewHandKind::Deal); });
     newgame1_->setObjectName("Newgame1");
     replay1_ = game->addAction("&Restart this hand", this, [this] { NewHand(NewHandKind::Restart); });
     replay1_->setObjectName("Replay1");
-    auto* stats = game->addAction("S&tatistics", this, [this] { StatsClick(); });
+    auto* stats = game->addAction("S&tatistics", this, [this] { ShowStatistics(); });
     stats->setObjectName("Stats");
     game->addSeparator();
-    auto* exit = game->addAction("E&xit", this, [this] { Exit1Click(); });
+    auto* exit = game->addAction("E&xit", this, [this] { ExitGame(); });
     exit->setObjectName("Exit1");
 
     QMenu* edit = menuBar()->addMenu("Edit");
@@ -109,10 +108,10 @@ void TForm1::CreateMenu()
     autoplay1_->setShortcut(QKeySequence("Ctrl+A"));
 
     QMenu* help = menuBar()->addMenu("Help");
-    auto* howTo = help->addAction("How to Play...", this, [this] { HowtoPlay1Click(); });
+    auto* howTo = help->addAction("How to Play...", this, [this] { ShowHowToPlay(); });
     howTo->setObjectName("HowtoPlay1");
     help->addSeparator();
-    auto* about = help->addAction("About Vexa Solitaire", this, [this] { About3Click(); });
+    auto* about = help->addAction("About Vexa Solitaire", this, [this] { ShowAbout(); });
     about->setObjectName("About3");
 
     // The fourth item has no entries and shows the score.
@@ -120,7 +119,7 @@ void TForm1::CreateMenu()
     scoreMenu_->setObjectName("ScoreMenu");
 }
 
-void TForm1::CreateWelcome()
+void MainWindow::CreateWelcome()
 {
     label1_ = new QLabel(QString("\"Welcome to our Kingdom of Rerozoriri\""), table_);
     label1_->setObjectName("Label1");
@@ -131,16 +130,16 @@ void TForm1::CreateWelcome()
     label1_->setGeometry(7, 106, 204, 15);
 }
 
-QWidget* TForm1::CardParent(const Card& card) const
+QWidget* MainWindow::CardParent(const Card& card) const
 {
     const CardContainer* parent = card.Parent();
     if (parent == &session_->Board.Window()) return table_;
     for (const auto& [control, widget] : piles_)
-        if (static_cast<const CardContainer*>(static_cast<const TPile*>(control)) == parent) return widget->Content();
+        if (static_cast<const CardContainer*>(static_cast<const Pile*>(control)) == parent) return widget->Content();
     return store_;  // CardStore and the DragPile are never shown
 }
 
-void TForm1::SyncControls()
+void MainWindow::SyncControls()
 {
     Table& table = session_->Board;
     // Drop the widgets of piles and buttons that no longer exist.
@@ -148,7 +147,7 @@ void TForm1::SyncControls()
         if (table.PositionOf(it->first) < 0) {
             // Its cards are moved out below before the pile goes.
             for (QObject* child : it->second->Content()->children())
-                if (auto* card = qobject_cast<TCards*>(child)) card->setParent(store_);
+                if (auto* card = qobject_cast<CardWidget*>(child)) card->setParent(store_);
             delete it->second;
             it = piles_.erase(it);
         } else {
@@ -170,7 +169,7 @@ void TForm1::SyncControls()
         if (control->Type() == ControlType::Pile) {
             auto& widget = piles_[control];
             if (!widget) {
-                widget = new PileWidget(*static_cast<TPile*>(control), table_);
+                widget = new PileWidget(*static_cast<Pile*>(control), table_);
                 connect(widget, &PileWidget::Clicked, this, [](PileWidget*) {});
             }
             widget->Render();
@@ -190,11 +189,11 @@ void TForm1::SyncControls()
     }
 }
 
-void TForm1::SyncCards()
+void MainWindow::SyncCards()
 {
     Table& table = session_->Board;
     auto sync = [&](Card& card) {
-        TCards* widget = cards_[static_cast<std::size_t>(card.Index())];
+        CardWidget* widget = cards_[static_cast<std::size_t>(card.Index())];
         QWidget* parent = CardParent(card);
         if (widget->parentWidget() != parent) widget->setParent(parent);
         widget->Mirror(card.Face);
@@ -203,13 +202,13 @@ void TForm1::SyncCards()
         widget->raise();  // walked bottom card first, so the top card ends in front
     };
     for (const auto& [control, pile] : piles_)
-        for (Card* card : static_cast<const TPile*>(control)->Cards()) sync(*card);
+        for (Card* card : static_cast<const Pile*>(control)->Cards()) sync(*card);
     for (Card* card : table.Window().Cards()) sync(*card);
     for (Card* card : table.Store().Cards()) sync(*card);
     for (Card* card : table.DragPile().Cards()) sync(*card);
 }
 
-void TForm1::Render()
+void MainWindow::Render()
 {
     const Session& s = *session_;
     setWindowTitle(Text(s.Caption));
@@ -226,7 +225,7 @@ void TForm1::Render()
     SyncCards();
 }
 
-QMargins TForm1::FrameMargins() const
+QMargins MainWindow::FrameMargins() const
 {
     if (!isVisible()) return {};
     const QRect inner = geometry(), outer = frameGeometry();
@@ -234,7 +233,7 @@ QMargins TForm1::FrameMargins() const
             outer.bottom() - inner.bottom()};
 }
 
-void TForm1::PlaceOnScreen()
+void MainWindow::PlaceOnScreen()
 {
     // The core gives the outer bounds, frame included; the frame's size is
     // known only once a window manager has framed the shown window.
@@ -246,13 +245,13 @@ void TForm1::PlaceOnScreen()
     if (frameGeometry().topLeft() != QPoint(w.left, w.top)) move(w.left, w.top);
 }
 
-void TForm1::moveEvent(QMoveEvent* event)
+void MainWindow::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
     if (FrameMargins() != appliedFrame_) PlaceOnScreen();
 }
 
-void TForm1::Guard(const std::function<void()>& handler)
+void MainWindow::Guard(const std::function<void()>& handler)
 {
     try {
         handler();
@@ -263,22 +262,22 @@ void TForm1::Guard(const std::function<void()>& handler)
     Render();
 }
 
-void TForm1::ShowMessage(const std::string& text)
+void MainWindow::ShowMessage(const std::string& text)
 {
     Render();
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, Text(text), QMessageBox::Ok, this);
     box.exec();
 }
 
-void TForm1::ShowVictory(const VictoryText& text)
+void MainWindow::ShowVictory(const VictoryText& text)
 {
     Render();
     // A fresh dialog for each victory, gone again once the player closes it.
-    TForm3 victory(library_, text, this);
+    VictoryDialog victory(library_, text, this);
     victory.exec();
 }
 
-void TForm1::Selectdifferentgame1Click()
+void MainWindow::ChooseGame()
 {
     Guard([this] {
         // The selection stays where the player left it, also after Cancel.
@@ -293,15 +292,15 @@ void TForm1::Selectdifferentgame1Click()
     });
 }
 
-void TForm1::NewHand(NewHandKind kind)
+void MainWindow::NewHand(NewHandKind kind)
 {
     Guard([this, kind] {
         unsetCursor();
-        Newgame1Click(*session_, kind);
+        DealNewHand(*session_, kind);
     });
 }
 
-void TForm1::StatsClick()
+void MainWindow::ShowStatistics()
 {
     Guard([this] {
         const StatsFigures f = OpenStatistics(*session_);
@@ -312,16 +311,16 @@ void TForm1::StatsClick()
     });
 }
 
-void TForm1::HowtoPlay1Click()
+void MainWindow::ShowHowToPlay()
 {
     if (!howToPlay_->isVisible()) howToPlay_->show();
 }
 
-void TForm1::About3Click() { about_->exec(); }
+void MainWindow::ShowAbout() { about_->exec(); }
 
-void TForm1::Exit1Click() { close(); }
+void MainWindow::ExitGame() { close(); }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!shutDown_) {
         shutDown_ = true;

@@ -1,4 +1,4 @@
-#include "dialogs/TForm4.h"
+#include "dialogs/HowToPlayWindow.h"
 
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
@@ -9,7 +9,7 @@
 
 namespace vexa {
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent)
+HowToPlayWindow::HowToPlayWindow(QWidget* parent) : QDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("How to Play..."), 323, 345, QColor(0, 0, 255));
     setModal(false);
@@ -40,7 +40,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     connect(button_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void TForm4::SetHelpText(const QString& text)
+void HowToPlayWindow::SetHelpText(const QString& text)
 {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -48,7 +48,7 @@ void TForm4::SetHelpText(const QString& text)
     memo_->setPlainText(lines);
 }
 
-void TForm4::setVisible(bool visible)
+void HowToPlayWindow::setVisible(bool visible)
 {
     // Centred the first time only: where the player then moves it, it stays.
     if (visible && !placed_) {

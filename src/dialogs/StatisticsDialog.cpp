@@ -1,4 +1,4 @@
-#include "dialogs/TStatsForm.h"
+#include "dialogs/StatisticsDialog.h"
 
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
@@ -26,7 +26,7 @@ QLabel* PlaceFigure(QWidget& parent, const char* name, const QFont& font, const 
 
 }  // namespace
 
-TStatsForm::TStatsForm(QWidget* parent) : QDialog(parent)
+StatisticsDialog::StatisticsDialog(QWidget* parent) : QDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("Statistics"), 221, 203, QColor(0, 0, 0));
     setModal(true);
@@ -54,8 +54,9 @@ TStatsForm::TStatsForm(QWidget* parent) : QDialog(parent)
     PlaceLabel(*this, "Label14", QStringLiteral("mins"), small, kWhite, QRect(189, 173, 0, 0));
 }
 
-void TStatsForm::SetFigures(const QString& title, const QString& played, const QString& won, const QString& average,
-                            const QString& days, const QString& hours, const QString& minutes)
+void StatisticsDialog::SetFigures(const QString& title, const QString& played, const QString& won,
+                                  const QString& average, const QString& days, const QString& hours,
+                                  const QString& minutes)
 {
     title_->setText(title);
     played_->setText(played);
@@ -66,7 +67,7 @@ void TStatsForm::SetFigures(const QString& title, const QString& played, const Q
     minutes_->setText(minutes);
 }
 
-void TStatsForm::setVisible(bool visible)
+void StatisticsDialog::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
         pressed_ = false;
@@ -75,13 +76,13 @@ void TStatsForm::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void TStatsForm::mousePressEvent(QMouseEvent* event)
+void StatisticsDialog::mousePressEvent(QMouseEvent* event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void TStatsForm::mouseReleaseEvent(QMouseEvent* event)
+void StatisticsDialog::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;

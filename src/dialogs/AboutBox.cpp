@@ -1,4 +1,4 @@
-#include "dialogs/TAboutForm.h"
+#include "dialogs/AboutBox.h"
 
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
@@ -8,7 +8,7 @@
 
 namespace vexa {
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("About Vexa Solitaire"), 294, 114, QColor(255, 255, 0));
     setModal(true);
@@ -27,7 +27,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
     credits->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
-void TAboutForm::setVisible(bool visible)
+void AboutBox::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
         pressed_ = false;
@@ -36,13 +36,13 @@ void TAboutForm::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void TAboutForm::mousePressEvent(QMouseEvent* event)
+void AboutBox::mousePressEvent(QMouseEvent* event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void TAboutForm::mouseReleaseEvent(QMouseEvent* event)
+void AboutBox::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;

@@ -8,16 +8,16 @@
 namespace vexa {
 
 class CardLibrary;
-class TCards;
+class CardWidget;
 struct VictoryText;
 
-class TForm3 : public QDialog {
+class VictoryDialog : public QDialog {
     Q_OBJECT
 
 public:
     // Fetches the card's picture at once: throws the library's VexaError
     // when it cannot be had.
-    TForm3(CardLibrary& library, const VictoryText& text, QWidget* parent = nullptr);
+    VictoryDialog(CardLibrary& library, const VictoryText& text, QWidget* parent = nullptr);
 
     void setVisible(bool visible) override;
     // Every way out of the dialog (button, close box, Escape) counts as OK.

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Environment.h"
+#include "core/Environment.h"
 #include "defs/Definition.h"
 #include "records/UndoJournal.h"
 #include "table/Deal.h"
@@ -75,7 +75,7 @@ struct Session {
 
     // Play.
     bool Carrying = false;
-    TPile* OriginPile = nullptr;
+    Pile* OriginPile = nullptr;
     bool HandPlayed = false;
     int OneTimeMove = 1;
     int RedealsLeft = 0;

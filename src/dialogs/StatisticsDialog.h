@@ -10,11 +10,11 @@ class QLabel;
 
 namespace vexa {
 
-class TStatsForm : public QDialog {
+class StatisticsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TStatsForm(QWidget* parent = nullptr);
+    explicit StatisticsDialog(QWidget* parent = nullptr);
 
     void SetFigures(const QString& title, const QString& played, const QString& won, const QString& average,
                     const QString& days, const QString& hours, const QString& minutes);

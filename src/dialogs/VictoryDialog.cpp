@@ -1,7 +1,7 @@
-#include "dialogs/TForm3.h"
+#include "dialogs/VictoryDialog.h"
 
-#include "app/Environment.h"
-#include "cards/TCards.h"
+#include "cards/CardWidget.h"
+#include "core/Environment.h"
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
 
@@ -27,12 +27,12 @@ QLabel* PlaceText(QWidget& parent, const char* name, const std::string& text, co
 
 }  // namespace
 
-TForm3::TForm3(CardLibrary& library, const VictoryText& text, QWidget* parent) : QDialog(parent)
+VictoryDialog::VictoryDialog(CardLibrary& library, const VictoryText& text, QWidget* parent) : QDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("Victory!"), 592, 273, QColor(0, 0, 0));
     setModal(true);
 
-    auto* card = new TCards(library, this);
+    auto* card = new CardWidget(library, this);
     card->setObjectName(QStringLiteral("Cardigan"));
     card->setGeometry(32, 40, 142, 192);
     card->SetValue(text.Rank);
@@ -53,12 +53,12 @@ TForm3::TForm3(CardLibrary& library, const VictoryText& text, QWidget* parent) :
     connect(button, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm3::setVisible(bool visible)
+void VictoryDialog::setVisible(bool visible)
 {
     if (visible && !isVisible()) CentreOnScreen(*this);
     QDialog::setVisible(visible);
 }
 
-void TForm3::reject() { accept(); }
+void VictoryDialog::reject() { accept(); }
 
 }  // namespace vexa
