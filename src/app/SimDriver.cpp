@@ -8,6 +8,7 @@
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "defs/TextRules.h"
+#include "records/GameButtons.h"
 #include "records/Statistics.h"
 
 namespace vexa {
@@ -94,6 +95,12 @@ bool SimDriver::Execute(const std::string& raw)
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
             if (enabled) DealNewHand(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
+        } else if (command == "button") {
+            Control* control = session.Board.FindControl(rest);
+            if (!control || control->Type() != ControlType::Button || !control->Visible || session.Welcome)
+                Complain("no button " + rest + " on the table");
+            else
+                PressGameButton(session, *static_cast<GameButton*>(control));
         } else if (command == "stats") {
             const StatsFigures f = OpenStatistics(session);
             out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "

@@ -1,6 +1,7 @@
 # Tests of the records subsystem.
 list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/CatalogueCrashTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GameButtonsTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
