@@ -82,6 +82,9 @@ struct Session {
     int Score = 0;
     int StreakCount = 0;
     int StreakBonus = 0;
+    // The hand's win was counted in the statistics (scheme 5 counts it at
+    // once); it is not counted again before the next deal or restart.
+    bool WinCounted = false;
     UndoJournal Journal;
 
     // Records.
