@@ -27,6 +27,7 @@ struct MenuState {
     bool Deal = false;
     bool Restart = false;
     bool Undo = false;
+    bool Redo = false;
     bool Autoplay = false;
     std::string ScoreCaption;
 };
