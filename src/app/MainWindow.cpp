@@ -56,8 +56,8 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     for (int i = 1; i <= CardCount; ++i) {
         auto* card = new CardWidget(library_, store_);
         card->setObjectName(QString("Card%1").arg(i));
-        // The card's hint (its number) stays data: shown, it would name
-        // every face-down card.
+        // No tooltip: the card's hint (its number) stays data, and shown it
+        // would name every face-down card.
         card->Mirror(session_->Board.CardAt(i).Face);
         cards_[static_cast<std::size_t>(i)] = card;
         connect(card, &CardWidget::Click, this, [this, i](CardWidget*) {
