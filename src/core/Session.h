@@ -13,6 +13,7 @@
 #include "core/Environment.h"
 #include "defs/Definition.h"
 #include "records/UndoJournal.h"
+#include "rules/Peek.h"
 #include "table/Deal.h"
 #include "table/Random.h"
 #include "table/Table.h"
@@ -22,6 +23,10 @@ namespace vexa {
 extern const char* const StartupHint;
 extern const char* const CatalogueFile;
 extern const char* const ApplicationTitle;
+
+// What the window's frame, caption and menu bar take from its outer size.
+constexpr int WindowFrameWidth = 8;
+constexpr int WindowFrameHeight = 46;
 
 struct MenuState {
     bool Deal = false;
@@ -61,6 +66,13 @@ struct Session {
     // Main window.
     std::string Caption;
     Rect WindowBounds;
+    // The size of the table area of the main window (its client area below
+    // the menu bar), in which pile positions are given. Placing the window
+    // sets it from the outer size with a nominal frame (WindowFrameWidth,
+    // WindowFrameHeight); the window replaces it with the size it measured.
+    // A point outside it counts as covered for IsUncovered.
+    int ClientWidth = 0;
+    int ClientHeight = 0;
     MenuState Menu;
     bool Welcome = true;  // the welcome cards are still shown
     // A load that stopped on an error leaves an inert table: no click acts.
@@ -83,6 +95,7 @@ struct Session {
     int StreakCount = 0;
     int StreakBonus = 0;
     UndoJournal Journal;
+    PeekState Peek;
 
     // Records.
     Statistics Stats;
