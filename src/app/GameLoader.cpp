@@ -151,7 +151,7 @@ void SelectGame(Session& session)
 
     // From here until the load completes the table is not playable.
     session.Inert = true;
-    session.Menu.Deal = session.Menu.Restart = session.Menu.Undo = session.Menu.Autoplay = false;
+    session.Menu.Deal = session.Menu.Restart = session.Menu.Undo = session.Menu.Redo = session.Menu.Autoplay = false;
     session.Carrying = false;
     session.OriginPile = nullptr;
     session.Peek = PeekState{};

@@ -25,6 +25,7 @@ void StartHandState(Session& session)
     session.OneTimeMove = 1;
     session.StreakBonus = 0;
     session.StreakCount = 0;
+    session.WinCounted = false;
     session.Carrying = false;
     session.OriginPile = nullptr;
     ResetUndo(session);

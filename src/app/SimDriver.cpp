@@ -8,6 +8,7 @@
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "defs/TextRules.h"
+#include "records/GameButtons.h"
 #include "records/Statistics.h"
 #include "records/UndoJournal.h"
 #include "rules/ClickDispatch.h"
@@ -100,6 +101,12 @@ bool SimDriver::Execute(const std::string& raw)
             Click(rest);
         } else if (command == "undo") {
             if (session.Menu.Undo) UndoLastStep(session);
+        } else if (command == "button") {
+            Control* control = session.Board.FindControl(rest);
+            if (!control || control->Type() != ControlType::Button || !control->Visible || session.Welcome)
+                Complain("no button " + rest + " on the table");
+            else
+                PressGameButton(session, *static_cast<GameButton*>(control));
         } else if (command == "stats") {
             const StatsFigures f = OpenStatistics(session);
             out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "

@@ -32,6 +32,7 @@ struct MenuState {
     bool Deal = false;
     bool Restart = false;
     bool Undo = false;
+    bool Redo = false;
     bool Autoplay = false;
     std::string ScoreCaption;
 };
@@ -94,6 +95,9 @@ struct Session {
     int Score = 0;
     int StreakCount = 0;
     int StreakBonus = 0;
+    // The hand's win was counted in the statistics (scheme 5 counts it at
+    // once); it is not counted again before the next deal or restart.
+    bool WinCounted = false;
     UndoJournal Journal;
     PeekState Peek;
 

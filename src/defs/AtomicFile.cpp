@@ -1,9 +1,11 @@
 #include "defs/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 
 namespace vexa {
@@ -81,6 +83,34 @@ private:
     std::string path_;
 };
 
+// A writer killed between creating its temporary file and renaming it leaves
+// the file behind. Temporary files of this target whose writer process no
+// longer exists are removed, so that they cannot pile up in the folder.
+void RemoveStaleTemporaries(const fs::path& directory, const std::string& baseName)
+{
+    const std::string prefix = "." + baseName + ".tmp";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(directory, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = name.substr(prefix.size());
+        char* end = nullptr;
+        const long pid = std::strtol(rest.c_str(), &end, 10);
+        if (pid <= 0 || end == rest.c_str() || *end != '-') continue;
+        if (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        ::unlink(entry.path().c_str());
+    }
+}
+
+// A folder whose mode grants nobody write access is read-only, also for
+// root, whom access() would let through.
+bool FolderWritable(const fs::path& directory)
+{
+    struct stat info {};
+    if (::stat(directory.c_str(), &info) != 0) return false;
+    return (info.st_mode & 0222) != 0 && ::access(directory.c_str(), W_OK) == 0;
+}
+
 void SyncDirectory(const fs::path& directory)
 {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -137,6 +167,8 @@ bool ReplaceFile(const std::string& path, const std::string& content)
 
     fs::path directory = target.parent_path();
     if (directory.empty()) directory = ".";
+    if (!FolderWritable(directory)) return false;
+    RemoveStaleTemporaries(directory, target.filename().string());
 
     TempFile temp;
     if (!temp.Create(directory, target.filename().string())) return false;

@@ -1,5 +1,6 @@
 #include "records/Score.h"
 
+#include "core/Saturating.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "table/PileLayout.h"
@@ -51,7 +52,7 @@ int PeakScore(const Session& session)
 {
     const Table& table = session.Board;
     const KindSpan peaks = table.KindRange(4);
-    int score = 0;
+    long long score = 0;
     if (peaks.first >= 0) {
         int empty = 0;
         for (int i = 0; i < 3; ++i)
@@ -64,7 +65,7 @@ int PeakScore(const Session& session)
     }
     const KindSpan stock = table.KindRange(0);
     if (stock.first >= 0) score += 5 * (CountAt(table, stock.first) - 23);
-    return score + session.StreakBonus;
+    return Saturate(score + session.StreakBonus);
 }
 
 bool PeaksCleared(const Table& table)
@@ -93,7 +94,10 @@ void ClearStock(Session& session)
         LayOutPile(*stock);
         LayOutPile(*foundation);
     }
-    ++session.Stats.GamesWon;
+    // A won hand counts once: undoing into the win and winning again, or a
+    // later score update that finds the peaks still cleared, adds nothing.
+    if (!session.WinCounted) session.Stats.GamesWon = SaturatingAdd(session.Stats.GamesWon, 1);
+    session.WinCounted = true;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Saturating.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "defs/IniFile.h"
@@ -12,9 +13,10 @@ void CloseHandStatistics(Session& session)
 {
     if (session.HandPlayed) {
         Statistics& stats = session.Stats;
-        ++stats.GamesPlayed;
-        stats.TotalScore += session.Score;
-        if (session.Settings.Scoring != 5 && session.Score == session.Settings.Decks * 52) ++stats.GamesWon;
+        stats.GamesPlayed = SaturatingAdd(stats.GamesPlayed, 1);
+        stats.TotalScore = SaturatingAdd(stats.TotalScore, session.Score);
+        if (session.Settings.Scoring != 5 && session.Score == session.Settings.Decks * 52)
+            stats.GamesWon = SaturatingAdd(stats.GamesWon, 1);
     }
     session.HandPlayed = false;
 }

@@ -78,58 +78,89 @@ void TakeSnapshot(Session& session, SnapshotSide side)
     Side(slots[RedealsLeftSlot], side) = {0, 0, 0, session.RedealsLeft};
 }
 
-void RecordStep(Session& session)
-{
-    TakeSnapshot(session, SnapshotSide::After);
-    const auto& slots = session.Journal.SnapshotTable;
+namespace {
 
-    // Undo lifts the changed cards out and appends them again in ascending
-    // order, above the cards the step left alone. A card that a step put back
-    // on its old place while cards below it changed (a reshuffle) would then
-    // land in the wrong place; recording every card above the lowest changed
-    // place of each changed pile keeps the rebuilt pile exact.
+using Records = std::array<SnapshotRecord, SnapshotSlots>;
+
+// One side of the snapshot table as a plain array.
+Records SideOf(const UndoJournal& journal, SnapshotSide side)
+{
+    Records records;
+    for (int slot = 0; slot < SnapshotSlots; ++slot) {
+        const SnapshotSlot& s = journal.SnapshotTable[static_cast<std::size_t>(slot)];
+        records[static_cast<std::size_t>(slot)] = side == SnapshotSide::Before ? s.Before : s.After;
+    }
+    return records;
+}
+
+// The table as it stands, without touching the snapshot table; cards on no
+// table pile keep the records of base.
+Records Capture(Session& session, Records base)
+{
+    const Table& table = session.Board;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        const Pile* pile = table.PileAt(position);
+        if (!pile || pile->Kind == DragKind) continue;
+        const auto& cards = pile->Cards();
+        for (std::size_t place = 0; place < cards.size(); ++place) {
+            const Card& card = *cards[place];
+            base[static_cast<std::size_t>(card.Index() - 1)] = {position, static_cast<int>(place),
+                                                                card.Face.State() == ctBack ? 1 : 0, card.Index()};
+        }
+    }
+    base[OneTimeMoveSlot] = {0, 0, 0, session.OneTimeMove};
+    base[RedealsLeftSlot] = {0, 0, 0, session.RedealsLeft};
+    return base;
+}
+
+// The step that takes the table from after back to before: the records of
+// before that differ from after, sorted as text. Undo lifts the changed
+// cards out and appends them again in ascending order, above the cards the
+// step left alone. A card that a step put back on its old place while cards
+// below it changed (a reshuffle) would then land in the wrong place; taking
+// in every card above the lowest changed place of each changed pile keeps
+// the rebuilt pile exact. "" when nothing changed.
+std::string StepText(const Records& before, const Records& after)
+{
     std::vector<int> lowestChanged;  // by pile position, place or -1
     std::vector<bool> recorded(SnapshotSlots, false);
     bool any = false;
     for (int slot = 0; slot < SnapshotSlots; ++slot) {
-        const SnapshotSlot& s = slots[static_cast<std::size_t>(slot)];
-        if (s.Before == s.After) continue;
+        const SnapshotRecord& old = before[static_cast<std::size_t>(slot)];
+        if (old == after[static_cast<std::size_t>(slot)]) continue;
         recorded[static_cast<std::size_t>(slot)] = any = true;
         if (slot >= OneTimeMoveSlot) continue;
-        const std::size_t position = static_cast<std::size_t>(s.Before.Position);
+        const std::size_t position = static_cast<std::size_t>(old.Position);
         if (lowestChanged.size() <= position) lowestChanged.resize(position + 1, -1);
         int& lowest = lowestChanged[position];
-        if (lowest < 0 || s.Before.Place < lowest) lowest = s.Before.Place;
+        if (lowest < 0 || old.Place < lowest) lowest = old.Place;
     }
-    if (!any) return;
+    if (!any) return {};
     for (int slot = 0; slot < OneTimeMoveSlot; ++slot) {
-        const SnapshotRecord& before = slots[static_cast<std::size_t>(slot)].Before;
-        const std::size_t position = static_cast<std::size_t>(before.Position);
-        if (position < lowestChanged.size() && lowestChanged[position] >= 0 &&
-            before.Place >= lowestChanged[position])
+        const SnapshotRecord& old = before[static_cast<std::size_t>(slot)];
+        const std::size_t position = static_cast<std::size_t>(old.Position);
+        if (position < lowestChanged.size() && lowestChanged[position] >= 0 && old.Place >= lowestChanged[position])
             recorded[static_cast<std::size_t>(slot)] = true;
     }
-
     std::vector<std::string> lines;
     for (int slot = 0; slot < SnapshotSlots; ++slot)
         if (recorded[static_cast<std::size_t>(slot)])
-            lines.push_back(RecordText(slot, slots[static_cast<std::size_t>(slot)].Before));
+            lines.push_back(RecordText(slot, before[static_cast<std::size_t>(slot)]));
     std::sort(lines.begin(), lines.end());
     std::string step;
     for (const std::string& line : lines) step += line + "\r\n";
-    session.Journal.UndoSteps.push_back(std::move(step));
-    if (session.Settings.Scoring != 5) session.Menu.Undo = true;
+    return step;
 }
 
-void UndoLastStep(Session& session)
+// Puts the cards and counters of a step back where its records say, then
+// lays out every pile and recomputes the score.
+void ApplyStep(Session& session, const std::string& step)
 {
-    if (session.Carrying || session.Journal.UndoSteps.empty()) return;
     Table& table = session.Board;
-    std::vector<std::string> lines = SplitStep(session.Journal.UndoSteps.back());
-    session.Journal.UndoSteps.pop_back();
+    const std::vector<std::string> lines = SplitStep(step);
 
     // Lift every changed card out, newest record first, and set the counters.
-    std::vector<std::string> cards;
+    std::vector<const std::string*> cards;
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
         const std::string& line = *it;
         if (line.compare(0, 3, "OTF") == 0) {
@@ -139,12 +170,12 @@ void UndoLastStep(Session& session)
         } else {
             const int number = CardNumber(line);
             if (number >= 1 && number <= CardCount) table.MoveCard(table.CardAt(number), table.DragPile());
-            cards.push_back(line);
+            cards.push_back(&line);
         }
     }
     // Put them back in ascending order: by pile position, then place.
-    std::reverse(cards.begin(), cards.end());
-    for (const std::string& line : cards) {
+    for (auto it = cards.rbegin(); it != cards.rend(); ++it) {
+        const std::string& line = **it;
         const int number = CardNumber(line);
         if (number < 1 || number > CardCount) continue;
         Card& card = table.CardAt(number);
@@ -163,7 +194,55 @@ void UndoLastStep(Session& session)
     }
     RefreshStockHints(session);
     UpdateScore(session);
-    if (session.Journal.UndoSteps.empty()) session.Menu.Undo = false;
+}
+
+void RefreshUndoMenu(Session& session)
+{
+    const bool allowed = session.Settings.Scoring != 5;
+    session.Menu.Undo = allowed && !session.Journal.UndoSteps.empty();
+    session.Menu.Redo = allowed && !session.Journal.RedoSteps.empty();
+}
+
+}  // namespace
+
+void RecordStep(Session& session)
+{
+    TakeSnapshot(session, SnapshotSide::After);
+    std::string step =
+        StepText(SideOf(session.Journal, SnapshotSide::Before), SideOf(session.Journal, SnapshotSide::After));
+    if (step.empty()) return;
+    session.Journal.UndoSteps.push_back(std::move(step));
+    // A new step starts a new line of play: what was undone cannot come back.
+    session.Journal.RedoSteps.clear();
+    RefreshUndoMenu(session);
+}
+
+void UndoLastStep(Session& session)
+{
+    UndoJournal& journal = session.Journal;
+    if (session.Carrying || journal.UndoSteps.empty()) return;
+    const Records base = SideOf(journal, SnapshotSide::After);
+    const Records before = Capture(session, base);
+    const std::string step = std::move(journal.UndoSteps.back());
+    journal.UndoSteps.pop_back();
+    ApplyStep(session, step);
+    std::string redo = StepText(before, Capture(session, base));
+    if (!redo.empty()) journal.RedoSteps.push_back(std::move(redo));
+    RefreshUndoMenu(session);
+}
+
+void RedoLastStep(Session& session)
+{
+    UndoJournal& journal = session.Journal;
+    if (session.Carrying || journal.RedoSteps.empty() || session.Settings.Scoring == 5) return;
+    const Records base = SideOf(journal, SnapshotSide::After);
+    const Records before = Capture(session, base);
+    const std::string step = std::move(journal.RedoSteps.back());
+    journal.RedoSteps.pop_back();
+    ApplyStep(session, step);
+    std::string undo = StepText(before, Capture(session, base));
+    if (!undo.empty()) journal.UndoSteps.push_back(std::move(undo));
+    RefreshUndoMenu(session);
 }
 
 void ResetSnapshots(Session& session)
@@ -177,7 +256,9 @@ void ResetSnapshots(Session& session)
 void ResetUndo(Session& session)
 {
     session.Journal.UndoSteps.clear();
+    session.Journal.RedoSteps.clear();
     session.Menu.Undo = false;
+    session.Menu.Redo = false;
     ResetSnapshots(session);
 }
 

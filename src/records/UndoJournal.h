@@ -43,6 +43,9 @@ constexpr int RedealsLeftSlot = 105;
 
 struct UndoJournal {
     std::vector<std::string> UndoSteps;  // oldest first; records joined by "\r\n"
+    // Steps taken back since the last move, newest last; each puts the
+    // table back as it was before the undo.
+    std::vector<std::string> RedoSteps;
     std::array<SnapshotSlot, SnapshotSlots> SnapshotTable{};
 };
 
@@ -61,11 +64,16 @@ void RecordStep(Session& session);
 // step is left), lays out every pile and recomputes the score.
 void UndoLastStep(Session& session);
 
+// Puts back what the newest undo took back (nothing while cards are carried,
+// when nothing was undone since the last move, or under scheme 5, where
+// undo is never allowed); the step becomes undoable again.
+void RedoLastStep(Session& session);
+
 // Resets both records of every card slot, as at a game load, new deal or
 // restart; the counter slots keep theirs.
 void ResetSnapshots(Session& session);
 
-// Empties the journal, resets the snapshots and disables Undo.
+// Empties the journal, resets the snapshots and disables Undo and Redo.
 void ResetUndo(Session& session);
 
 }  // namespace vexa
