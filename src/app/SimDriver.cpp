@@ -11,6 +11,7 @@
 #include "records/GameButtons.h"
 #include "records/Statistics.h"
 #include "records/UndoJournal.h"
+#include "rules/Autoplay.h"
 #include "rules/ClickDispatch.h"
 
 namespace vexa {
@@ -101,6 +102,8 @@ bool SimDriver::Execute(const std::string& raw)
             Click(rest);
         } else if (command == "undo") {
             if (session.Menu.Undo) UndoLastStep(session);
+        } else if (command == "autoplay") {
+            if (session.Menu.Autoplay) AutoplayCommand(session);
         } else if (command == "button") {
             Control* control = session.Board.FindControl(rest);
             if (!control || control->Type() != ControlType::Button || !control->Visible || session.Welcome)

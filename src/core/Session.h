@@ -98,6 +98,8 @@ struct Session {
     // The hand's win was counted in the statistics (scheme 5 counts it at
     // once); it is not counted again before the next deal or restart.
     bool WinCounted = false;
+    // How many times the victory dialog was shown in this run.
+    int VictoriesShown = 0;
     UndoJournal Journal;
     PeekState Peek;
 
