@@ -19,6 +19,17 @@ namespace vexa {
 
 namespace {
 
+// Undo records keep a pile's TableOrder position in three digits.
+constexpr int LastTablePosition = 999;
+
+void CheckRoomForControl(const Session& session)
+{
+    const Table& table = session.Board;
+    if (table.ControlCount() > LastTablePosition)
+        throw VexaError(Format("Too many piles and buttons: a game may have at most %d",
+                               LastTablePosition - table.PositionOf(&table.DragPile())));
+}
+
 void CheckNameIsFree(const Session& session, const std::string& name)
 {
     CheckComponentName(name);
@@ -65,6 +76,7 @@ void AddPileLine(Session& session, const std::string& key, const std::string& va
         pile->DealPattern = fields.DealPattern;
     }
     CheckNameIsFree(session, key);
+    CheckRoomForControl(session);
     pile->Name = key;
     pile->Visible = true;
     UpdateScrollBars(*table.AddPile(std::move(pile)));
@@ -78,6 +90,7 @@ void AddButtonLine(Session& session, const std::string& key, const std::string& 
     button->Tag = fields.tag;
     button->Caption = fields.caption;
     CheckNameIsFree(session, key);
+    CheckRoomForControl(session);
     button->Name = key;
     button->Visible = true;
     session.Board.AddButton(std::move(button));
@@ -114,6 +127,8 @@ void PlaceWindow(Session& session)
         session.WindowBounds = {(session.ScreenWidth - w) / 2, (session.ScreenHeight - h) / 2, w, h};
     else
         session.WindowBounds = {0, 0, w, h};
+    session.ClientWidth = w - WindowFrameWidth;
+    session.ClientHeight = h - WindowFrameHeight;
 }
 
 void SelectGame(Session& session)
@@ -142,6 +157,7 @@ void SelectGame(Session& session)
     session.Menu.Deal = session.Menu.Restart = session.Menu.Undo = session.Menu.Redo = session.Menu.Autoplay = false;
     session.Carrying = false;
     session.OriginPile = nullptr;
+    session.Peek = PeekState{};
     for (int i = 1; i <= CardCount; ++i) {
         table.CardAt(i).Visible = false;
         table.MoveCard(table.CardAt(i), table.Store());

@@ -10,6 +10,9 @@
 #include "defs/TextRules.h"
 #include "records/GameButtons.h"
 #include "records/Statistics.h"
+#include "records/UndoJournal.h"
+#include "rules/Autoplay.h"
+#include "rules/ClickDispatch.h"
 
 namespace vexa {
 
@@ -95,6 +98,12 @@ bool SimDriver::Execute(const std::string& raw)
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
             if (enabled) DealNewHand(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
+        } else if (command == "click") {
+            Click(rest);
+        } else if (command == "undo") {
+            if (session.Menu.Undo) UndoLastStep(session);
+        } else if (command == "autoplay") {
+            if (session.Menu.Autoplay) AutoplayCommand(session);
         } else if (command == "button") {
             Control* control = session.Board.FindControl(rest);
             if (!control || control->Type() != ControlType::Button || !control->Visible || session.Welcome)
@@ -117,6 +126,34 @@ bool SimDriver::Execute(const std::string& raw)
         if (command == "exit") return false;
     }
     return true;
+}
+
+void SimDriver::Click(const std::string& what)
+{
+    Session& session = *session_;
+    const auto space = what.find(' ');
+    const std::string kind = what.substr(0, space);
+    const std::string name = space == std::string::npos ? "" : Trim(what.substr(space + 1));
+    if (kind == "background" && name.empty()) {
+        DispatchClick(session, nullptr);
+    } else if (kind == "card") {
+        int index = name.empty() || name.size() > 3 ? -1 : 0;
+        for (char c : name) {
+            if (c < '0' || c > '9') index = -1;
+            if (index >= 0) index = index * 10 + (c - '0');
+        }
+        if (index < 1 || index > CardCount) return Complain("no card numbered " + name);
+        Card& card = session.Board.CardAt(index);
+        if (!CanClickCard(session, card)) return Complain("card " + name + " cannot be clicked");
+        DispatchClick(session, &card);
+    } else if (kind == "pile") {
+        Pile* pile = session.Board.FindPile(name);
+        if (!pile || pile == &session.Board.DragPile()) return Complain("no pile named " + name);
+        if (!CanClickPileArea(session, *pile)) return Complain("pile " + name + " cannot be clicked");
+        DispatchClick(session, pile);
+    } else {
+        Complain("unknown command: click " + what);
+    }
 }
 
 void SimDriver::Show()

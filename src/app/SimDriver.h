@@ -40,6 +40,7 @@ public:
 
 private:
     void Show();
+    void Click(const std::string& what);
     void Complain(const std::string& text);
 
     std::ostream& out_;

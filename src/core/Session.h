@@ -13,6 +13,7 @@
 #include "core/Environment.h"
 #include "defs/Definition.h"
 #include "records/UndoJournal.h"
+#include "rules/Peek.h"
 #include "table/Deal.h"
 #include "table/Random.h"
 #include "table/Table.h"
@@ -23,6 +24,10 @@ extern const char* const StartupHint;
 // The catalogue in the current folder, named as the write error shows it.
 extern const char* const CatalogueFile;
 extern const char* const ApplicationTitle;
+
+// What the window's frame, caption and menu bar take from its outer size.
+constexpr int WindowFrameWidth = 8;
+constexpr int WindowFrameHeight = 46;
 
 struct MenuState {
     bool Deal = false;
@@ -63,6 +68,13 @@ struct Session {
     // Main window.
     std::string Caption;
     Rect WindowBounds;
+    // The size of the table area of the main window (its client area below
+    // the menu bar), in which pile positions are given. Placing the window
+    // sets it from the outer size with a nominal frame (WindowFrameWidth,
+    // WindowFrameHeight); the window replaces it with the size it measured.
+    // A point outside it counts as covered for IsUncovered.
+    int ClientWidth = 0;
+    int ClientHeight = 0;
     MenuState Menu;
     bool Welcome = true;  // the welcome cards are still shown
     // A load that stopped on an error leaves an inert table: no click acts.
@@ -87,7 +99,10 @@ struct Session {
     // The hand's win was counted in the statistics (scheme 5 counts it at
     // once); it is not counted again before the next deal or restart.
     bool WinCounted = false;
+    // How many times the victory dialog was shown in this run.
+    int VictoriesShown = 0;
     UndoJournal Journal;
+    PeekState Peek;
 
     // Records.
     Statistics Stats;

@@ -137,7 +137,7 @@ int ComputeScore(const Session& session)
 
 std::string ScoreCaption(int score) { return "             Your score = " + std::to_string(score); }
 
-void UpdateScore(Session& session)
+void UpdateScore(Session& session, bool showVictory)
 {
     session.Score = ComputeScore(session);
     session.Menu.ScoreCaption = ScoreCaption(session.Score);
@@ -147,6 +147,8 @@ void UpdateScore(Session& session)
     } else if (session.Score != session.Settings.Decks * 52) {
         return;
     }
+    if (!showVictory) return;
+    ++session.VictoriesShown;
     session.Ui.ShowVictory(DrawVictoryText(session.Rng));
 }
 

@@ -21,8 +21,9 @@ int ComputeScore(const Session& session);
 // The text of the score item of the menu bar.
 std::string ScoreCaption(int score);
 
-// Recomputes and shows the score, then runs the victory test.
-void UpdateScore(Session& session);
+// Recomputes and shows the score, then runs the victory test; a won hand
+// shows the victory dialog unless showVictory is false.
+void UpdateScore(Session& session, bool showVictory = true);
 
 // Draws the court card, the praise and the button caption of a victory.
 VictoryText DrawVictoryText(Random& random);

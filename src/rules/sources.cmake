@@ -1,6 +1,13 @@
 # Sources of the rules and moves.
 list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RedealStatus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MoveRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Lifting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PickUpAndDrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PileActions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClickDispatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Peek.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Autoplay.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

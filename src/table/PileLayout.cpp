@@ -105,8 +105,8 @@ void UpdateScrollBars(Pile& pile)
         contentWidth = std::max(contentWidth, card->Bounds.left + card->Bounds.width);
         contentHeight = std::max(contentHeight, card->Bounds.top + card->Bounds.height);
     }
-    const bool mayHorz = pile.Direction == 1 || pile.Direction == 3;
-    const bool mayVert = pile.Direction == 0 || pile.Direction == 3;
+    const bool mayHorz = !pile.ScrollBarsHidden && (pile.Direction == 1 || pile.Direction == 3);
+    const bool mayVert = !pile.ScrollBarsHidden && (pile.Direction == 0 || pile.Direction == 3);
     bool horz = false, vert = false;
     // Two passes: one bar appearing narrows the room left for the other.
     for (int pass = 0; pass < 2; ++pass) {

@@ -111,6 +111,8 @@ public:
     std::string Hint;
     bool ShowHint = false;
     ScrollBar Horz, Vert;
+    // Set while a peek hides the scroll bars (the pile then shows its origin).
+    bool ScrollBarsHidden = false;
     // Bumped whenever the pile must be repainted although no card moved
     // (an empty pile laid out by a stacking style).
     int RepaintCount = 0;
@@ -140,6 +142,7 @@ public:
 
     CardContainer& Store() { return store_; }
     Pile& DragPile() { return *drag_; }
+    const Pile& DragPile() const { return *drag_; }
     // The container that stands for the main window itself (welcome cards).
     CardContainer& Window() { return window_; }
 
