@@ -2,6 +2,8 @@
 list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MoveRulesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PickUpAndDropTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PileActionsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClickDispatchTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
