@@ -153,6 +153,19 @@ TEST_F(Loader, ErrorsNameTheFault)
     EXPECT_EQ(LoadError("Decks=two\n"), "'two' is not a valid integer value");
 }
 
+TEST_F(Loader, TablesWhosePositionsNeedFourDigitsAreRefused)
+{
+    // Undo records keep a pile's position in three digits: 995 controls fit
+    // after the carry pile at position 4, the 996th is refused.
+    std::string lines = "PILE0=0,0,71,96,2,2,0,0,0,402,0,0,0,U\n";
+    for (int i = 1; i < 994; ++i) lines += "PILE" + std::to_string(i) + "=0,0,SAME\n";
+    lines += "BUTTON1=0,0,1,1,1,x\n";
+    EXPECT_EQ(LoadError(lines), "");
+    EXPECT_EQ(session->Board.ControlCount(), 1000);
+    EXPECT_EQ(LoadError(lines + "BUTTON2=0,0,1,1,1,y\n"), "Too many piles and buttons: a game may have at most 995");
+    EXPECT_TRUE(session->Inert);
+}
+
 TEST_F(Loader, DuplicateComponentNamesAreRefused)
 {
     EXPECT_EQ(LoadError("PILEa=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTONb=0,0,1,1,1,x\nPILEB=1,1,SAME\n"),
