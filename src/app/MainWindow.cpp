@@ -1,6 +1,9 @@
 #include "app/MainWindow.h"
 
+#include <algorithm>
 #include <set>
+#include <unordered_set>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -8,8 +11,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
@@ -24,7 +29,13 @@
 #include "dialogs/HowToPlayWindow.h"
 #include "dialogs/StatisticsDialog.h"
 #include "dialogs/VictoryDialog.h"
+#include "records/GameButtons.h"
 #include "records/Statistics.h"
+#include "records/UndoJournal.h"
+#include "rules/Autoplay.h"
+#include "rules/ClickDispatch.h"
+#include "rules/Lifting.h"
+#include "rules/Peek.h"
 #include "table/PileWidget.h"
 
 namespace vexa {
@@ -32,6 +43,30 @@ namespace vexa {
 namespace {
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 QRect Bounds(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+MouseButton CoreButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return MouseButton::Primary;
+    case Qt::RightButton: return MouseButton::Secondary;
+    default: return MouseButton::Other;
+    }
+}
+
+// Puts the widgets of order in front of each other, the last one in front
+// of all, raising only from the first one out of place: a raise repaints,
+// and most renders change no stacking at all.
+void Restack(QWidget* parent, const std::vector<QWidget*>& order)
+{
+    const std::unordered_set<QWidget*> wanted(order.begin(), order.end());
+    std::vector<QWidget*> current;
+    current.reserve(order.size());
+    for (QObject* child : parent->children())
+        if (auto* widget = qobject_cast<QWidget*>(child); widget && wanted.count(widget)) current.push_back(widget);
+    std::size_t first = 0;
+    while (first < order.size() && first < current.size() && order[first] == current[first]) ++first;
+    for (std::size_t i = first; i < order.size(); ++i) order[i]->raise();
+}
 }  // namespace
 
 MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
@@ -60,8 +95,21 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
         // would name every face-down card.
         card->Mirror(session_->Board.CardAt(i).Face);
         cards_[static_cast<std::size_t>(i)] = card;
+        // The welcome cards open the chooser; once a game is loaded every
+        // card plays.
         connect(card, &CardWidget::Click, this, [this, i](CardWidget*) {
-            if (session_->Welcome && session_->Board.CardAt(i).Parent() == &session_->Board.Window()) ChooseGame();
+            Card& model = session_->Board.CardAt(i);
+            if (session_->Welcome) {
+                if (model.Parent() == &session_->Board.Window()) ChooseGame();
+            } else {
+                Click(&model);
+            }
+        });
+        connect(card, &CardWidget::MouseDown, this, [this, i](CardWidget*, Qt::MouseButton button, QPoint) {
+            if (!session_->Welcome) MouseDown(&session_->Board.CardAt(i), button);
+        });
+        connect(card, &CardWidget::MouseUp, this, [this](CardWidget*, Qt::MouseButton button, QPoint) {
+            if (!session_->Welcome) MouseUp(button);
         });
     }
 
@@ -103,10 +151,14 @@ void MainWindow::CreateMenu()
     exit->setObjectName("Exit1");
 
     QMenu* edit = menuBar()->addMenu("Edit");
-    undo1_ = edit->addAction("Undo");
+    undo1_ = edit->addAction("Undo", this, [this] { Undo(); });
     undo1_->setObjectName("Undo1");
     undo1_->setShortcut(QKeySequence("Ctrl+Z"));
-    autoplay1_ = edit->addAction("Autoplay");
+    redo1_ = edit->addAction("Redo", this, [this] { Redo(); });
+    redo1_->setObjectName("Redo1");
+    redo1_->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    redo1_->setEnabled(false);
+    autoplay1_ = edit->addAction("Autoplay", this, [this] { Autoplay(); });
     autoplay1_->setObjectName("Autoplay1");
     autoplay1_->setShortcut(QKeySequence("Ctrl+A"));
 
@@ -131,6 +183,7 @@ void MainWindow::CreateWelcome()
     palette.setColor(QPalette::WindowText, Qt::black);
     label1_->setPalette(palette);
     label1_->setGeometry(7, 106, 204, 15);
+    table_->installEventFilter(this);
 }
 
 QWidget* MainWindow::CardParent(const Card& card) const
@@ -169,6 +222,7 @@ void MainWindow::SyncControls()
         }
     }
     // Create the new ones; later controls lie in front of earlier ones.
+    std::vector<QWidget*> order;
     for (int position = 0; position < table.ControlCount(); ++position) {
         Control* control = table.ControlAt(position);
         if (control == &table.DragPile()) continue;
@@ -176,10 +230,11 @@ void MainWindow::SyncControls()
             auto& widget = piles_[control->Serial()];
             if (!widget) {
                 widget = new PileWidget(*static_cast<Pile*>(control), table_);
-                connect(widget, &PileWidget::Clicked, this, [](PileWidget*) {});
+                connect(widget, &PileWidget::Clicked, this, [this](PileWidget* pile) { Click(&pile->Model()); });
+                connect(widget, &PileWidget::MouseUp, this, [this](Qt::MouseButton button) { MouseUp(button); });
             }
             widget->Render();
-            widget->raise();
+            order.push_back(widget);
         } else if (control->Type() == ControlType::Button) {
             auto* model = static_cast<GameButton*>(control);
             auto& button = buttons_[control->Serial()];
@@ -187,17 +242,22 @@ void MainWindow::SyncControls()
                 button = new QPushButton(Text(model->Caption), table_);
                 button->setObjectName(Text(model->Name));
                 button->setFont(VexaFont("MS Sans Serif", 11, true));
+                button->setFocusPolicy(Qt::NoFocus);
+                const std::uint64_t serial = control->Serial();
+                connect(button, &QPushButton::clicked, this, [this, serial] { PressButton(serial); });
             }
-            button->setGeometry(Bounds(model->Bounds));
+            if (button->geometry() != Bounds(model->Bounds)) button->setGeometry(Bounds(model->Bounds));
             button->setVisible(model->Visible);
-            button->raise();
+            order.push_back(button);
         }
     }
+    Restack(table_, order);
 }
 
 void MainWindow::SyncCards()
 {
     Table& table = session_->Board;
+    std::vector<QWidget*> order;
     auto sync = [&](Card& card) {
         CardWidget* widget = cards_[static_cast<std::size_t>(card.Index())];
         QWidget* parent = CardParent(card);
@@ -205,13 +265,18 @@ void MainWindow::SyncCards()
         widget->Mirror(card.Face);
         if (widget->geometry() != Bounds(card.Bounds)) widget->setGeometry(Bounds(card.Bounds));
         widget->setVisible(parent != store_ && card.Visible);
-        widget->raise();  // walked bottom card first, so the top card ends in front
+        order.push_back(widget);
     };
-    for (const auto& [serial, pile] : piles_)
-        for (Card* card : pile->Model().Cards()) sync(*card);
-    for (Card* card : table.Window().Cards()) sync(*card);
-    for (Card* card : table.Store().Cards()) sync(*card);
-    for (Card* card : table.DragPile().Cards()) sync(*card);
+    // Walked bottom card first, so the top card ends in front.
+    auto syncAll = [&](const CardContainer& container, QWidget* parent) {
+        order.clear();
+        for (Card* card : container.Cards()) sync(*card);
+        if (parent) Restack(parent, order);
+    };
+    for (const auto& [serial, pile] : piles_) syncAll(pile->Model(), pile->Content());
+    syncAll(table.Window(), table_);
+    syncAll(table.Store(), nullptr);
+    syncAll(table.DragPile(), nullptr);
 }
 
 void MainWindow::Render()
@@ -223,12 +288,139 @@ void MainWindow::Render()
     newgame1_->setEnabled(s.Menu.Deal);
     replay1_->setEnabled(s.Menu.Restart);
     undo1_->setEnabled(s.Menu.Undo);
+    redo1_->setEnabled(s.Menu.Redo);
     autoplay1_->setEnabled(s.Menu.Autoplay);
     scoreMenu_->setText(Text(s.Menu.ScoreCaption));
     if (const Control* label = s.Board.FindControl("Label1")) label1_->setVisible(label->Visible);
 
+    MeasureClientArea();
     SyncControls();
     SyncCards();
+    ShowPointer();
+}
+
+void MainWindow::MeasureClientArea()
+{
+    // The core's cover test needs the table area as the player sees it.
+    if (!table_->isVisible()) return;
+    session_->ClientWidth = table_->width();
+    session_->ClientHeight = table_->height();
+}
+
+void MainWindow::ShowPointer()
+{
+    // The carry pointer shows the lowest carried card, face up or down,
+    // from the lift until the drop.
+    const Card* carried = session_->Carrying ? CarriedCard(*session_) : nullptr;
+    const int shown = carried ? carried->Face.Deckvalue() : 0;
+    if (shown == shownCarry_) return;
+    shownCarry_ = shown;
+    if (carried)
+        setCursor(carry_.Cursor(carried->Face.Value(), carried->Face.Suit(), carried->Face.Colour()));
+    else
+        unsetCursor();
+}
+
+MainWindow::PointTarget MainWindow::TargetAt(QPoint global) const
+{
+    const QPoint local = table_->mapFromGlobal(global);
+    if (!table_->rect().contains(local)) return {};
+    for (QWidget* widget = table_->childAt(local); widget && widget != table_; widget = widget->parentWidget()) {
+        if (auto* card = qobject_cast<CardWidget*>(widget)) {
+            for (int i = 1; i <= CardCount; ++i)
+                if (cards_[static_cast<std::size_t>(i)] == card) return {true, &session_->Board.CardAt(i)};
+            return {};
+        }
+        if (qobject_cast<QScrollBar*>(widget) || qobject_cast<QPushButton*>(widget)) return {};
+        if (auto* pile = qobject_cast<PileWidget*>(widget)) return {true, &pile->Model()};
+    }
+    return {true, nullptr};
+}
+
+void MainWindow::Click(Control* sender)
+{
+    Guard([this, sender] { DispatchClick(*session_, sender); });
+}
+
+void MainWindow::MouseDown(Control* sender, Qt::MouseButton button)
+{
+    // A peek holds the mouse, so that its release ends it wherever it falls.
+    if (BeginPeek(*session_, sender, CoreButton(button))) {
+        grabMouse();
+        Render();
+    }
+}
+
+void MainWindow::MouseUp(Qt::MouseButton button)
+{
+    if (EndPeek(*session_, CoreButton(button))) {
+        if (mouseGrabber() == this) releaseMouse();
+        Render();
+    }
+}
+
+void MainWindow::Undo()
+{
+    Guard([this] {
+        if (session_->Menu.Undo) UndoLastStep(*session_);
+    });
+}
+
+void MainWindow::Redo()
+{
+    Guard([this] {
+        if (session_->Menu.Redo) RedoLastStep(*session_);
+    });
+}
+
+void MainWindow::Autoplay()
+{
+    Guard([this] {
+        if (session_->Menu.Autoplay) AutoplayCommand(*session_);
+    });
+}
+
+void MainWindow::PressButton(std::uint64_t serial)
+{
+    Guard([this, serial] {
+        Table& table = session_->Board;
+        for (int position = 0; position < table.ControlCount(); ++position) {
+            Control* control = table.ControlAt(position);
+            if (control->Serial() == serial && control->Type() == ControlType::Button)
+                PressGameButton(*session_, *static_cast<GameButton*>(control));
+        }
+    });
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    // Reached by presses on the bare table (cards and piles take their own)
+    // and by every press while a peek holds the mouse.
+    if (session_->Welcome) return QMainWindow::mousePressEvent(event);
+    const PointTarget target = TargetAt(event->globalPosition().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        primaryDown_ = target.Any;
+        pressed_ = target;
+    } else if (target.Any && !target.Sender) {
+        MouseDown(nullptr, event->button());
+    }
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (session_->Welcome) return QMainWindow::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        const bool click = primaryDown_ && TargetAt(event->globalPosition().toPoint()) == pressed_;
+        primaryDown_ = false;
+        if (click) Click(pressed_.Sender);
+    }
+    MouseUp(event->button());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == table_ && event->type() == QEvent::Resize) MeasureClientArea();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMargins MainWindow::FrameMargins() const

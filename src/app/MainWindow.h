@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QMargins>
+#include <QPoint>
 
 #include "app/NewHand.h"
 #include "cards/CursorPictures.h"
@@ -20,6 +21,7 @@
 class QAction;
 class QLabel;
 class QPushButton;
+class QMouseEvent;
 
 namespace vexa {
 
@@ -55,6 +57,27 @@ public:
     // the program goes on with the state reached.
     void Guard(const std::function<void()>& handler);
 
+    // What a primary click at a point of the screen reaches: a card of a
+    // table pile, a pile's own area or the window background (Sender null).
+    // Any is false where a click is no click of the table (a scroll bar, a
+    // game button, outside the table area).
+    struct PointTarget {
+        bool Any = false;
+        Control* Sender = nullptr;
+        bool operator==(const PointTarget&) const = default;
+    };
+    PointTarget TargetAt(QPoint global) const;
+
+    // Play: each forwards one action of the player to the core and renders
+    // what it reached.
+    void Click(Control* sender);
+    void MouseDown(Control* sender, Qt::MouseButton button);
+    void MouseUp(Qt::MouseButton button);
+    void Undo();
+    void Redo();
+    void Autoplay();
+    void PressButton(std::uint64_t serial);
+
     // Menu and event handlers.
     void ChooseGame();
     void NewHand(NewHandKind kind);
@@ -66,9 +89,16 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // The window background's clicks, and every click while a peek holds
+    // the mouse.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenu();
+    void ShowPointer();
+    void MeasureClientArea();
     void CreateWelcome();
     void SyncControls();
     void SyncCards();
@@ -90,6 +120,7 @@ private:
     QAction* newgame1_ = nullptr;
     QAction* replay1_ = nullptr;
     QAction* undo1_ = nullptr;
+    QAction* redo1_ = nullptr;
     QAction* autoplay1_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
@@ -99,6 +130,11 @@ private:
     StatisticsDialog* stats_ = nullptr;
 
     CarryPictures carry_;  // Numbers, Suits, Cursorcard and CursorMask
+    int shownCarry_ = 0;   // Deckvalue the carry pointer shows, 0 for the default pointer
+    // Where the primary button went down on the table (background clicks,
+    // and clicks while a peek holds the mouse).
+    PointTarget pressed_;
+    bool primaryDown_ = false;
     bool shutDown_ = false;
     QMargins appliedFrame_;
 };

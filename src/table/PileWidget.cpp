@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 #include "table/PileLayout.h"
 #include "table/Table.h"
@@ -47,17 +46,22 @@ PileWidget::PileWidget(Pile& pile, QWidget* parent) : QScrollArea(parent), pile_
     content->installEventFilter(this);
     viewport()->installEventFilter(this);
     // The player's scrolling is the pile's state as much as the layout's.
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            [this](int value) { pile_->Horz.Position = value; });
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) { pile_->Vert.Position = value; });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!applying_) pile_->Horz.Position = value;
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!applying_) pile_->Vert.Position = value;
+    });
 }
 
 void PileWidget::Render()
 {
     const Rect& b = pile_->Bounds;
     if (geometry() != QRect(b.left, b.top, b.width, b.height)) setGeometry(b.left, b.top, b.width, b.height);
-    setHorizontalScrollBarPolicy(pile_->Horz.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(pile_->Vert.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const Qt::ScrollBarPolicy horz = pile_->Horz.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy vert = pile_->Vert.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (horizontalScrollBarPolicy() != horz) setHorizontalScrollBarPolicy(horz);
+    if (verticalScrollBarPolicy() != vert) setVerticalScrollBarPolicy(vert);
     int width = b.width - (pile_->Vert.Visible ? ScrollBarSize : 0);
     int height = b.height - (pile_->Horz.Visible ? ScrollBarSize : 0);
     for (const Card* card : pile_->Cards()) {
@@ -67,9 +71,16 @@ void PileWidget::Render()
     }
     if (widget()->size() != QSize(width, height)) widget()->resize(width, height);
     {
-        const QSignalBlocker hb(horizontalScrollBar()), vb(verticalScrollBar());
+        // The bars move the content as they are set; what they report back
+        // meanwhile is the core's own state, not the player's scrolling.
+        applying_ = true;
+        // The ranges the core computed, so that a restored position holds
+        // before the toolkit gets round to measuring the content again.
+        if (pile_->Horz.Visible) horizontalScrollBar()->setRange(0, pile_->Horz.Range);
+        if (pile_->Vert.Visible) verticalScrollBar()->setRange(0, pile_->Vert.Range);
         horizontalScrollBar()->setValue(pile_->Horz.Position);
         verticalScrollBar()->setValue(pile_->Vert.Position);
+        applying_ = false;
     }
     const QString tip = pile_->ShowHint ? QString::fromStdString(pile_->Hint) : QString();
     if (toolTip() != tip) setToolTip(tip);
@@ -83,20 +94,28 @@ void PileWidget::Render()
 bool PileWidget::eventFilter(QObject* watched, QEvent* event)
 {
     // A click on the pile's own area: press and release of the primary
-    // button on it, where no card lies (cards take their own clicks).
-    if (event->type() == QEvent::MouseButtonPress) {
+    // button on it, where no card lies (cards take their own clicks). The
+    // second press of a quick double click is a press like any other. The
+    // pile keeps its mouse events: they are not the table's background.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         pressed_ = mouse->button() == Qt::LeftButton;
-    } else if (event->type() == QEvent::MouseButtonRelease) {
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* target = static_cast<QWidget*>(watched);
         const bool inside = target->rect().contains(mouse->position().toPoint());
         const bool click = pressed_ && mouse->button() == Qt::LeftButton && inside;
-        pressed_ = false;
-        emit MouseUp(mouse->button());
+        if (mouse->button() == Qt::LeftButton) pressed_ = false;
         if (click) emit Clicked(this);
+        emit MouseUp(mouse->button());
+        return true;
     }
-    return QScrollArea::eventFilter(watched, event);
+    default: return QScrollArea::eventFilter(watched, event);
+    }
 }
 
 }  // namespace vexa

@@ -35,6 +35,7 @@ private:
     Pile* pile_;
     int lastRepaint_ = -1;
     bool pressed_ = false;
+    bool applying_ = false;  // Render is setting the scroll bars
 };
 
 }  // namespace vexa

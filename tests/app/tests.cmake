@@ -4,4 +4,5 @@ list(APPEND VEXA_CORE_TESTS
 )
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
 )

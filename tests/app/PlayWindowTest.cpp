@@ -1,0 +1,254 @@
+// Play in the main window on the offscreen platform: clicks on cards, pile
+// areas and the background reach the core, the carry pointer follows the
+// carried card, the peek hides and restores a pile's scroll bars, and the
+// Edit menu, game buttons and the victory dialog are wired to the core.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "app/GameLoader.h"
+#include "app/MainWindow.h"
+#include "cards/CardLibrary.h"
+#include "cards/CardWidget.h"
+#include "dialogs/StatisticsDialog.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+#include "table/PileWidget.h"
+
+namespace vexa {
+namespace {
+
+std::string Cards(char side, int count) { return std::string(static_cast<std::size_t>(count), side); }
+
+class PlayWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.Write("vexasolit.ini", "[Gamelist]\nLift=lift.ini\nWin=win.ini\nAuto=auto.ini\n");
+        // Ten face-up cards in a pile that scrolls, an empty pile that takes
+        // anything, the rest in a stock, and a button that hides the last
+        // empty tableau pile.
+        dir.Write("lift.ini",
+                  "[Lift]\nName=Lift\nFormwidth=500\nFormheight=300\n"
+                  "PILE1=20,10,71,150,0,2,1,0,0,401,0,0,0," +
+                      Cards('U', 10) +
+                      "\n"
+                      "PILE2=120,10,71,150,0,2,1,0,210,401,0,0,0,-\n"
+                      "PILE3=220,10,71,96,2,0,0,0,0,402,0,0,0," +
+                      Cards('D', 42) + "\nBUTTON1=320,10,90,25,1,\"&Hide\"\n");
+        // Scored by the cards on tableau piles: moving the waste card onto
+        // the empty pile wins.
+        dir.Write("win.ini",
+                  "[Win]\nName=Win\nScoring=2\nFormwidth=420\nFormheight=300\n"
+                  "PILE1=20,10,71,96,2,2,0,0,0,402,0,0,0," +
+                      Cards('U', 51) +
+                      "\n"
+                      "PILE2=120,10,71,96,2,1,1,0,0,402,0,0,0,U\n"
+                      "PILE3=220,10,71,200,0,2,0,0,210,401,0,0,0,-\n");
+        // Four foundations that take any first card and then its suit:
+        // autoplay moves every card.
+        std::string autoDef =
+            "[Auto]\nName=Auto\nFormwidth=520\nFormheight=250\n"
+            "PILE1=20,10,71,96,2,2,0,0,0,402,0,0,0," +
+            Cards('U', 52) + "\n";
+        for (int i = 0; i < 4; ++i)
+            autoDef += "PILE" + std::to_string(i + 2) + "=" + std::to_string(120 + 100 * i) +
+                       ",10,71,96,2,3,0,120,201,402,0,0,0,-\n";
+        dir.Write("auto.ini", autoDef);
+        form = std::make_unique<MainWindow>(library, clock);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void Load(const std::string& name)
+    {
+        Session& s = form->State();
+        const auto& items = s.Chooser.Items;
+        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
+        form->Guard([&] { SelectGame(s); });
+        QApplication::processEvents();
+    }
+    Pile& PileNamed(const char* name) { return *form->State().Board.FindPile(name); }
+    PileWidget* PileView(const char* name) { return form->findChild<PileWidget*>(name); }
+    CardWidget* CardView(const Card& card) { return form->findChild<CardWidget*>(QString("Card%1").arg(card.Index())); }
+    void ClickCard(const Card& card) { QTest::mouseClick(CardView(card), Qt::LeftButton, {}, QPoint(30, 5)); }
+    void ClickPileArea(const char* name)
+    {
+        PileWidget* pile = PileView(name);
+        QTest::mouseClick(pile->Content(), Qt::LeftButton, {}, QPoint(5, pile->Content()->height() - 5));
+    }
+    // Closes the next modal dialog as soon as it is shown.
+    void CloseNextDialog(QString* title = nullptr)
+    {
+        QTimer::singleShot(0, [title] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            if (title) *title = modal->windowTitle();
+            static_cast<QDialog*>(modal)->accept();
+        });
+    }
+    std::vector<int> CardsOf(const Pile& pile)
+    {
+        std::vector<int> cards;
+        for (const Card* card : pile.Cards()) cards.push_back(card->Index());
+        return cards;
+    }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    std::unique_ptr<MainWindow> form;
+};
+
+TEST_F(PlayWindowTest, ClicksLiftShowTheCarryPointerDropAndUndo)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    const std::vector<int> dealt = CardsOf(first);
+    const Card& top = *first.Top();
+    EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+
+    // The pile's rule lifts its top card whichever card is clicked.
+    ClickCard(*first.CardAt(0));
+    ASSERT_TRUE(s.Carrying);
+    EXPECT_TRUE(CardView(top)->isHidden());
+    EXPECT_EQ(form->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(form->cursor().hotSpot(), QPoint(15, 0));
+    const QImage pointer = form->cursor().pixmap().toImage();
+    EXPECT_EQ(pointer.size(), QSize(32, 32));
+
+    // The background and a refusing pile keep the cards carried.
+    QTest::mouseClick(form->centralWidget(), Qt::LeftButton, {}, QPoint(480, 250));
+    ClickPileArea("PILE3");
+    EXPECT_TRUE(s.Carrying);
+
+    ClickPileArea("PILE2");
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(CardsOf(PileNamed("PILE2")), std::vector<int>{top.Index()});
+    EXPECT_FALSE(CardView(top)->isHidden());
+    EXPECT_EQ(CardView(top)->parentWidget(), PileView("PILE2")->Content());
+    QAction* undo = form->findChild<QAction*>("Undo1");
+    QAction* redo = form->findChild<QAction*>("Redo1");
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    undo->trigger();
+    EXPECT_EQ(CardsOf(first), dealt);
+    EXPECT_TRUE(PileNamed("PILE2").Cards().empty());
+    EXPECT_EQ(CardView(top)->parentWidget(), PileView("PILE1")->Content());
+    EXPECT_FALSE(undo->isEnabled());
+    ASSERT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(CardsOf(PileNamed("PILE2")), std::vector<int>{top.Index()});
+}
+
+TEST_F(PlayWindowTest, ThePileInFrontOfAPileKeepsTheOrderItsCardsAreShownIn)
+{
+    Load("Lift");
+    Pile& first = PileNamed("PILE1");
+    // After a move and its undo the card widgets of the pile are stacked
+    // bottom card first, as the pile holds them.
+    ClickCard(*first.CardAt(0));
+    ClickPileArea("PILE2");
+    form->findChild<QAction*>("Undo1")->trigger();
+    std::vector<int> shown;
+    for (QObject* child : PileView("PILE1")->Content()->children())
+        if (auto* card = qobject_cast<CardWidget*>(child)) shown.push_back(card->objectName().mid(4).toInt());
+    EXPECT_EQ(shown, CardsOf(first));
+}
+
+TEST_F(PlayWindowTest, SecondaryButtonPeeksAndItsReleaseAnywhereRestoresTheBars)
+{
+    Load("Lift");
+    Session& s = form->State();
+    PileWidget* view = PileView("PILE1");
+    ASSERT_TRUE(PileNamed("PILE1").Vert.Visible);
+    view->verticalScrollBar()->setValue(40);
+    const Card& card = *PileNamed("PILE1").CardAt(2);
+
+    QTest::mousePress(CardView(card), Qt::RightButton, {}, QPoint(10, 5));
+    EXPECT_EQ(s.Peek.Pile, &PileNamed("PILE1"));
+    EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(QWidget::mouseGrabber(), form.get());
+
+    // Primary clicks during the peek still play.
+    QTest::mouseClick(form.get(), Qt::LeftButton, {},
+                      form->mapFromGlobal(CardView(*PileNamed("PILE1").CardAt(3))->mapToGlobal(QPoint(30, 5))));
+    EXPECT_TRUE(s.Carrying);
+
+    // The release over the other pile ends the peek.
+    QTest::mouseRelease(form.get(), Qt::RightButton, {},
+                        form->mapFromGlobal(PileView("PILE2")->mapToGlobal(QPoint(10, 10))));
+    EXPECT_EQ(s.Peek.Pile, nullptr);
+    EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(view->verticalScrollBar()->value(), PileNamed("PILE1").Vert.Position);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST_F(PlayWindowTest, TargetAtNamesCardsPileAreasAndTheBackground)
+{
+    Load("Lift");
+    const Card& top = *PileNamed("PILE1").CardAt(0);
+    auto at = [&](QWidget* widget, QPoint pos) { return form->TargetAt(widget->mapToGlobal(pos)); };
+    EXPECT_EQ(at(CardView(top), QPoint(30, 5)), (MainWindow::PointTarget{true, const_cast<Card*>(&top)}));
+    EXPECT_EQ(at(PileView("PILE2"), QPoint(30, 30)), (MainWindow::PointTarget{true, &PileNamed("PILE2")}));
+    EXPECT_EQ(at(form->centralWidget(), QPoint(480, 250)), (MainWindow::PointTarget{true, nullptr}));
+    EXPECT_FALSE(at(PileView("PILE1")->verticalScrollBar(), QPoint(5, 40)).Any);
+    EXPECT_FALSE(at(form->findChild<QPushButton*>("BUTTON1"), QPoint(5, 5)).Any);
+}
+
+TEST_F(PlayWindowTest, GameButtonsReachTheCore)
+{
+    Load("Lift");
+    auto* button = form->findChild<QPushButton*>("BUTTON1");
+    ASSERT_NE(button, nullptr);
+    // Tag 1 hides the last empty tableau pile.
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(PileNamed("PILE2").Visible);
+    EXPECT_TRUE(PileView("PILE2")->isHidden());
+}
+
+TEST_F(PlayWindowTest, WinningMoveAndAutoplayShowTheVictoryAndTheStatisticsCountIt)
+{
+    Load("Win");
+    ClickCard(*PileNamed("PILE2").Top());
+    QString title;
+    CloseNextDialog(&title);
+    ClickPileArea("PILE3");
+    EXPECT_EQ(title, "Victory!");
+    EXPECT_EQ(form->State().VictoriesShown, 1);
+
+    Load("Auto");
+    QAction* autoplay = form->findChild<QAction*>("Autoplay1");
+    ASSERT_TRUE(autoplay->isEnabled());
+    title.clear();
+    CloseNextDialog(&title);
+    autoplay->trigger();
+    EXPECT_EQ(title, "Victory!");
+    EXPECT_TRUE(PileNamed("PILE1").Cards().empty());
+
+    // The statistics dialog shows the hand just won.
+    QString won;
+    QTimer::singleShot(0, [&won] {
+        auto* dialog = qobject_cast<StatisticsDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        for (QLabel* label : dialog->findChildren<QLabel*>()) won += label->text() + "|";
+        dialog->accept();
+    });
+    form->ShowStatistics();
+    EXPECT_TRUE(won.contains("|1|")) << won.toStdString();
+    EXPECT_TRUE(won.contains("|52|")) << won.toStdString();
+}
+
+}  // namespace
+}  // namespace vexa

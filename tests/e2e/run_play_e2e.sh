@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# End-to-end play in the real game window under a private X server, on the
+# small games of data/play:
+#  1. "Lift and drop": a click lifts the top card (the pointer becomes the
+#     carry pointer), a click on the empty pile drops it, Ctrl+Z takes the
+#     move back; the secondary button held on a card peeks at its pile (no
+#     scroll bar, the pile's origin shown) and its release, over another
+#     pile, restores the bar and its position;
+#  2. "Quick win": two clicks win the hand and show the victory dialog;
+#  3. "Autowin": Ctrl+A plays every card to the foundations and wins; the
+#     statistics dialog and, after exit, the catalogue hold the new figures.
+# Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
+set -euo pipefail
+app="$(realpath "$1")"
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/lib.sh"
+
+work=$(mktemp -d)
+shots="${E2E_SHOTS:-$work/shots}"
+mkdir -p "$shots"
+APP_PID=""
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  e2e_stop_x
+  rm -rf "$work"
+}
+trap cleanup EXIT
+e2e_start_x
+cp "$here"/data/play/*.ini "$work/"
+
+start_app() {
+  (cd "$work" && exec "$app") >"$work/app.log" 2>&1 &
+  APP_PID=$!
+  main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
+  read -r MX MY < <(e2e_window_origin "$main")
+  sleep 0.3
+}
+# Double-clicks row $1 of the open chooser and waits for the game's window;
+# TX, TY: the table area's top-left corner on the screen (below the menu bar).
+choose_row() {
+  local chooser
+  chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
+  read -r CX CY < <(e2e_window_origin "$chooser")
+  xdotool mousemove $((CX + 60)) $((CY + 17 + 16 * $1 + 8)) click --repeat 2 --delay 60 1
+  table=$(e2e_wait_window "Vexa Solitaire:  $2") || e2e_fail "$2 was not loaded"
+  read -r MX MY < <(e2e_window_origin "$table")
+  TX=$MX
+  TY=$((MY + 20))
+  # No window manager gives the keyboard back to the main window.
+  xdotool windowfocus "$table"
+  sleep 0.3
+}
+select_game() {
+  xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+  sleep 0.3
+  xdotool key s
+  choose_row "$@"
+}
+# The pointer's picture: "width height xhot yhot yellow-pixels".
+pointer() { python3 "$here/cursor_image.py" "$@"; }
+share() { e2e_share "$1" "$2" "$3"; }
+
+start_app
+xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+choose_row 1 "Lift and drop"
+
+# --- 1. lift, drop, undo, peek -----------------------------------------------
+# PILE1 (20,10 71x150) holds ten face-up cards fanned downwards, more than
+# it shows: a vertical scroll bar. Scroll it to its end with the wheel.
+xdotool mousemove $((TX + 40)) $((TY + 60)) click --repeat 12 --delay 30 5
+sleep 0.3
+pile1="52x40+$((TX + 20))+$((TY + 10 + 105))"   # the lower part, left of the bar
+pile2="71x60+$((TX + 120))+$((TY + 10 + 20))"
+green="rgb(0,128,0)"
+scrolled_to_end() { e2e_holds "$(share "$1" "$pile1" "$green")" "v < 0.05"; }
+e2e_until "$shots/1-before.png" scrolled_to_end "$shots/1-before.png" || e2e_fail "PILE1 does not show its top card"
+read -r _ _ _ _ yellow < <(pointer)
+e2e_holds "$yellow" "v == 0" || e2e_fail "the pointer is yellow before any lift"
+
+xdotool mousemove $((TX + 40)) $((TY + 10 + 130)) click 1
+sleep 0.3
+e2e_shot "$shots/2-lifted.png"
+read -r w h xhot yhot yellow < <(pointer "$work/carry.pam")
+convert "$work/carry.pam" "$shots/2-carry-pointer.png"
+echo "carry pointer: ${w}x$h hot spot ($xhot, $yhot), $yellow yellow pixels"
+[ "$w $h $xhot $yhot" = "32 32 15 0" ] && e2e_holds "$yellow" "v > 100" || e2e_fail "no carry pointer after the lift"
+
+xdotool mousemove $((TX + 150)) $((TY + 10 + 50)) click 1
+dropped() { e2e_holds "$(share "$1" "$pile2" "rgb(255,255,255)")" "v > 0.3"; }
+e2e_until "$shots/3-dropped.png" dropped "$shots/3-dropped.png" || e2e_fail "the card was not dropped on PILE2"
+read -r _ _ _ _ yellow < <(pointer)
+e2e_holds "$yellow" "v == 0" || e2e_fail "the carry pointer stayed after the drop"
+
+xdotool key ctrl+z
+undone() { e2e_holds "$(share "$1" "$pile2" "$green")" "v > 0.95" && scrolled_to_end "$1"; }
+# The lifted card left its pile, which still shows its (new) top card.
+scrolled_to_end "$shots/2-lifted.png" || e2e_fail "the pile does not show its top card while carrying"
+e2e_until "$shots/4-undone.png" undone "$shots/4-undone.png" || e2e_fail "Ctrl+Z did not take the move back"
+
+# The peek: the pile's scroll bar column shows the cards' white paper
+# instead of the bar.
+bar="12x100+$((TX + 20 + 58))+$((TY + 10 + 20))"
+e2e_shot "$shots/5-before-peek.png"
+bar_before=$(share "$shots/5-before-peek.png" "$bar" "rgb(255,255,255)")
+xdotool mousemove $((TX + 40)) $((TY + 10 + 130)) mousedown 3
+peeking() { e2e_holds "$(share "$1" "$bar" "rgb(255,255,255)")" "v > $bar_before + 0.2"; }
+e2e_until "$shots/6-peek.png" peeking "$shots/6-peek.png" || e2e_fail "the secondary button did not peek"
+xdotool mousemove $((TX + 150)) $((TY + 10 + 50)) mouseup 3
+sleep 0.5
+e2e_shot "$shots/7-after-peek.png"
+region="71x150+$((TX + 20))+$((TY + 10))"
+cmp -s <(convert "$shots/5-before-peek.png" -crop "$region" rgb:-) \
+       <(convert "$shots/7-after-peek.png" -crop "$region" rgb:-) ||
+  e2e_fail "the release did not restore the pile's bar and position"
+echo "e2e: lift, drop, undo and peek passed"
+
+# --- 2. a hand won by play ---------------------------------------------------
+select_game 2 "Quick win"
+xdotool mousemove $((TX + 150)) $((TY + 10 + 40)) click 1
+sleep 0.2
+xdotool mousemove $((TX + 250)) $((TY + 10 + 100)) click 1
+victory=$(e2e_wait_window "Victory!") || e2e_fail "no victory dialog after the winning move"
+sleep 0.5
+e2e_shot "$shots/8-victory-by-play.png"
+xdotool windowfocus "$victory" key Return
+e2e_window_gone "Victory!" || e2e_fail "the victory dialog did not close"
+echo "e2e: victory by play passed"
+
+# --- 3. autoplay wins, statistics --------------------------------------------
+select_game 0 "Autowin"
+foundations="400x96+$((TX + 120))+$((TY + 10))"
+xdotool key ctrl+a
+victory=$(e2e_wait_window "Victory!") || { e2e_shot "$shots/9-no-victory.png"; e2e_fail "Ctrl+A did not win"; }
+sleep 0.5
+e2e_shot "$shots/9-victory-by-autoplay.png"
+xdotool windowfocus "$victory" key Return
+e2e_window_gone "Victory!" || e2e_fail "the victory dialog did not close"
+all_played() {
+  e2e_holds "$(share "$1" "71x96+$((TX + 20))+$((TY + 10))" "$green")" "v > 0.9" &&
+    e2e_holds "$(share "$1" "$foundations" "rgb(255,255,255)")" "v > 0.3"
+}
+e2e_until "$shots/10-after-autoplay.png" all_played "$shots/10-after-autoplay.png" ||
+  e2e_fail "autoplay left cards on the tableau"
+xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+sleep 0.3
+xdotool key t
+stats=$(e2e_wait_window "Statistics") || e2e_fail "no statistics dialog"
+sleep 0.5
+e2e_shot "$shots/11-statistics.png"
+xdotool windowfocus "$stats" key Escape
+e2e_window_gone "Statistics" || e2e_fail "the statistics dialog did not close"
+xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+sleep 0.3
+xdotool key x
+status=0
+wait "$APP_PID" || status=$?
+APP_PID=""
+[ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+for line in GamesPlayed=1 TotalScore=52 GamesWon=1; do
+  sed -n '/^\[Autowin\]/,/^\[/p' "$work/vexasolit.ini" | grep -qx "$line" ||
+    e2e_fail "the catalogue lacks $line for Autowin"
+done
+echo "e2e: autoplay victory and statistics passed"
+echo "e2e play: 3 passed, 0 failed"
