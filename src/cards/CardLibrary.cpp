@@ -30,7 +30,13 @@ CardLibrary::CardLibrary(QStringList searchDirs) : searchDirs_(std::move(searchD
 
 QStringList CardLibrary::DefaultSearchDirs()
 {
-    return {QCoreApplication::applicationDirPath(), QStringLiteral(VEXA_CARDS_INSTALL_DIR)};
+    // Beside the program in the build folder; ../lib/vexasolit from an
+    // installed program, wherever its tree was put (a package installs under
+    // /usr whatever prefix the build was configured with); the configured
+    // install folder last.
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, QDir::cleanPath(program + QStringLiteral("/../lib/vexasolit")),
+            QStringLiteral(VEXA_CARDS_INSTALL_DIR)};
 }
 
 QString CardLibrary::ModuleFileName(const QString& moduleName)

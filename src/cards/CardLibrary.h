@@ -27,8 +27,9 @@ public:
     CardLibrary(const CardLibrary&) = delete;
     CardLibrary& operator=(const CardLibrary&) = delete;
 
-    // The program's own folders: the executable's folder, then the folder
-    // the install step puts the library into.
+    // The program's own folders: the executable's folder, the library folder
+    // of the tree the program is installed in (../lib/vexasolit), then the
+    // folder the configured install step puts the library into.
     static QStringList DefaultSearchDirs();
     // The platform file name of a module name: "VEXACARDS.DLL" gives
     // "libvexacards.so".

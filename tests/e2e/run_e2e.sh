@@ -23,11 +23,18 @@ cleanup() {
 trap cleanup EXIT
 e2e_start_x
 
-cp "$here"/data/*.ini "$root/games/klondike.ini" "$work/"
-before=$(sha256sum "$work/vexasolit.ini")
+# The program plays in $XDG_DATA_HOME/vexasolit; the bundle it seeds from
+# holds the same games, so seeding adds nothing to the test catalogue.
+export XDG_DATA_HOME="$work/xdg"
+data="$XDG_DATA_HOME/vexasolit"
+mkdir -p "$data" "$work/bundle"
+cp "$here"/data/*.ini "$root/games/klondike.ini" "$data/"
+cp "$data"/*.ini "$work/bundle/"
+export VEXA_GAMES_DIR="$work/bundle"
+before=$(sha256sum "$data/vexasolit.ini")
 
 start_app() {
-  (cd "$work" && exec "$app") >"$work/app.log" 2>&1 &
+  "$app" >"$work/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
   read -r MX MY < <(e2e_window_origin "$main")
@@ -82,7 +89,7 @@ cmp -s <(convert "$shots/welcome.png" -crop 228x150+$MX+$MY rgb:-) \
        <(convert "$shots/after-cancel.png" -crop 228x150+$MX+$MY rgb:-) \
   || e2e_fail "cancelling changed the welcome screen"
 exit_app
-[ "$(sha256sum "$work/vexasolit.ini")" = "$before" ] || e2e_fail "the catalogue changed without a game chosen"
+[ "$(sha256sum "$data/vexasolit.ini")" = "$before" ] || e2e_fail "the catalogue changed without a game chosen"
 echo "e2e: welcome, chooser and cancel passed"
 
 # --- 2. choose Klondike and see it dealt -------------------------------------
@@ -112,16 +119,18 @@ klondike_dealt() {
 }
 e2e_until "$shots/klondike.png" klondike_dealt "$shots/klondike.png" || e2e_fail "Klondike is not dealt on screen"
 exit_app
-grep -q '^\[Klondike\]' "$work/vexasolit.ini" || e2e_fail "the statistics of Klondike were not written"
+grep -q '^\[Klondike\]' "$data/vexasolit.ini" || e2e_fail "the statistics of Klondike were not written"
 echo "e2e: Klondike dealt passed"
 
 # --- 3. no card library beside the program -----------------------------------
-# A library planted in the game folder must not be loaded: the program says
-# it cannot load its cards and ends with a non-zero status once the box is
-# dismissed.
+# A library planted in the game folder (the working folder the program
+# starts in and the data folder it moves to) must not be loaded: the program
+# says it cannot load its cards and ends with a non-zero status once the box
+# is dismissed.
 mkdir "$work/bin"
 cp "$app" "$work/bin/vexasolit"
 cp "$(dirname "$app")/libvexacards.so" "$work/"
+cp "$(dirname "$app")/libvexacards.so" "$data/"
 (cd "$work" && exec "$work/bin/vexasolit") >"$work/app.log" 2>&1 &
 APP_PID=$!
 box=$(e2e_wait_window "Vexa Solitaire") || e2e_fail "no message about the missing card library"
