@@ -120,6 +120,28 @@ TEST(CardLibrary, ScaledPicturesAreKeptPerSize)
     EXPECT_TRUE(library.Scaled(0, QSize(71, 96)).isNull());
 }
 
+TEST(CardLibrary, DecodesOnlyWhatIsPaintedOncePerSize)
+{
+    CardLibrary library(CardsDirs());
+    for (int n = 1; n <= 65; ++n) library.LoadCardBitmap(n);
+    EXPECT_EQ(library.KeptPictures(), 0u);
+
+    // The same card of both decks, painted at table size: one picture; the
+    // ace of clubs each card showed when it was made was never painted.
+    CardWidget first(library), second(library);
+    for (CardWidget* card : {&first, &second}) {
+        card->SetSuit(csHearts);
+        card->SetValue(5);
+    }
+    ASSERT_EQ(first.Picture(), second.Picture());
+    first.grab();
+    second.grab();
+    EXPECT_EQ(library.KeptPictures(), 1u);
+    const QPixmap kept = library.Scaled(first.Picture(), QSize(71, 96));
+    EXPECT_EQ(library.KeptPictures(), 1u);
+    EXPECT_EQ(kept.size(), QSize(71, 96));
+}
+
 TEST(CardLibrary, CardOfTheDamagedLibraryKeepsItsFaceWhenBack58IsMissing)
 {
     CardLibrary library(FaultyCardsDirs());
