@@ -17,6 +17,7 @@ target_link_libraries(vexa_icon PRIVATE Qt6::Gui)
 set_target_properties(vexa_icon PROPERTIES AUTOMOC OFF)
 add_custom_command(
   OUTPUT ${VEXA_ICON_DIR}/scalable/apps/vexasolit.svg
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${VEXA_ICON_DIR}
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:vexa_icon> ${VEXA_ICON_DIR}
   DEPENDS vexa_icon
   COMMENT "Drawing the application icon"
@@ -27,8 +28,8 @@ install(TARGETS vexasolit RUNTIME DESTINATION bin)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/games/ DESTINATION share/vexasolit/games FILES_MATCHING PATTERN "*.ini")
 install(FILES ${CMAKE_SOURCE_DIR}/data/${VEXA_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/${VEXA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
-install(DIRECTORY ${VEXA_ICON_DIR}/ DESTINATION share/icons/hicolor/ FILES_MATCHING PATTERN "vexasolit.png"
-        PATTERN "vexasolit.svg")
+install(DIRECTORY ${VEXA_ICON_DIR}/ DESTINATION share/icons/hicolor FILES_MATCHING
+        REGEX "/apps/vexasolit\\.(png|svg)$")
 
 # The Debian package. Its library dependencies come from dpkg-shlibdeps;
 # the platform plugins that show a window and the fonts the dialogs name are
