@@ -49,8 +49,9 @@ start_app() {
   (cd "$work/elsewhere" && exec "$prefix/bin/vexasolit") >"$work/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || fail "no main window"
+  # The window centres itself once shown.
+  sleep 0.5
   read -r MX MY < <(e2e_window_origin "$main")
-  sleep 0.3
 }
 exit_app() {
   xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
@@ -64,7 +65,7 @@ exit_app() {
 welcome_shown() {
   local white
   white=$(e2e_share "$1" "61x60+$((MX + 8))+$((MY + 30))" "rgb(255,255,255)")
-  e2e_holds "$white" "v > 0.2"
+  e2e_holds "$white" "v > 0.1"
 }
 
 # --- 1. first start ----------------------------------------------------------
