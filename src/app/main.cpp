@@ -47,8 +47,11 @@ void EnterDataFolder()
             : vexa::BundledGamesFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
                                        VEXA_SOURCE_GAMES_DIR);
     // Without bundled games the player's folder is used as it is.
-    if (!bundle.empty()) vexa::SeedDataFolder(bundle, data);
     std::error_code ec;
+    if (!bundle.empty())
+        vexa::SeedDataFolder(bundle, data);
+    else
+        fs::create_directories(data, ec);
     fs::current_path(data, ec);
     if (ec) throw vexa::VexaError(vexa::Format("Cannot open the folder %s", data.string().c_str()));
 }
