@@ -14,6 +14,8 @@ namespace vexa {
 
 namespace fs = std::filesystem;
 
+const char* const OfferedGamesFile = ".offered-games";
+
 namespace {
 
 std::string Trim(const std::string& s)
@@ -100,9 +102,9 @@ fs::path BundledGamesFolder(const fs::path& executableDir, const fs::path& build
     return {};
 }
 
-std::string MergeGameList(const std::string& player, const std::string& bundled)
+std::string MergeGameList(const std::string& player, const std::string& bundled, const std::set<std::string>& offered)
 {
-    std::set<std::string> have;
+    std::set<std::string> have = offered;
     for (const Entry& entry : GameList(player)) have.insert(Lower(entry.key));
     std::string added;
     for (const Entry& entry : GameList(bundled))
@@ -160,12 +162,30 @@ void SeedDataFolder(const fs::path& bundle, const fs::path& data)
     std::string player;
     const FileRead read = ReadWholeFile(catalogue.string(), player);
     if (read == FileRead::Failed) throw VexaError(Format("Cannot read %s", catalogue.string().c_str()));
+
+    // The games offered before; none for a folder seeded by an older version,
+    // which then gets every bundled game it lacks once.
+    const fs::path offeredFile = data / OfferedGamesFile;
+    std::string offeredText;
+    std::set<std::string> offered;
+    if (ReadWholeFile(offeredFile.string(), offeredText) == FileRead::Ok)
+        for (const std::string& line : Lines(offeredText))
+            if (!Trim(line).empty()) offered.insert(Lower(Trim(line)));
+
     // On first use the catalogue is copied as it is; later only new games
     // are added, and a catalogue with nothing new is not written at all.
-    const std::string merged = read == FileRead::Missing ? bundled : MergeGameList(player, bundled);
-    if (read == FileRead::Ok && merged == player) return;
-    if (!ReplaceFile(catalogue.string(), merged))
-        throw VexaError(Format("Cannot write %s", catalogue.string().c_str()));
+    const std::string merged = read == FileRead::Missing ? bundled : MergeGameList(player, bundled, offered);
+    if (read == FileRead::Missing || merged != player) {
+        if (!ReplaceFile(catalogue.string(), merged))
+            throw VexaError(Format("Cannot write %s", catalogue.string().c_str()));
+    }
+
+    std::string record = offeredText;
+    if (!record.empty() && record.back() != '\n') record += '\n';
+    for (const Entry& entry : GameList(bundled))
+        if (offered.insert(Lower(entry.key)).second) record += entry.key + "\n";
+    if (record != offeredText && !ReplaceFile(offeredFile.string(), record))
+        throw VexaError(Format("Cannot write %s", offeredFile.string().c_str()));
 }
 
 }  // namespace vexa

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace vexa {
@@ -20,17 +21,24 @@ std::filesystem::path DataFolderPath(const char* xdgDataHome, const char* home);
 std::filesystem::path BundledGamesFolder(const std::filesystem::path& executableDir,
                                          const std::filesystem::path& buildTreeGames);
 
+// The file in the data folder that lists, one display name a line, the
+// bundled games already offered to the player.
+extern const char* const OfferedGamesFile;
+
 // Adds to the player's game list (catalogue text) every entry of the bundled
-// list whose display name (compared without regard to case) it lacks, right
-// after the last line of its [Gamelist] section (a new section at the end
-// when it has none). Every other byte stays as it was. Returns the text
-// unchanged when nothing is new.
-std::string MergeGameList(const std::string& player, const std::string& bundled);
+// list whose display name (compared without regard to case) it lacks and
+// that is not among `offered` (lower-case names already offered once: a game
+// the player took off the list stays off), right after the last line of its
+// [Gamelist] section (a new section at the end when it has none). Every
+// other byte stays as it was. Returns the text unchanged when nothing is new.
+std::string MergeGameList(const std::string& player, const std::string& bundled,
+                          const std::set<std::string>& offered = {});
 
 // Fills `data` from `bundle`: creates the folder, copies each bundled
 // definition (*.ini) that the folder lacks, copies the catalogue on first use
-// and later merges the bundle's new games into it. Never overwrites a file
-// of the player. Throws a VexaError naming the file when a step fails.
+// and later merges the bundle's games not offered before into it, then
+// records the bundle's games as offered. Never overwrites a file of the
+// player. Throws a VexaError naming the file when a step fails.
 void SeedDataFolder(const std::filesystem::path& bundle, const std::filesystem::path& data);
 
 }  // namespace vexa

@@ -52,6 +52,9 @@ TEST(DataFolder, MergeAddsOnlyMissingNamesAfterTheList)
     EXPECT_EQ(MergeGameList(player, "[Gamelist]\nALPHA=other.ini\n;Beta=beta.ini\n\n"), player);
     EXPECT_EQ(MergeGameList(player, "[Gamelist]\nalpha=alpha.ini\n Beta = beta.ini \nGamma=g.ini\n"),
               "; mine\n[gamelist]\nAlpha=alpha.ini\nBeta=beta.ini\nGamma=g.ini\n\n[Alpha]\nGamesPlayed=7\n");
+    // Names offered before are not offered again.
+    EXPECT_EQ(MergeGameList(player, "[Gamelist]\nBeta=beta.ini\nGamma=g.ini\n", {"beta"}),
+              "; mine\n[gamelist]\nAlpha=alpha.ini\nGamma=g.ini\n\n[Alpha]\nGamesPlayed=7\n");
     // A list at the very end without a final line break.
     EXPECT_EQ(MergeGameList("[Gamelist]\nAlpha=a.ini", "[Gamelist]\nBeta=b.ini\n"),
               "[Gamelist]\nAlpha=a.ini\nBeta=b.ini\n");
@@ -89,6 +92,13 @@ TEST(DataFolder, SeedingKeepsThePlayersFilesAndAddsNewGames)
     EXPECT_EQ(ReadFile(data / "alpha.ini"), "[Alpha]\nName=My Alpha\n");
     EXPECT_EQ(ReadFile(data / "own.ini"), "[Own]\nName=Mine\n");
     EXPECT_EQ(ReadFile(data / "beta.ini"), "[Beta]\nName=Beta\n");
+
+    // A game the player took off the list stays off; a newer game comes.
+    WriteFile(data / "vexasolit.ini", "[Gamelist]\nBeta=beta.ini\n[Alpha]\nGamesPlayed=7\n");
+    WriteFile(bundle / "vexasolit.ini", "[Gamelist]\nAlpha=alpha.ini\nBeta=beta.ini\nGamma=gamma.ini\n");
+    SeedDataFolder(bundle, data);
+    EXPECT_EQ(ReadFile(data / "vexasolit.ini"), "[Gamelist]\nBeta=beta.ini\nGamma=gamma.ini\n[Alpha]\nGamesPlayed=7\n");
+    EXPECT_EQ(ReadFile(data / ".offered-games"), "Alpha\nBeta\nGamma\n");
 
     // Nothing new: the catalogue is not even rewritten.
     const auto stamp = fs::last_write_time(data / "vexasolit.ini");
