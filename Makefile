@@ -1,11 +1,14 @@
 # Vexa Solitaire: `make run` builds and starts the game, `make test` builds
-# and runs every test. Both install what is missing on Debian 12 first.
+# and runs every test, `make install` installs into PREFIX (or DESTDIR),
+# `make package` builds the Debian package, `make bench` compares the
+# start-up with a bare Qt window. All install what is missing on Debian 12
+# first.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-DATA ?= $(or $(XDG_DATA_HOME),$(HOME)/.local/share)/vexasolit
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan clean
+.PHONY: all deps build run test test-asan install package bench clean
 
 all: build
 
@@ -13,12 +16,23 @@ deps:
 	@./scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The program seeds the player's data folder ($XDG_DATA_HOME/vexasolit)
+# from the source tree's games and plays from there, as installed.
 run: build
-	@./scripts/seed-data.sh games "$(DATA)"
-	@cd "$(DATA)" && "$(CURDIR)/$(BUILD)/vexasolit"
+	@"$(BUILD)/vexasolit"
+
+install: build
+	@cmake --install $(BUILD)
+
+# The .deb installs under /usr and lands in the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+bench: build
+	@./scripts/bench-startup.sh $(BUILD)
 
 test: build test-asan
 	@cd $(BUILD) && ctest --output-on-failure

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation
+  desktop-file-utils appstream dpkg-dev fakeroot file
 )
 
 missing=()

@@ -4,7 +4,8 @@
 #    with the peak memory of each run from /usr/bin/time -v;
 #  - loading: from OK in the chooser to the dealt table on screen, one and two
 #    decks (Google Benchmark, tests/bench/LoadBench.cpp).
-# Run after a build: scripts/measure.sh [build folder]
+# Run after a build: scripts/measure.sh [build folder]. The comparison with
+# a bare Qt window is scripts/bench-startup.sh (make bench).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath "${1:-$root/build}")"
@@ -12,12 +13,13 @@ build="$(realpath "${1:-$root/build}")"
 work=$(mktemp -d)
 trap 'e2e_stop_x; rm -rf "$work"' EXIT
 e2e_start_x
-cp "$root"/games/*.ini "$work/"
+# The game seeds its data folder here on the first run.
+export XDG_DATA_HOME="$work"
 
 times=()
 for run in 1 2 3 4 5; do
   start=$(date +%s%N)
-  (cd "$work" && exec /usr/bin/time -v "$build/vexasolit" 2>"$work/time.$run" >/dev/null) &
+  /usr/bin/time -v "$build/vexasolit" 2>"$work/time.$run" >/dev/null &
   pid=$!
   id=$(e2e_wait_window "Vexa Solitaire")
   end=$(date +%s%N)

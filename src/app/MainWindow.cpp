@@ -126,10 +126,8 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     Guard([this] { CreateChooser(*session_); });
     chooser_->SetItems(session_->Chooser.Items);
     chooser_->SetItemIndex(session_->Chooser.ItemIndex);
-    howToPlay_ = new HowToPlayWindow(this);
-    howToPlay_->SetHelpText(Text(session_->HelpText));
-    about_ = new AboutBox(this);
-    stats_ = new StatisticsDialog(this);
+    // The help window, the about box and the statistics are made when they
+    // are first opened, which keeps the start-up lean.
     Render();
 }
 
@@ -482,11 +480,11 @@ void MainWindow::ChooseGame()
         const int result = chooser_->exec();
         session_->Chooser.ItemIndex = chooser_->ItemIndex();
         if (result != QDialog::Accepted) return;
-        if (howToPlay_->isVisible()) howToPlay_->hide();
+        if (howToPlay_ && howToPlay_->isVisible()) howToPlay_->hide();
         QApplication::restoreOverrideCursor();
         unsetCursor();
         SelectGame(*session_);
-        howToPlay_->SetHelpText(Text(session_->HelpText));
+        if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
     });
 }
 
@@ -503,6 +501,7 @@ void MainWindow::ShowStatistics()
     Guard([this] {
         const StatsFigures f = OpenStatistics(*session_);
         auto number = [](long long n) { return QString::number(n); };
+        if (!stats_) stats_ = new StatisticsDialog(this);
         stats_->SetFigures(Text(f.Title), number(f.Played), number(f.Won), number(f.Average), number(f.Days),
                            number(f.Hours), number(f.Minutes));
         stats_->exec();
@@ -511,10 +510,23 @@ void MainWindow::ShowStatistics()
 
 void MainWindow::ShowHowToPlay()
 {
-    if (!howToPlay_->isVisible()) howToPlay_->show();
+    if (!HowToPlay().isVisible()) howToPlay_->show();
 }
 
-void MainWindow::ShowAbout() { about_->exec(); }
+void MainWindow::ShowAbout()
+{
+    if (!about_) about_ = new AboutBox(this);
+    about_->exec();
+}
+
+HowToPlayWindow& MainWindow::HowToPlay()
+{
+    if (!howToPlay_) {
+        howToPlay_ = new HowToPlayWindow(this);
+        howToPlay_->SetHelpText(Text(session_->HelpText));
+    }
+    return *howToPlay_;
+}
 
 void MainWindow::ExitGame() { close(); }
 

@@ -44,7 +44,8 @@ public:
 
     Session& State() { return *session_; }
     GameChooser& Chooser() { return *chooser_; }
-    HowToPlayWindow& HowToPlay() { return *howToPlay_; }
+    // The help window, made on first use with the current help text.
+    HowToPlayWindow& HowToPlay();
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.

@@ -1,7 +1,15 @@
 // Program entry of the game: the application title, the look shared by all
-// windows, the card library, then the main window and the event loop.
+// windows, the player's data folder (which becomes the working folder, as
+// the game reads and writes ./vexasolit.ini), the card library, then the
+// main window and the event loop.
+#include <cstdlib>
+#include <filesystem>
+
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+
+#include "app/DataFolder.h"
 
 #include "app/MainWindow.h"
 #include "app/VexaApplication.h"
@@ -11,10 +19,53 @@
 #include "core/Session.h"
 #include "core/VexaError.h"
 
+#ifndef VEXA_SOURCE_GAMES_DIR
+#define VEXA_SOURCE_GAMES_DIR ""
+#endif
+
+namespace {
+
+// Shows why the game cannot start.
+void ShowStartError(const std::string& text)
+{
+    QMessageBox::critical(nullptr, vexa::ApplicationTitle, QString::fromStdString(text));
+}
+
+// Seeds the player's data folder from the bundled games and makes it the
+// working folder. VEXA_GAMES_DIR, when set, names the bundled games instead
+// of the folders beside the program.
+void EnterDataFolder()
+{
+    namespace fs = std::filesystem;
+    const fs::path data = vexa::DataFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const QByteArray override = qgetenv("VEXA_GAMES_DIR");
+    const fs::path bundle =
+        !override.isEmpty()
+            ? fs::path(override.toStdString())
+            : vexa::BundledGamesFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+                                       VEXA_SOURCE_GAMES_DIR);
+    // Without bundled games the player's folder is used as it is.
+    std::error_code ec;
+    if (!bundle.empty())
+        vexa::SeedDataFolder(bundle, data);
+    else
+        fs::create_directories(data, ec);
+    fs::current_path(data, ec);
+    if (ec) throw vexa::VexaError(vexa::Format("Cannot open the folder %s", data.string().c_str()));
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     vexa::VexaApplication app(argc, argv);
     QApplication::setStyle(new vexa::VexaStyle);
+    try {
+        EnterDataFolder();
+    } catch (const std::exception& error) {
+        ShowStartError(vexa::ErrorBoxText(error.what()));
+        return 1;
+    }
 
     // The card library is looked for only beside the program and in its
     // install library folder, never in the current (game) folder.
@@ -25,8 +76,7 @@ int main(int argc, char** argv)
         form = std::make_unique<vexa::MainWindow>(library, clock);
     } catch (const std::exception& error) {
         // Without its cards the game cannot start: say why, then stop.
-        QMessageBox::critical(nullptr, vexa::ApplicationTitle,
-                              QString::fromStdString(vexa::StartupErrorText(error.what(), library)));
+        ShowStartError(vexa::StartupErrorText(error.what(), library));
         return 1;
     }
     form->show();

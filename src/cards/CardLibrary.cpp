@@ -30,7 +30,13 @@ CardLibrary::CardLibrary(QStringList searchDirs) : searchDirs_(std::move(searchD
 
 QStringList CardLibrary::DefaultSearchDirs()
 {
-    return {QCoreApplication::applicationDirPath(), QStringLiteral(VEXA_CARDS_INSTALL_DIR)};
+    // Beside the program in the build folder; ../lib/vexasolit from an
+    // installed program, wherever its tree was put (a package installs under
+    // /usr whatever prefix the build was configured with); the configured
+    // install folder last.
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, QDir::cleanPath(program + QStringLiteral("/../lib/vexasolit")),
+            QStringLiteral(VEXA_CARDS_INSTALL_DIR)};
 }
 
 QString CardLibrary::ModuleFileName(const QString& moduleName)
@@ -76,24 +82,25 @@ void CardLibrary::LoadCardBitmap(int number)
     if (size == 0) throw VexaError(Format("Bitmap #%d hasn't been stored properly", number));
 
     // The module's bytes never change while it is loaded, so a picture is
-    // decoded once; the checks above still run on every fetch.
-    if (pictures_.count(number)) return;
-    QImage picture = DecodeDib(data, size);
-    if (picture.isNull()) throw VexaError(Format("Bitmap #%d hasn't been stored properly", number));
-    pictures_.emplace(number, std::move(picture));
+    // checked once; the checks above still run on every fetch. It is decoded
+    // only when it is first shown, at the size it is shown.
+    if (checked_.count(number)) return;
+    if (!LooksLikeDib(data, size)) throw VexaError(Format("Bitmap #%d hasn't been stored properly", number));
+    checked_.insert(number);
 }
 
-QImage CardLibrary::Image(int number)
+QImage CardLibrary::Decode(int number)
 {
-    auto it = pictures_.find(number);
-    if (it != pictures_.end()) return it->second;
     try {
         LoadCardBitmap(number);
     } catch (const VexaError&) {
         return {};
     }
-    return pictures_[number];
+    const int handle = find_(number, kBitmapResourceType);
+    return DecodeDib(load_(handle), sizeof_(handle));
 }
+
+QImage CardLibrary::Image(int number) { return Decode(number); }
 
 QPixmap CardLibrary::Scaled(int number, QSize pixelSize)
 {
@@ -101,7 +108,8 @@ QPixmap CardLibrary::Scaled(int number, QSize pixelSize)
     const auto key = std::make_tuple(number, pixelSize.width(), pixelSize.height());
     auto it = scaled_.find(key);
     if (it != scaled_.end()) return it->second;
-    const QImage picture = Image(number);
+    // The full-size picture lives only while it is scaled.
+    const QImage picture = Decode(number);
     if (picture.isNull()) return {};
     if (scaled_.size() >= kScaledLimit) scaled_.clear();
     QPixmap pixmap = QPixmap::fromImage(

@@ -1,12 +1,15 @@
 // Access to the card-image library: opens the module "VEXACARDS.DLL" (on
 // this platform libvexacards.so), fetches picture n as a device-independent
-// bitmap and keeps the decoded pictures for painting.
+// bitmap and hands it out decoded at the size it is painted. A fetch only
+// checks the picture; it is decoded when it is first painted, and only the
+// painted size is kept, once for all cards (of both decks) that show it.
 #pragma once
 
 #include "cards/CardFace.h"
 #include "cards/images/CardImageAbi.h"
 
 #include <map>
+#include <set>
 #include <tuple>
 
 #include <QImage>
@@ -27,8 +30,9 @@ public:
     CardLibrary(const CardLibrary&) = delete;
     CardLibrary& operator=(const CardLibrary&) = delete;
 
-    // The program's own folders: the executable's folder, then the folder
-    // the install step puts the library into.
+    // The program's own folders: the executable's folder, the library folder
+    // of the tree the program is installed in (../lib/vexasolit), then the
+    // folder the configured install step puts the library into.
     static QStringList DefaultSearchDirs();
     // The platform file name of a module name: "VEXACARDS.DLL" gives
     // "libvexacards.so".
@@ -47,18 +51,22 @@ public:
     // Picture n scaled smoothly to `pixelSize`, kept for reuse.
     QPixmap Scaled(int number, QSize pixelSize);
 
+    // The number of decoded pictures kept (one per picture and size).
+    std::size_t KeptPictures() const { return scaled_.size(); }
+
     bool IsOpen() const { return find_ != nullptr; }
     QString ModulePath() const { return modulePath_; }
 
 private:
     void Open();
+    QImage Decode(int number);
 
     QStringList searchDirs_;
     QString modulePath_;
     FindResourceFn find_ = nullptr;
     LoadResourceFn load_ = nullptr;
     SizeofResourceFn sizeof_ = nullptr;
-    std::map<int, QImage> pictures_;
+    std::set<int> checked_;
     std::map<std::tuple<int, int, int>, QPixmap> scaled_;
 };
 

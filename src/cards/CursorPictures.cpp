@@ -1,5 +1,6 @@
 #include "cards/CursorPictures.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -357,10 +358,19 @@ QImage CarryPictures::Compose(int rank, int suit, int colour) const
     return card;
 }
 
-QCursor CarryPictures::Cursor(int rank, int suit, int colour) const
+QCursor CarryPictures::Cursor(int rank, int suit, int colour, qreal devicePixelRatio) const
 {
-    QPixmap pixmap = QPixmap::fromImage(Compose(rank, suit, colour));
-    pixmap.setMask(CursorMask);
+    // On a dense screen each pixel of the pixel art becomes a block of
+    // device pixels: as sharp as at table size, and as large on screen.
+    const int factor = std::max(1, qRound(devicePixelRatio));
+    const QSize size = Cursorcard.size() * factor;
+    QPixmap pixmap =
+        QPixmap::fromImage(Compose(rank, suit, colour).scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    pixmap.setMask(factor == 1
+                       ? CursorMask
+                       : QBitmap::fromPixmap(CursorMask.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    pixmap.setDevicePixelRatio(factor);
+    // The hot spot is given in the cursor's logical pixels.
     return QCursor(pixmap, 15, 0);
 }
 

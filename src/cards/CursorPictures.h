@@ -28,8 +28,10 @@ public:
     CarryPictures();
     // The card picture with the rank and suit glyphs copied in.
     QImage Compose(int rank, int suit, int colour) const;
-    // That picture, masked, with its hot spot at (15, 0).
-    QCursor Cursor(int rank, int suit, int colour) const;
+    // That picture, masked, with its hot spot at (15, 0); on a screen of
+    // the given device pixel ratio each of its pixels is drawn as a square
+    // of round(ratio) device pixels, so the pointer stays sharp.
+    QCursor Cursor(int rank, int suit, int colour, qreal devicePixelRatio = 1) const;
 
     QImage Numbers;
     QImage Suits;

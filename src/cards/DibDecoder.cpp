@@ -40,14 +40,21 @@ QImage DecodeWithAlpha(const unsigned char* bytes, std::size_t size, std::size_t
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-}  // namespace
+// Where the parts of a bitmap lie, read from its header.
+struct DibLayout {
+    std::uint32_t headerSize = 0;
+    std::size_t pixels = 0;  // offset of the pixel rows
+    std::uint16_t bitCount = 0;
+    std::uint32_t compression = kRgb;
+};
 
-QImage DecodeDib(const void* data, std::size_t size)
+// The layout of the bitmap, or false when the header is damaged or the
+// uncompressed rows it announces are not all there.
+bool ReadLayout(const unsigned char* bytes, std::size_t size, DibLayout& layout)
 {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    if (!bytes || size < 12 || size > 0x10000000) return {};
+    if (!bytes || size < 12 || size > 0x10000000) return false;
     const std::uint32_t headerSize = U32(bytes);
-    if (headerSize > size) return {};
+    if (headerSize > size) return false;
 
     // Where the pixel rows start: after the header, the colour masks of a
     // plain information header, and the colour table.
@@ -61,26 +68,47 @@ QImage DecodeDib(const void* data, std::size_t size)
         bitCount = U16(bytes + 14);
         compression = U32(bytes + 16);
         const std::uint32_t used = U32(bytes + 32);
-        if (used > 256 && bitCount <= 8) return {};
+        if (used > 256 && bitCount <= 8) return false;
         const std::size_t entries = used ? used : (bitCount <= 8 ? std::size_t(1) << bitCount : 0);
         std::size_t masks = 0;
         if (headerSize == 40 && compression == kBitfields) masks = 12;
         if (headerSize == 40 && compression == kAlphaBitfields) masks = 16;
         pixels = headerSize + masks + entries * 4;
     } else {
-        return {};
+        return false;
     }
-    if (pixels > size) return {};
+    if (pixels > size) return false;
 
     // Uncompressed rows must all be there.
     if (compression == kRgb || compression == kBitfields || compression == kAlphaBitfields) {
         const std::int64_t width = headerSize == 12 ? U16(bytes + 4) : static_cast<std::int32_t>(U32(bytes + 4));
         std::int64_t height = headerSize == 12 ? U16(bytes + 6) : static_cast<std::int32_t>(U32(bytes + 8));
         if (height < 0) height = -height;
-        if (width <= 0 || height == 0 || bitCount == 0 || width > 0x4000 || height > 0x4000) return {};
+        if (width <= 0 || height == 0 || bitCount == 0 || width > 0x4000 || height > 0x4000) return false;
         const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
-        if (static_cast<std::int64_t>(size - pixels) < rowBytes * height) return {};
+        if (static_cast<std::int64_t>(size - pixels) < rowBytes * height) return false;
     }
+    layout = {headerSize, pixels, bitCount, compression};
+    return true;
+}
+
+}  // namespace
+
+bool LooksLikeDib(const void* data, std::size_t size)
+{
+    DibLayout layout;
+    return ReadLayout(static_cast<const unsigned char*>(data), size, layout);
+}
+
+QImage DecodeDib(const void* data, std::size_t size)
+{
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    DibLayout layout;
+    if (!ReadLayout(bytes, size, layout)) return {};
+    const std::uint32_t headerSize = layout.headerSize;
+    const std::size_t pixels = layout.pixels;
+    const std::uint16_t bitCount = layout.bitCount;
+    const std::uint32_t compression = layout.compression;
 
     if (headerSize >= 40 && bitCount == 32 && compression == kRgb) {
         QImage withAlpha = DecodeWithAlpha(bytes, size, pixels);

@@ -15,4 +15,8 @@ namespace vexa {
 // picture is opaque.
 QImage DecodeDib(const void* data, std::size_t size);
 
+// Whether the bytes hold a bitmap header that DecodeDib can read, with all
+// the pixel rows it announces: the checks of DecodeDib without decoding.
+bool LooksLikeDib(const void* data, std::size_t size);
+
 }  // namespace vexa

@@ -3,6 +3,7 @@
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -48,6 +49,16 @@ void AboutBox::mouseReleaseEvent(QMouseEvent* event)
     pressed_ = false;
     event->accept();
     if (click) accept();
+}
+
+void AboutBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: accept(); break;
+    default: QDialog::keyPressEvent(event);
+    }
 }
 
 }  // namespace vexa

@@ -18,6 +18,9 @@ protected:
     // Labels leave mouse clicks to the box, so both land here.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The box has no buttons: Enter and Space close it as a click does,
+    // Escape as well.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool pressed_ = false;

@@ -3,6 +3,7 @@
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPalette>
 #include <QPushButton>
@@ -21,6 +22,7 @@ GameChooser::GameChooser(QWidget* parent) : QDialog(parent)
 
     gamelist_ = new QListWidget(this);
     gamelist_->setObjectName(QStringLiteral("Gamelist"));
+    gamelist_->setAccessibleName(QStringLiteral("Games"));
     gamelist_->setFont(VexaFont("Arial", 13, true));
     QPalette palette = gamelist_->palette();
     palette.setColor(QPalette::Base, QColor(0, 0, 128));
@@ -44,9 +46,13 @@ GameChooser::GameChooser(QWidget* parent) : QDialog(parent)
         QListWidgetItem* current = gamelist_->currentItem();
         if (current != nullptr && gamelist_->selectedItems().isEmpty()) current->setSelected(true);
     });
+    // Arrows, Home, End and typing a name's first letters move the selection
+    // (the list does that); Enter presses OK and Escape cancels (the dialog).
+    gamelist_->installEventFilter(this);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("OK"));
+    ok_->setAccessibleName(QStringLiteral("OK"));
     ok_->setGeometry(78, 198, 75, 25);
     // Enter in the list presses the default button.
     ok_->setDefault(true);
@@ -54,6 +60,7 @@ GameChooser::GameChooser(QWidget* parent) : QDialog(parent)
 
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
+    cancel_->setAccessibleName(QStringLiteral("Cancel"));
     cancel_->setGeometry(200, 199, 75, 25);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -95,6 +102,20 @@ void GameChooser::setVisible(bool visible)
         gamelist_->setFocus();
     }
     QDialog::setVisible(visible);
+}
+
+bool GameChooser::eventFilter(QObject* watched, QEvent* event)
+{
+    // Focus makes the first row current without selecting it, so the list
+    // alone would take the first Down to the second game.
+    if (watched == gamelist_ && event->type() == QEvent::KeyPress && ItemIndex() < 0 && gamelist_->count() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
+            SetItemIndex(0);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void GameChooser::AcceptOnDoubleClick(QListWidgetItem* item)

@@ -29,6 +29,11 @@ public:
 
     void setVisible(bool visible) override;
 
+protected:
+    // With nothing selected, the first arrow key selects the first game
+    // rather than stepping past it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void AcceptOnDoubleClick(QListWidgetItem* item);
 

@@ -16,6 +16,7 @@ HowToPlayWindow::HowToPlayWindow(QWidget* parent) : QDialog(parent)
 
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setAccessibleName(QStringLiteral("How to play"));
     memo_->setGeometry(8, 9, 306, 325);
     memo_->setReadOnly(true);
     memo_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -34,6 +35,9 @@ HowToPlayWindow::HowToPlayWindow(QWidget* parent) : QDialog(parent)
     // Created after the text so it lies over the text's lower right corner.
     button_ = new QPushButton(QStringLiteral("OK"), this);
     button_->setObjectName(QStringLiteral("Button1"));
+    button_->setAccessibleName(QStringLiteral("OK"));
+    // Enter closes the window wherever the focus is.
+    button_->setDefault(true);
     button_->setGeometry(291, 316, 30, 27);
     button_->setFont(VexaFont("MS Sans Serif", 11, true));
     SetTextColour(*button_, QColor(255, 0, 0));

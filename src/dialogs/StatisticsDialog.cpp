@@ -3,6 +3,7 @@
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -15,10 +16,12 @@ const QColor kRed(255, 0, 0);
 const QColor kYellow(255, 255, 0);
 const QColor kGrey(128, 128, 128);
 
-// A figure: centred yellow text on a grey field of fixed size.
-QLabel* PlaceFigure(QWidget& parent, const char* name, const QFont& font, const QRect& bounds)
+// A figure: centred yellow text on a grey field of fixed size, named for
+// screen readers by what it counts.
+QLabel* PlaceFigure(QWidget& parent, const char* name, const QString& meaning, const QFont& font, const QRect& bounds)
 {
     QLabel* label = PlaceLabel(parent, name, QString(), font, kYellow, bounds);
+    label->setAccessibleName(meaning);
     label->setAlignment(Qt::AlignCenter);
     SetBackground(*label, kGrey);
     return label;
@@ -37,20 +40,21 @@ StatisticsDialog::StatisticsDialog(QWidget* parent) : QDialog(parent)
 
     title_ = PlaceLabel(*this, "Label1", QString(), VexaFont("Arial", 19, true), kRed, QRect(14, 8, 193, 25));
     title_->setAlignment(Qt::AlignCenter);
+    title_->setAccessibleName(QStringLiteral("Game"));
 
     PlaceLabel(*this, "Label2", QStringLiteral("Games Played:"), heading, kWhite, QRect(13, 51, 0, 0));
     PlaceLabel(*this, "Label3", QStringLiteral("Games Won:"), heading, kWhite, QRect(13, 77, 0, 0));
     PlaceLabel(*this, "Label4", QStringLiteral("Average Score:"), heading, kWhite, QRect(13, 102, 0, 0));
-    played_ = PlaceFigure(*this, "Label5", figure, QRect(131, 49, 75, 19));
-    won_ = PlaceFigure(*this, "Label6", figure, QRect(131, 74, 75, 19));
-    average_ = PlaceFigure(*this, "Label7", figure, QRect(131, 99, 75, 19));
+    played_ = PlaceFigure(*this, "Label5", QStringLiteral("Games played"), figure, QRect(131, 49, 75, 19));
+    won_ = PlaceFigure(*this, "Label6", QStringLiteral("Games won"), figure, QRect(131, 74, 75, 19));
+    average_ = PlaceFigure(*this, "Label7", QStringLiteral("Average score"), figure, QRect(131, 99, 75, 19));
 
     PlaceLabel(*this, "Label8", QStringLiteral("You have played Solitaire for"), small, kWhite, QRect(40, 149, 0, 0));
-    days_ = PlaceFigure(*this, "Labelday", small, QRect(14, 172, 30, 15));
+    days_ = PlaceFigure(*this, "Labelday", QStringLiteral("Days played"), small, QRect(14, 172, 30, 15));
     PlaceLabel(*this, "Label12", QStringLiteral("days"), small, kWhite, QRect(49, 173, 0, 0));
-    hours_ = PlaceFigure(*this, "Labelhr", small, QRect(88, 172, 30, 15));
+    hours_ = PlaceFigure(*this, "Labelhr", QStringLiteral("Hours played"), small, QRect(88, 172, 30, 15));
     PlaceLabel(*this, "Label13", QStringLiteral("hrs"), small, kWhite, QRect(123, 173, 0, 0));
-    minutes_ = PlaceFigure(*this, "Labelmin", small, QRect(153, 172, 30, 15));
+    minutes_ = PlaceFigure(*this, "Labelmin", QStringLiteral("Minutes played"), small, QRect(153, 172, 30, 15));
     PlaceLabel(*this, "Label14", QStringLiteral("mins"), small, kWhite, QRect(189, 173, 0, 0));
 }
 
@@ -88,6 +92,16 @@ void StatisticsDialog::mouseReleaseEvent(QMouseEvent* event)
     pressed_ = false;
     event->accept();
     if (click) accept();
+}
+
+void StatisticsDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: accept(); break;
+    default: QDialog::keyPressEvent(event);
+    }
 }
 
 }  // namespace vexa

@@ -25,6 +25,16 @@ QLabel* PlaceText(QWidget& parent, const char* name, const std::string& text, co
     return label;
 }
 
+// "Queen of Diamonds": the drawn card as a screen reader names it.
+QString CardName(int rank, int suit)
+{
+    static const char* const ranks[] = {"Ace",   "Two",  "Three", "Four", "Five",  "Six", "Seven",
+                                        "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
+    static const char* const suits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
+    if (rank < 1 || rank > 13 || suit < 0 || suit > 3) return QStringLiteral("Card");
+    return QString("%1 of %2").arg(ranks[rank - 1], suits[suit]);
+}
+
 }  // namespace
 
 VictoryDialog::VictoryDialog(CardLibrary& library, const VictoryText& text, QWidget* parent) : QDialog(parent)
@@ -37,6 +47,7 @@ VictoryDialog::VictoryDialog(CardLibrary& library, const VictoryText& text, QWid
     card->setGeometry(32, 40, 142, 192);
     card->SetValue(text.Rank);
     card->SetSuit(static_cast<CardSuit>(text.Suit));
+    card->setAccessibleName(CardName(text.Rank, text.Suit));
 
     PlaceText(*this, "Label1", text.Label1, VexaFont("Times New Roman", 27, true), QColor(255, 0, 0),
               QRect(199, 26, 362, 37));
@@ -46,6 +57,7 @@ VictoryDialog::VictoryDialog(CardLibrary& library, const VictoryText& text, QWid
 
     auto* button = new QPushButton(QString::fromStdString(text.Button), this);
     button->setObjectName(QStringLiteral("Button1"));
+    button->setAccessibleName(QString::fromStdString(text.Button));
     button->setGeometry(266, 219, 214, 29);
     button->setFont(VexaFont("Times New Roman", 16, true));
     SetTextColour(*button, QColor(0, 128, 0));

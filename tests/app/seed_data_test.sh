@@ -1,37 +1,112 @@
 #!/usr/bin/env bash
-# The player's data folder: seeded from the bundled games on first use; later
-# runs add games that are new in the bundle and never overwrite the player's
-# catalogue, statistics or definitions.
+# The installed program and the player's data folder: installs the build
+# into a temporary prefix, checks the installed tree, then runs the installed
+# program under a private X server from an empty $XDG_DATA_HOME:
+#  1. the first start seeds the catalogue and the games and shows the welcome
+#     window; a game is chosen, so that leaving writes its statistics;
+#  2. a newer version brings a game; the second start adds it to the list and
+#     keeps the statistics and a definition the player changed.
+# Usage: seed_data_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
-seed="$1/scripts/seed-data.sh"
+build="$(realpath "$1")"
+root="$(realpath "$2")"
+. "$root/tests/e2e/lib.sh"
+
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+APP_PID=""
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  e2e_stop_x
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { [ -f "$work/app.log" ] && cat "$work/app.log" >&2; e2e_fail "$@"; }
 
-mkdir "$work/bundle"
-printf '[Gamelist]\nAlpha=alpha.ini\n' > "$work/bundle/vexasolit.ini"
-printf '[Alpha]\nName=Alpha\n' > "$work/bundle/alpha.ini"
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+games="$prefix/share/vexasolit/games"
+for f in bin/vexasolit lib/vexasolit/libvexacards.so share/vexasolit/games/vexasolit.ini \
+  share/applications/org.vexasolit.VexaSolitaire.desktop share/metainfo/org.vexasolit.VexaSolitaire.metainfo.xml \
+  share/icons/hicolor/scalable/apps/vexasolit.svg share/icons/hicolor/48x48/apps/vexasolit.png \
+  share/icons/hicolor/256x256/apps/vexasolit.png; do
+  [ -f "$prefix/$f" ] || fail "not installed: $f"
+done
+for f in "$root"/games/*.ini; do
+  cmp -s "$f" "$games/$(basename "$f")" || fail "game not installed as it is: $(basename "$f")"
+done
+desktop-file-validate "$prefix/share/applications/org.vexasolit.VexaSolitaire.desktop" || fail "menu entry"
 
-"$seed" "$work/bundle" "$work/data/vexasolit"
-cmp -s "$work/bundle/vexasolit.ini" "$work/data/vexasolit/vexasolit.ini" || fail "first use did not copy the catalogue"
-cmp -s "$work/bundle/alpha.ini" "$work/data/vexasolit/alpha.ini" || fail "first use did not copy the games"
+# The player's environment: nothing seeded yet, nothing to find in the
+# folder the program is started from.
+export XDG_DATA_HOME="$work/xdg"
+export HOME="$work/home"
+unset VEXA_GAMES_DIR
+mkdir -p "$HOME" "$work/elsewhere"
+data="$XDG_DATA_HOME/vexasolit"
+e2e_start_x
 
-# The player plays and edits; the bundle gains a game.
-printf '; mine\n[Gamelist]\nAlpha=alpha.ini\n\n[Alpha]\nGamesPlayed=7\n[General]\nTimeInGame=1.5\n' \
-  > "$work/data/vexasolit/vexasolit.ini"
-printf '[Alpha]\nName=My Alpha\n' > "$work/data/vexasolit/alpha.ini"
-printf '[Gamelist]\nAlpha=alpha.ini\nBeta=beta.ini\n' > "$work/bundle/vexasolit.ini"
-printf '[Beta]\nName=Beta\n' > "$work/bundle/beta.ini"
+start_app() {
+  (cd "$work/elsewhere" && exec "$prefix/bin/vexasolit") >"$work/app.log" 2>&1 &
+  APP_PID=$!
+  main=$(e2e_wait_window "Vexa Solitaire") || fail "no main window"
+  # The window centres itself once shown.
+  sleep 0.5
+  read -r MX MY < <(e2e_window_origin "$main")
+}
+exit_app() {
+  xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+  sleep 0.3
+  xdotool key x
+  local status=0
+  wait "$APP_PID" || status=$?
+  APP_PID=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+welcome_shown() {
+  local white
+  white=$(e2e_share "$1" "61x60+$((MX + 8))+$((MY + 30))" "rgb(255,255,255)")
+  e2e_holds "$white" "v > 0.1"
+}
 
-"$seed" "$work/bundle" "$work/data/vexasolit"
-expected=$(printf '; mine\n[Gamelist]\nAlpha=alpha.ini\nBeta=beta.ini\n\n[Alpha]\nGamesPlayed=7\n[General]\nTimeInGame=1.5')
-[ "$(cat "$work/data/vexasolit/vexasolit.ini")" = "$expected" ] \
-  || fail "the catalogue was not kept with the new game added: $(cat "$work/data/vexasolit/vexasolit.ini")"
-grep -q 'My Alpha' "$work/data/vexasolit/alpha.ini" || fail "a definition of the player was overwritten"
-[ -f "$work/data/vexasolit/beta.ini" ] || fail "the new game's definition was not copied"
+# --- 1. first start ----------------------------------------------------------
+start_app
+cmp -s "$games/vexasolit.ini" "$data/vexasolit.ini" || fail "the catalogue was not seeded"
+for f in "$games"/*.ini; do
+  [ -f "$data/$(basename "$f")" ] || fail "not seeded: $(basename "$f")"
+done
+e2e_until "$work/welcome.png" welcome_shown "$work/welcome.png" || fail "no welcome window"
+xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+chooser=$(e2e_wait_window "Please choose a game to play") || fail "the chooser did not open"
+read -r CX CY < <(e2e_window_origin "$chooser")
+xdotool mousemove $((CX + 60)) $((CY + 17 + 8)) click --repeat 2 --delay 60 1
+for _ in $(seq 100); do
+  table=$(xdotool search --onlyvisible --name "^Vexa Solitaire:  " 2>/dev/null | head -n 1)
+  [ -n "$table" ] && break
+  sleep 0.1
+done
+[ -n "$table" ] || fail "no game was loaded"
+read -r MX MY < <(e2e_window_origin "$table")
+exit_app
+# Leaving the chosen game writes its figures and the play time.
+stats=$(grep -E '^(\[|GamesPlayed=|TotalScore=|GamesWon=|TimeInGame=)' "$data/vexasolit.ini")
+grep -q '^GamesPlayed=' <<<"$stats" || fail "the first start wrote no statistics"
+grep -q '^TimeInGame=' <<<"$stats" || fail "the first start wrote no play time"
+echo "seed data: first start seeded and kept statistics"
 
-# Nothing new: the catalogue stays byte for byte.
-before=$(sha256sum < "$work/data/vexasolit/vexasolit.ini")
-"$seed" "$work/bundle" "$work/data/vexasolit"
-[ "$(sha256sum < "$work/data/vexasolit/vexasolit.ini")" = "$before" ] || fail "a run with nothing new changed the catalogue"
-echo "seed data: 1 passed, 0 failed"
+# --- 2. a newer version brings a game; the player changed a definition -------
+chmod -R u+w "$games"
+sed "s/^\[Klondike\]/[Newcomer]/; s/^Name=.*/Name=Newcomer/" "$games/klondike.ini" >"$games/newcomer.ini"
+awk '1; /^\[Gamelist\]/ { print "Newcomer=newcomer.ini" }' "$games/vexasolit.ini" >"$work/list"
+mv "$work/list" "$games/vexasolit.ini"
+echo "; changed by the player" >>"$data/klondike.ini"
+klondike=$(sha256sum <"$data/klondike.ini")
+
+start_app
+e2e_until "$work/welcome2.png" welcome_shown "$work/welcome2.png" || fail "no welcome window on the second start"
+exit_app
+grep -q '^Newcomer=newcomer.ini' "$data/vexasolit.ini" || fail "the new game was not added to the list"
+cmp -s "$games/newcomer.ini" "$data/newcomer.ini" || fail "the new game's definition was not copied"
+[ "$(grep -E '^(\[|GamesPlayed=|TotalScore=|GamesWon=|TimeInGame=)' "$data/vexasolit.ini")" = "$stats" ] ||
+  fail "the statistics of the first start were not kept"
+[ "$(sha256sum <"$data/klondike.ini")" = "$klondike" ] || fail "the player's definition was overwritten"
+echo "seed data: 2 passed, 0 failed"

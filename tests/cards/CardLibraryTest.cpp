@@ -3,6 +3,7 @@
 #include "cards/CardWidget.h"
 #include "core/VexaError.h"
 
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -66,6 +67,59 @@ TEST(CardLibrary, RedSuitsAreRedAndBlackSuitsBlack)
         }
 }
 
+// Inked pixels of a picture in a region: neither white paper nor transparent.
+int InkIn(const QImage& picture, const QRect& region)
+{
+    int ink = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QRgb px = picture.pixel(x, y);
+            if (qAlpha(px) == 255 && qRed(px) + qGreen(px) + qBlue(px) < 600) ++ink;
+        }
+    return ink;
+}
+
+TEST(CardLibrary, CornerIndexShowsRankAndSuitInTheTopStrip)
+{
+    // The pictures are drawn at double size: the top 15 rows at table size
+    // are the top 30 rows here.
+    CardLibrary library(CardsDirs());
+    for (int n = 1; n <= 52; ++n) {
+        const QImage picture = library.Image(n);
+        const int value = (n - 1) % 13 + 1;
+        // The rank in the corner, the suit beside it, both above row 28.
+        EXPECT_GT(InkIn(picture, QRect(4, 4, 14, 24)), 20) << n;
+        const int suitLeft = value == 10 ? 32 : 24;
+        EXPECT_GT(InkIn(picture, QRect(suitLeft, 4, 14, 24)), 20) << n;
+        // Nothing of the index, the pips or the figure below it in rows 28
+        // and 29, and nothing at all beneath the rank down to row 33.
+        EXPECT_EQ(InkIn(picture, QRect(4, 28, 60, 2)), 0) << n;
+        EXPECT_EQ(InkIn(picture, QRect(4, 28, 14, 6)), 0) << n;
+    }
+}
+
+TEST(CardLibrary, CourtCardsAreDoubleHeads)
+{
+    // The lower half of a court card is its upper half turned by 180
+    // degrees, indices included: the picture equals itself turned.
+    CardLibrary library(CardsDirs());
+    for (int suit = 0; suit < 4; ++suit)
+        for (int value = 11; value <= 13; ++value) {
+            const QImage picture = library.Image(suit * 13 + value);
+            const QImage turned = picture.mirrored(true, true);
+            int differing = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QRgb a = picture.pixel(x, y), b = turned.pixel(x, y);
+                    if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) >
+                        96)
+                        ++differing;
+                }
+            // Antialiasing may round a few edge pixels differently.
+            EXPECT_LT(differing, picture.width() * picture.height() / 200) << suit << " " << value;
+        }
+}
+
 TEST(CardLibrary, MissingLibraryIsReportedAtEveryAttempt)
 {
     CardLibrary library({"/nonexistent/vexasolit"});
@@ -118,6 +172,28 @@ TEST(CardLibrary, ScaledPicturesAreKeptPerSize)
     EXPECT_EQ(library.Scaled(27, QSize(71, 96)).cacheKey(), small.cacheKey());
     EXPECT_EQ(library.Scaled(27, QSize(142, 192)).size(), QSize(142, 192));
     EXPECT_TRUE(library.Scaled(0, QSize(71, 96)).isNull());
+}
+
+TEST(CardLibrary, DecodesOnlyWhatIsPaintedOncePerSize)
+{
+    CardLibrary library(CardsDirs());
+    for (int n = 1; n <= 65; ++n) library.LoadCardBitmap(n);
+    EXPECT_EQ(library.KeptPictures(), 0u);
+
+    // The same card of both decks, painted at table size: one picture; the
+    // ace of clubs each card showed when it was made was never painted.
+    CardWidget first(library), second(library);
+    for (CardWidget* card : {&first, &second}) {
+        card->SetSuit(csHearts);
+        card->SetValue(5);
+    }
+    ASSERT_EQ(first.Picture(), second.Picture());
+    first.grab();
+    second.grab();
+    EXPECT_EQ(library.KeptPictures(), 1u);
+    const QPixmap kept = library.Scaled(first.Picture(), QSize(71, 96));
+    EXPECT_EQ(library.KeptPictures(), 1u);
+    EXPECT_EQ(kept.size(), QSize(71, 96));
 }
 
 TEST(CardLibrary, CardOfTheDamagedLibraryKeepsItsFaceWhenBack58IsMissing)

@@ -96,5 +96,26 @@ TEST(CursorPictures, CarryCursorCopiesTheGlyphsIntoTheCard)
     EXPECT_EQ(shown.pixel(12, 8) | 0xFF000000, image.pixel(12, 8) | 0xFF000000);
 }
 
+TEST(CursorPictures, CarryCursorOnADenseScreenDoublesEveryPixel)
+{
+    const CarryPictures pictures;
+    const QImage image = pictures.Compose(12, 2, 1);
+    const QCursor cursor = pictures.Cursor(12, 2, 1, 2.0);
+    EXPECT_EQ(cursor.hotSpot(), QPoint(15, 0));
+    ASSERT_EQ(cursor.pixmap().devicePixelRatio(), 2.0);
+    const QImage shown = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shown.size(), QSize(64, 64));
+    // Each pixel of the picture is a 2 × 2 block: no blur, same mask.
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const QRgb expected = image.pixel(x / 2, y / 2);
+            const bool transparent = expected == qRgb(0, 0, 0);
+            ASSERT_EQ(qAlpha(shown.pixel(x, y)), transparent ? 0 : 255) << x << "," << y;
+            if (!transparent) {
+                ASSERT_EQ(shown.pixel(x, y) | 0xFF000000, expected | 0xFF000000) << x << "," << y;
+            }
+        }
+}
+
 }  // namespace
 }  // namespace vexa

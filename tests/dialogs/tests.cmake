@@ -7,4 +7,5 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InfoBoxesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VictoryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
 )

@@ -26,10 +26,17 @@ cleanup() {
 }
 trap cleanup EXIT
 e2e_start_x
-cp "$here"/data/play/*.ini "$work/"
+# The program plays in $XDG_DATA_HOME/vexasolit, seeded from a bundle that
+# holds the same games.
+export XDG_DATA_HOME="$work/xdg"
+data="$XDG_DATA_HOME/vexasolit"
+mkdir -p "$data" "$work/bundle"
+cp "$here"/data/play/*.ini "$data/"
+cp "$data"/*.ini "$work/bundle/"
+export VEXA_GAMES_DIR="$work/bundle"
 
 start_app() {
-  (cd "$work" && exec "$app") >"$work/app.log" 2>&1 &
+  "$app" >"$work/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
   read -r MX MY < <(e2e_window_origin "$main")
@@ -157,7 +164,7 @@ wait "$APP_PID" || status=$?
 APP_PID=""
 [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
 for line in GamesPlayed=1 TotalScore=52 GamesWon=1; do
-  sed -n '/^\[Autowin\]/,/^\[/p' "$work/vexasolit.ini" | grep -qx "$line" ||
+  sed -n '/^\[Autowin\]/,/^\[/p' "$data/vexasolit.ini" | grep -qx "$line" ||
     e2e_fail "the catalogue lacks $line for Autowin"
 done
 echo "e2e: autoplay victory and statistics passed"

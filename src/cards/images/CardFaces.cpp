@@ -15,10 +15,16 @@ namespace {
 constexpr double kMidX = kPictureWidth / 2.0;
 constexpr double kMidY = kPictureHeight / 2.0;
 
+// The box of the corner index's rank: rows 5 to 27.
+constexpr double kIndexLeft = 4.5;
+constexpr double kIndexTop = 5;
+constexpr double kIndexHeight = 22;
+
 const char* const kRankText[14] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
-// Rank and small suit in the top-left corner, repeated upside down in the
-// bottom-right one.
+// The corner index: the rank with the small suit beside it, both within the
+// top 30 rows (15 at table size), so that a card covered in a fan still
+// shows both. Repeated upside down in the bottom-right corner.
 void DrawIndices(QPainter& painter, int suit, int value)
 {
     for (int turn = 0; turn < 2; ++turn) {
@@ -28,9 +34,9 @@ void DrawIndices(QPainter& painter, int suit, int value)
             painter.rotate(180);
             painter.translate(-kMidX, -kMidY);
         }
-        const double width = value == 10 ? 25 : 21;
-        DrawFittedText(painter, kRankText[value], QRectF(16 - width / 2, 8, width, 21), SuitInk(suit));
-        DrawSuit(painter, suit, QPointF(16, 43), 17);
+        const QRectF rank(kIndexLeft, kIndexTop, value == 10 ? 25 : 17, kIndexHeight);
+        DrawFittedText(painter, kRankText[value], rank, SuitInk(suit));
+        DrawSuit(painter, suit, QPointF(rank.right() + 9.5, kIndexTop + kIndexHeight / 2), 16);
         painter.restore();
     }
 }
@@ -40,11 +46,14 @@ struct Pip {
     double y;
 };
 
-// The traditional arrangements of the pips of the two to the ten.
+// The traditional arrangements of the pips of the two to the ten, starting
+// below the corner index (pips are kPipHeight high).
+constexpr double kPipHeight = 24;
+
 std::vector<Pip> PipLayout(int value)
 {
-    const double l = 46, c = kMidX, r = kPictureWidth - 46;
-    const double top = 36, bottom = kPictureHeight - 36, mid = kMidY;
+    const double l = 45, c = kMidX, r = kPictureWidth - 45;
+    const double top = 47, bottom = kPictureHeight - 47, mid = kMidY;
     const double q1 = top + (bottom - top) / 3, q2 = top + 2 * (bottom - top) / 3;
     switch (value) {
     case 2: return {{c, top}, {c, bottom}};
@@ -65,7 +74,8 @@ std::vector<Pip> PipLayout(int value)
 
 void DrawPips(QPainter& painter, int suit, int value)
 {
-    for (const Pip& pip : PipLayout(value)) DrawSuit(painter, suit, QPointF(pip.x, pip.y), 26, pip.y > kMidY + 0.5);
+    for (const Pip& pip : PipLayout(value))
+        DrawSuit(painter, suit, QPointF(pip.x, pip.y), kPipHeight, pip.y > kMidY + 0.5);
 }
 
 // The ace of spades carries the large decorated spade of the pack.

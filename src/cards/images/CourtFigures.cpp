@@ -13,13 +13,13 @@ namespace vexa::art {
 
 namespace {
 
-// The panel, reaching from the top to the bottom of the card beside the
-// indices. A figure is drawn in an 84 × 81 half and scaled to fill its half
-// of the panel.
-const QRectF kPanel(29, 8, 84, 176);
+// The panel, between the corner indices, symmetric about the card's centre.
+// A figure is drawn in an 84 × 81 half and scaled to fill the height of its
+// half of the panel; the lower half is the upper half turned by 180 degrees.
+const QRectF kPanel(20, 31, 102, 130);
 constexpr double kHalfW = 84;
 constexpr double kHalfH = 81;
-constexpr double kFigureScale = 88.0 / kHalfH;
+constexpr double kFigureScale = 65.0 / kHalfH;
 
 const QColor kRed(192, 32, 42);
 const QColor kBlue(32, 72, 160);
@@ -416,7 +416,7 @@ void DrawCourt(QPainter& painter, int suit, int value)
         }
         painter.translate(kPanel.topLeft());
         painter.setClipRect(QRectF(0, 0, kPanel.width(), kPanel.height() / 2));
-        painter.translate(kHalfW / 2, kPanel.height() / 2);
+        painter.translate(kPanel.width() / 2, kPanel.height() / 2);
         painter.scale(kFigureScale, kFigureScale);
         painter.translate(-kHalfW / 2, -kHalfH);
         DrawHalfFigure(painter, suit, value);
