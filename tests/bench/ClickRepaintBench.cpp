@@ -1,0 +1,124 @@
+// How long a player waits for a click to show: in the real main window on a
+// two-deck table, random clicks a player could make (cards, pile areas, the
+// background, now and then Undo) go through the widgets' own mouse handling,
+// and each is timed from the press to the end of the repaint it causes. The
+// 99th percentile is reported as the counter p99_ms.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <vector>
+
+#include <QApplication>
+#include <QTest>
+
+#include "app/GameLoader.h"
+#include "app/MainWindow.h"
+#include "app/VexaStyle.h"
+#include "cards/CardLibrary.h"
+#include "cards/CardWidget.h"
+#include "rules/ClickDispatch.h"
+#include "support/FakeEnvironment.h"
+#include "table/PileWidget.h"
+
+namespace {
+
+// Ten columns of ten (the lowest nine face down), a stock that deals one
+// card onto each column, and eight foundations.
+std::string TwoDecks()
+{
+    std::string text = "[Two decks]\nDecks=2\nFormwidth=1000\nFormheight=700\n";
+    text += "PILE00=10,10,71,96,2,0,90,0,0,402,301,0,0," + std::string(4, 'D') + "\n";
+    for (int i = 0; i < 10; ++i)
+        text += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 90 * i) +
+                ",120,71,500,0,2,3,109,201,401,0,0,0,DDDDDDDDDU\n";
+    for (int i = 0; i < 8; ++i)
+        text += "PILE" + std::to_string(30 + i) + "=" + std::to_string(200 + 80 * i) +
+                ",10,71,96,2,3,0,106,203,402,0,0,0,-\n";
+    return text;
+}
+
+void BM_ClickToRepaintTwoDecks(benchmark::State& state)
+{
+    const auto folder = std::filesystem::temp_directory_path() / "vexa-click-bench";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "vexasolit.ini") << "[Gamelist]\nTwo decks=two.ini\n";
+    std::ofstream(folder / "two.ini") << TwoDecks();
+    std::filesystem::current_path(folder);
+
+    vexa::CardLibrary library({QString::fromLocal8Bit(qgetenv("VEXA_CARDS_DIR"))});
+    vexa::test::ManualClock clock;
+    vexa::MainWindow form(library, clock);
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    vexa::Session& session = form.State();
+    session.Chooser.ItemIndex = 0;
+    form.Guard([&] { vexa::SelectGame(session); });
+    QApplication::processEvents();
+
+    std::mt19937 random(7);
+    std::vector<double> samples;
+    for (auto _ : state) {
+        // A target a player could click now.
+        std::vector<QWidget*> cards, areas;
+        for (int position = 0; position < session.Board.ControlCount(); ++position) {
+            vexa::Pile* pile = session.Board.PileAt(position);
+            if (!pile || pile == &session.Board.DragPile()) continue;
+            if (vexa::CanClickPileArea(session, *pile))
+                if (auto* view = form.findChild<vexa::PileWidget*>(QString::fromStdString(pile->Name)))
+                    areas.push_back(view->Content());
+            for (vexa::Card* card : pile->Cards())
+                if (vexa::CanClickCard(session, *card))
+                    cards.push_back(form.findChild<vexa::CardWidget*>(QString("Card%1").arg(card->Index())));
+        }
+        const unsigned roll = random() % 100;
+        QWidget* target = roll < 2                      ? form.centralWidget()
+                          : roll < 20 && !areas.empty() ? areas[random() % areas.size()]
+                          : !cards.empty()              ? cards[random() % cards.size()]
+                                                        : form.centralWidget();
+        const bool undo = roll >= 97 && !session.Carrying;
+        QPoint at(5, 5);
+        if (target == form.centralWidget()) at = QPoint(990, form.centralWidget()->height() - 5);
+        if (!areas.empty() && std::find(areas.begin(), areas.end(), target) != areas.end())
+            at = QPoint(5, target->height() - 5);
+
+        const auto start = std::chrono::steady_clock::now();
+        if (undo)
+            form.Undo();
+        else
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(took.count());
+        samples.push_back(took.count() * 1000.0);
+        // A hand that has run dry is dealt again (not timed).
+        if (state.iterations() % 400 == 399) {
+            state.PauseTiming();
+            form.NewHand(vexa::NewHandKind::Deal);
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+    std::sort(samples.begin(), samples.end());
+    if (!samples.empty()) {
+        state.counters["p50_ms"] = samples[samples.size() / 2];
+        state.counters["p99_ms"] = samples[std::min(samples.size() - 1, samples.size() * 99 / 100)];
+        state.counters["max_ms"] = samples.back();
+    }
+}
+BENCHMARK(BM_ClickToRepaintTwoDecks)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3000);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(new vexa::VexaStyle);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
