@@ -102,6 +102,8 @@ bool SimDriver::Execute(const std::string& raw)
             Click(rest);
         } else if (command == "undo") {
             if (session.Menu.Undo) UndoLastStep(session);
+        } else if (command == "redo") {
+            if (session.Menu.Redo) RedoLastStep(session);
         } else if (command == "autoplay") {
             if (session.Menu.Autoplay) AutoplayCommand(session);
         } else if (command == "button") {
