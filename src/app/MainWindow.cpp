@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <unordered_set>
 #include <vector>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include "app/DragView.h"
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
 #include "app/VexaApplication.h"
@@ -36,6 +38,7 @@
 #include "rules/ClickDispatch.h"
 #include "rules/Lifting.h"
 #include "rules/Peek.h"
+#include "table/PileLayout.h"
 #include "table/PileWidget.h"
 
 namespace vexa {
@@ -101,15 +104,25 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
             Card& model = session_->Board.CardAt(i);
             if (session_->Welcome) {
                 if (model.Parent() == &session_->Board.Window()) ChooseGame();
-            } else {
+            } else if (!dragSpent_) {
                 Click(&model);
             }
         });
-        connect(card, &CardWidget::MouseDown, this, [this, i](CardWidget*, Qt::MouseButton button, QPoint) {
-            if (!session_->Welcome) MouseDown(&session_->Board.CardAt(i), button);
+        connect(card, &CardWidget::MouseDown, this, [this, i](CardWidget* widget, Qt::MouseButton button, QPoint pos) {
+            if (session_->Welcome) return;
+            if (button == Qt::LeftButton) DragPressed(i, widget->mapToGlobal(pos));
+            MouseDown(&session_->Board.CardAt(i), button);
         });
-        connect(card, &CardWidget::MouseUp, this, [this](CardWidget*, Qt::MouseButton button, QPoint) {
-            if (!session_->Welcome) MouseUp(button);
+        connect(card, &CardWidget::MouseMove, this, [this](CardWidget*, QPoint global) {
+            if (!session_->Welcome) DragMoved(global);
+        });
+        connect(card, &CardWidget::MouseUp, this, [this](CardWidget* widget, Qt::MouseButton button, QPoint pos) {
+            if (session_->Welcome) return;
+            if (button == Qt::LeftButton) {
+                DragReleased(widget->mapToGlobal(pos));
+                dragSpent_ = false;  // the click that came just before was the drag's
+            }
+            MouseUp(button);
         });
     }
 
@@ -182,6 +195,7 @@ void MainWindow::CreateWelcome()
     label1_->setPalette(palette);
     label1_->setGeometry(7, 106, 204, 15);
     table_->installEventFilter(this);
+    dragView_ = new DragView(library_, table_);
 }
 
 QWidget* MainWindow::CardParent(const Card& card) const
@@ -352,7 +366,7 @@ void MainWindow::MouseDown(Control* sender, Qt::MouseButton button)
 void MainWindow::MouseUp(Qt::MouseButton button)
 {
     if (EndPeek(*session_, CoreButton(button))) {
-        if (mouseGrabber() == this) releaseMouse();
+        if (mouseGrabber() == this && !dragging_) releaseMouse();
         Render();
     }
 }
@@ -390,11 +404,77 @@ void MainWindow::PressButton(std::uint64_t serial)
     });
 }
 
+void MainWindow::DragPressed(int card, QPoint global)
+{
+    // A press while cards are carried stays a click.
+    dragCard_ = session_->Carrying || dragging_ ? 0 : card;
+    dragPress_ = global;
+    dragSpent_ = false;
+}
+
+void MainWindow::DragMoved(QPoint global)
+{
+    if (dragging_) {
+        dragView_->Follow(table_->mapFromGlobal(global));
+        return;
+    }
+    if (!dragCard_ || dragSpent_ || (global - dragPress_).manhattanLength() < QApplication::startDragDistance()) return;
+    // The move lifts as a first click on the pressed card; the cards fly at
+    // the offsets they had in their pile.
+    dragSpent_ = true;
+    Card& card = session_->Board.CardAt(dragCard_);
+    std::map<int, QPoint> before;
+    if (const CardContainer* pile = card.Parent())
+        for (const Card* each : pile->Cards())
+            before[each->Index()] = cards_[static_cast<std::size_t>(each->Index())]->mapToGlobal(QPoint());
+    Click(&card);
+    if (!session_->Carrying) return;
+    std::vector<DragView::Shown> shown;
+    QPoint base;
+    const auto& carried = session_->Board.DragPile().Cards();
+    for (std::size_t i = 0; i < carried.size(); ++i) {
+        const auto found = before.find(carried[i]->Index());
+        const QPoint at = found != before.end() ? found->second : base + QPoint(0, FanStepY * static_cast<int>(i));
+        if (i == 0) base = at;
+        shown.push_back({carried[i]->Face.Picture(), at - base});
+    }
+    dragView_->SetCards(std::move(shown));
+    dragView_->Follow(table_->mapFromGlobal(global));
+    dragView_->show();
+    dragView_->raise();
+    dragging_ = true;
+    // The pressed card's widget has left the table: the window follows the
+    // pointer from here on.
+    grabMouse();
+}
+
+void MainWindow::DragReleased(QPoint global)
+{
+    dragCard_ = 0;
+    if (!dragging_) return;
+    dragging_ = false;
+    dragView_->hide();
+    if (mouseGrabber() == this && !session_->Peek.Pile) releaseMouse();
+    // The second click falls on what lies below the pointer; whatever is
+    // still carried then goes back as a click on its own pile does.
+    const PointTarget target = TargetAt(global);
+    if (target.Any && target.Sender) Click(target.Sender);
+    if (session_->Carrying && session_->OriginPile) Click(session_->OriginPile);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_)
+        DragMoved(event->globalPosition().toPoint());
+    else
+        QMainWindow::mouseMoveEvent(event);
+}
+
 void MainWindow::mousePressEvent(QMouseEvent* event)
 {
     // Reached by presses on the bare table (cards and piles take their own)
     // and by every press while a peek holds the mouse.
-    if (session_->Welcome) return QMainWindow::mousePressEvent(event);
+    if (session_->Welcome || dragging_) return QMainWindow::mousePressEvent(event);
     const PointTarget target = TargetAt(event->globalPosition().toPoint());
     if (event->button() == Qt::LeftButton) {
         primaryDown_ = target.Any;
@@ -407,6 +487,12 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
 void MainWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     if (session_->Welcome) return QMainWindow::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && (dragging_ || dragSpent_)) {
+        // The release of a drag, which the window holds.
+        DragReleased(event->globalPosition().toPoint());
+        dragSpent_ = false;
+        return MouseUp(event->button());
+    }
     if (event->button() == Qt::LeftButton) {
         const bool click = primaryDown_ && TargetAt(event->globalPosition().toPoint()) == pressed_;
         primaryDown_ = false;

@@ -26,6 +26,7 @@ class QMouseEvent;
 namespace vexa {
 
 class CardLibrary;
+class DragView;
 class PileWidget;
 class AboutBox;
 class CardWidget;
@@ -78,6 +79,13 @@ public:
     void Redo();
     void Autoplay();
     void PressButton(std::uint64_t serial);
+    // Drag and drop: a press on a card and a move beyond the drag distance
+    // lift as a first click would; the release is the second click on what
+    // lies below it, or returns the cards to their pile.
+    void DragPressed(int card, QPoint global);
+    void DragMoved(QPoint global);
+    void DragReleased(QPoint global);
+    bool Dragging() const { return dragging_; }
 
     // Menu and event handlers.
     void ChooseGame();
@@ -94,6 +102,7 @@ protected:
     // the mouse.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -136,6 +145,13 @@ private:
     // and clicks while a peek holds the mouse).
     PointTarget pressed_;
     bool primaryDown_ = false;
+    // Drag and drop: the card pressed (0 for none) and where; whether the
+    // press became a lift (its click is then spent) and whether cards fly.
+    int dragCard_ = 0;
+    QPoint dragPress_;
+    bool dragSpent_ = false;
+    bool dragging_ = false;
+    DragView* dragView_ = nullptr;
     bool shutDown_ = false;
     QMargins appliedFrame_;
 };

@@ -9,6 +9,7 @@ list(APPEND VEXA_CORE_SOURCES
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DragView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
 )

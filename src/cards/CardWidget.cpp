@@ -91,6 +91,11 @@ void CardWidget::mousePressEvent(QMouseEvent* event)
     emit MouseDown(this, event->button(), event->position().toPoint());
 }
 
+void CardWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (pressed_ && (event->buttons() & Qt::LeftButton)) emit MouseMove(this, event->globalPosition().toPoint());
+}
+
 void CardWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool click = event->button() == Qt::LeftButton && pressed_ && rect().contains(event->position().toPoint());

@@ -56,11 +56,15 @@ signals:
     void Click(vexa::CardWidget* card);
     void MouseDown(vexa::CardWidget* card, Qt::MouseButton button, QPoint pos);
     void MouseUp(vexa::CardWidget* card, Qt::MouseButton button, QPoint pos);
+    // The pointer moved while the primary button is held after a press on
+    // the card; global screen position.
+    void MouseMove(vexa::CardWidget* card, QPoint global);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // Passes fetches on to the library, except while mirroring a core card.

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -248,6 +249,84 @@ TEST_F(PlayWindowTest, WinningMoveAndAutoplayShowTheVictoryAndTheStatisticsCount
     form->ShowStatistics();
     EXPECT_TRUE(won.contains("|1|")) << won.toStdString();
     EXPECT_TRUE(won.contains("|52|")) << won.toStdString();
+}
+
+}  // namespace
+}  // namespace vexa
+
+namespace vexa {
+namespace {
+
+// Presses the primary button on a widget, moves in steps to a point of
+// another widget and releases there.
+void Drag(QWidget* from, QPoint start, QWidget* to, QPoint end)
+{
+    QTest::mousePress(from, Qt::LeftButton, {}, start);
+    const QPoint a = from->mapToGlobal(start), b = to->mapToGlobal(end);
+    QWidget* window = from->window();
+    for (int step = 1; step <= 8; ++step) {
+        const QPoint at = a + (b - a) * step / 8;
+        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : from;
+        QMouseEvent move(QEvent::MouseMove, receiver->mapFromGlobal(at), at, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(receiver, &move);
+    }
+    QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : from;
+    QMouseEvent release(QEvent::MouseButtonRelease, receiver->mapFromGlobal(b), b, Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(receiver, &release);
+    (void)window;
+}
+
+TEST_F(PlayWindowTest, DragOntoAnAcceptingPileMovesTheCardsAsTwoClicksWould)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    const int top = first.Top()->Index();
+    Drag(CardView(*first.CardAt(0)), QPoint(30, 5), PileView("PILE2")->Content(), QPoint(20, 20));
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_FALSE(form->Dragging());
+    EXPECT_EQ(CardsOf(PileNamed("PILE2")), std::vector<int>{top});
+    EXPECT_TRUE(form->findChild<QWidget*>("DragView")->isHidden());
+    const std::vector<std::string> dragged = s.Journal.UndoSteps;
+
+    // The same move made with two clicks records the same step.
+    form->Undo();
+    ClickCard(*first.CardAt(0));
+    ClickPileArea("PILE2");
+    EXPECT_EQ(s.Journal.UndoSteps, dragged);
+}
+
+TEST_F(PlayWindowTest, DragReleasedOverTheBackgroundOrARefusingPileReturnsTheCards)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    const std::vector<int> dealt = CardsOf(first);
+    Drag(CardView(*first.CardAt(0)), QPoint(30, 5), form->centralWidget(), QPoint(480, 250));
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_EQ(CardsOf(first), dealt);
+    EXPECT_TRUE(s.Journal.UndoSteps.empty());
+
+    Drag(CardView(*first.CardAt(0)), QPoint(30, 5), PileView("PILE3"), QPoint(20, 20));
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_EQ(CardsOf(first), dealt);
+    EXPECT_TRUE(s.Journal.UndoSteps.empty());
+}
+
+TEST_F(PlayWindowTest, PressAndReleaseInPlaceStaysAClickAndSoDoesAClickWhileCarrying)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    // A move shorter than the drag distance: the release is a plain click.
+    Drag(CardView(*first.CardAt(0)), QPoint(30, 5), CardView(*first.CardAt(0)), QPoint(31, 5));
+    EXPECT_TRUE(s.Carrying);
+    EXPECT_FALSE(form->Dragging());
+    // Cards carried by a first click: a press and move is no new lift, the
+    // release over the other pile is the second click.
+    Drag(PileView("PILE2")->Content(), QPoint(10, 10), PileView("PILE2")->Content(), QPoint(40, 60));
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_EQ(PileNamed("PILE2").Count(), 1);
 }
 
 }  // namespace

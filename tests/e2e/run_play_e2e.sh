@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end play in the real game window under a private X server, on the
 # small games of data/play:
+#  0. "Lift and drop": a drag moves a run onto the empty pile (the cards fly
+#     under the pointer), Ctrl+Z takes it back, a drag released over the
+#     background returns the cards;
 #  1. "Lift and drop": a click lifts the top card (the pointer becomes the
 #     carry pointer), a click on the empty pile drops it, Ctrl+Z takes the
 #     move back; the secondary button held on a card peeks at its pile (no
@@ -71,14 +74,53 @@ start_app
 xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
 choose_row 1 "Lift and drop"
 
-# --- 1. lift, drop, undo, peek -----------------------------------------------
+# --- 1. drag and drop -------------------------------------------------------
+# PILE1 (20,10 71x150) holds ten face-up cards fanned downwards by 17
+# pixels; its rule lifts a card with the cards above it. Drag the eighth
+# card (and the two above it) onto the empty PILE2, in steps.
+pile2="71x60+$((TX + 120))+$((TY + 10 + 20))"
+pile2low="71x30+$((TX + 120))+$((TY + 10 + 95))"
+green="rgb(0,128,0)"
+xdotool mousemove $((TX + 40)) $((TY + 10 + 7 * 17 + 6)) mousedown 1
+for step in 1 2 3 4 5 6; do
+  xdotool mousemove $((TX + 40 + 10 * step)) $((TY + 10 + 125 - 8 * step))
+  sleep 0.05
+done
+sleep 0.3
+e2e_shot "$shots/0-drag-in-flight.png"
+read -r _ _ _ _ yellow < <(pointer)
+e2e_holds "$yellow" "v > 100" || e2e_fail "no carry pointer during the drag"
+# The run flies beside its pile: white paper between the piles.
+e2e_holds "$(share "$shots/0-drag-in-flight.png" "20x60+$((TX + 95))+$((TY + 90))" "rgb(240,240,240)")" "v < 0.5" ||
+  e2e_fail "the dragged cards are not drawn under the pointer"
+xdotool mousemove $((TX + 150)) $((TY + 10 + 50))
+sleep 0.1
+xdotool mouseup 1
+run_dropped() { e2e_holds "$(share "$1" "$pile2low" "$green")" "v < 0.2"; }
+e2e_until "$shots/0-dragged.png" run_dropped "$shots/0-dragged.png" || e2e_fail "the drag did not move the run"
+read -r _ _ _ _ yellow < <(pointer)
+e2e_holds "$yellow" "v == 0" || e2e_fail "the carry pointer stayed after the drag"
+xdotool key ctrl+z
+back() { e2e_holds "$(share "$1" "$pile2" "$green")" "v > 0.95"; }
+e2e_until "$shots/0-undone.png" back "$shots/0-undone.png" || e2e_fail "Ctrl+Z did not take the drag back"
+# Released over the background: the cards go back.
+xdotool mousemove $((TX + 40)) $((TY + 10 + 8 * 17 + 6)) mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((TX + 40 + 40 * step)) $((TY + 10 + 140 + 10 * step)); sleep 0.05; done
+xdotool mouseup 1
+sleep 0.3
+e2e_shot "$shots/0-returned.png"
+back "$shots/0-returned.png" || e2e_fail "a drag released over the background moved cards"
+cmp -s <(convert "$shots/0-undone.png" -crop "71x150+$((TX + 20))+$((TY + 10))" rgb:-) \
+       <(convert "$shots/0-returned.png" -crop "71x150+$((TX + 20))+$((TY + 10))" rgb:-) ||
+  e2e_fail "a drag released over the background changed the pile"
+echo "e2e: drag and drop passed"
+
+# --- 2. lift, drop, undo, peek -----------------------------------------------
 # PILE1 (20,10 71x150) holds ten face-up cards fanned downwards, more than
 # it shows: a vertical scroll bar. Scroll it to its end with the wheel.
 xdotool mousemove $((TX + 40)) $((TY + 60)) click --repeat 12 --delay 30 5
 sleep 0.3
 pile1="52x40+$((TX + 20))+$((TY + 10 + 105))"   # the lower part, left of the bar
-pile2="71x60+$((TX + 120))+$((TY + 10 + 20))"
-green="rgb(0,128,0)"
 scrolled_to_end() { e2e_holds "$(share "$1" "$pile1" "$green")" "v < 0.05"; }
 e2e_until "$shots/1-before.png" scrolled_to_end "$shots/1-before.png" || e2e_fail "PILE1 does not show its top card"
 read -r _ _ _ _ yellow < <(pointer)
@@ -93,7 +135,7 @@ echo "carry pointer: ${w}x$h hot spot ($xhot, $yhot), $yellow yellow pixels"
 [ "$w $h $xhot $yhot" = "32 32 15 0" ] && e2e_holds "$yellow" "v > 100" || e2e_fail "no carry pointer after the lift"
 
 xdotool mousemove $((TX + 150)) $((TY + 10 + 50)) click 1
-dropped() { e2e_holds "$(share "$1" "$pile2" "rgb(255,255,255)")" "v > 0.3"; }
+dropped() { e2e_holds "$(share "$1" "$pile2" "$green")" "v < 0.2"; }
 e2e_until "$shots/3-dropped.png" dropped "$shots/3-dropped.png" || e2e_fail "the card was not dropped on PILE2"
 read -r _ _ _ _ yellow < <(pointer)
 e2e_holds "$yellow" "v == 0" || e2e_fail "the carry pointer stayed after the drop"
@@ -121,7 +163,7 @@ cmp -s <(convert "$shots/5-before-peek.png" -crop "$region" rgb:-) \
   e2e_fail "the release did not restore the pile's bar and position"
 echo "e2e: lift, drop, undo and peek passed"
 
-# --- 2. a hand won by play ---------------------------------------------------
+# --- 3. a hand won by play ---------------------------------------------------
 select_game 2 "Quick win"
 xdotool mousemove $((TX + 150)) $((TY + 10 + 40)) click 1
 sleep 0.2
@@ -133,7 +175,7 @@ xdotool windowfocus "$victory" key Return
 e2e_window_gone "Victory!" || e2e_fail "the victory dialog did not close"
 echo "e2e: victory by play passed"
 
-# --- 3. autoplay wins, statistics --------------------------------------------
+# --- 4. autoplay wins, statistics --------------------------------------------
 select_game 0 "Autowin"
 foundations="400x96+$((TX + 120))+$((TY + 10))"
 xdotool key ctrl+a
@@ -168,4 +210,4 @@ for line in GamesPlayed=1 TotalScore=52 GamesWon=1; do
     e2e_fail "the catalogue lacks $line for Autowin"
 done
 echo "e2e: autoplay victory and statistics passed"
-echo "e2e play: 3 passed, 0 failed"
+echo "e2e play: 4 passed, 0 failed"

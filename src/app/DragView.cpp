@@ -1,0 +1,45 @@
+#include "app/DragView.h"
+
+#include <algorithm>
+
+#include <QPainter>
+
+#include "cards/CardLibrary.h"
+#include "table/Table.h"
+
+namespace vexa {
+
+DragView::DragView(CardLibrary& library, QWidget* parent) : QWidget(parent), library_(library)
+{
+    setObjectName("DragView");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void DragView::SetCards(std::vector<Shown> cards)
+{
+    cards_ = std::move(cards);
+    QRect bounds;
+    for (const Shown& card : cards_) bounds |= QRect(card.Offset, QSize(CardWidth, CardHeight));
+    origin_ = -bounds.topLeft();
+    resize(bounds.size());
+    update();
+}
+
+void DragView::Follow(QPoint pointer) { move(pointer - HotSpot - origin_); }
+
+void DragView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(CardWidth, CardHeight) * ratio).toSize();
+    for (const Shown& card : cards_) {
+        QPixmap picture = library_.Scaled(card.Picture, pixels);
+        if (picture.isNull()) continue;
+        picture.setDevicePixelRatio(ratio);
+        painter.drawPixmap(QRect(origin_ + card.Offset, QSize(CardWidth, CardHeight)), picture);
+    }
+}
+
+}  // namespace vexa

@@ -1,0 +1,44 @@
+// The carried cards in flight during a drag: the cards themselves, at their
+// fan offsets, following the pointer. It takes no mouse events, so what lies
+// below it stays the target of the drop.
+#pragma once
+
+#include <vector>
+
+#include <QPoint>
+#include <QWidget>
+
+namespace vexa {
+
+class CardLibrary;
+
+class DragView : public QWidget {
+    Q_OBJECT
+
+public:
+    // Where the pointer's hot spot lies on the lowest card, as on the carry
+    // pointer.
+    static constexpr QPoint HotSpot{15, 0};
+
+    DragView(CardLibrary& library, QWidget* parent);
+
+    struct Shown {
+        int Picture = 0;  // picture number of the card's face or back
+        QPoint Offset;    // top-left corner relative to the lowest card
+    };
+    // The cards to draw, lowest first.
+    void SetCards(std::vector<Shown> cards);
+    // Puts the lowest card under the pointer, given in the parent's
+    // coordinates.
+    void Follow(QPoint pointer);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CardLibrary& library_;
+    std::vector<Shown> cards_;
+    QPoint origin_;  // the lowest card's corner within this widget
+};
+
+}  // namespace vexa
