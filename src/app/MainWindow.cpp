@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 
 #include "app/DragView.h"
+#include "app/FocusFrame.h"
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
 #include "app/VexaApplication.h"
@@ -36,6 +38,7 @@
 #include "records/UndoJournal.h"
 #include "rules/Autoplay.h"
 #include "rules/ClickDispatch.h"
+#include "rules/KeyboardFocus.h"
 #include "rules/Lifting.h"
 #include "rules/Peek.h"
 #include "table/PileLayout.h"
@@ -196,6 +199,9 @@ void MainWindow::CreateWelcome()
     label1_->setGeometry(7, 106, 204, 15);
     table_->installEventFilter(this);
     dragView_ = new DragView(library_, table_);
+    focusFrame_ = new FocusFrame(table_);
+    // The window takes the keys; nothing inside it keeps the focus.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QWidget* MainWindow::CardParent(const Card& card) const
@@ -309,6 +315,7 @@ void MainWindow::Render()
     SyncControls();
     SyncCards();
     ShowPointer();
+    ShowFocus();
 }
 
 void MainWindow::MeasureClientArea()
@@ -460,6 +467,129 @@ void MainWindow::DragReleased(QPoint global)
     const PointTarget target = TargetAt(global);
     if (target.Any && target.Sender) Click(target.Sender);
     if (session_->Carrying && session_->OriginPile) Click(session_->OriginPile);
+}
+
+Control* MainWindow::FocusTarget()
+{
+    if (!keyboardShown_ || session_->Welcome) return nullptr;
+    Table& table = session_->Board;
+    Pile* pile = nullptr;
+    for (int position = 0; position < table.ControlCount() && !pile; ++position)
+        if (table.ControlAt(position)->Serial() == focusPile_) pile = table.PileAt(position);
+    if (!pile || !pile->Visible) pile = FirstFocusPile(*session_);
+    if (!pile) return nullptr;
+    // The focused card while a player could click it; otherwise the pile's
+    // top clickable card, or its own area.
+    const std::vector<Control*> targets = ClickTargets(*session_, *pile);
+    Control* wanted = focusCard_ > 0    ? static_cast<Control*>(&table.CardAt(focusCard_))
+                      : focusCard_ == 0 ? static_cast<Control*>(pile)
+                                        : nullptr;
+    if (std::find(targets.begin(), targets.end(), wanted) == targets.end()) {
+        wanted = pile;
+        for (Control* target : targets)
+            if (target != pile) wanted = target;
+    }
+    FocusOn(pile, wanted);
+    return wanted;
+}
+
+void MainWindow::FocusOn(Pile* pile, Control* target)
+{
+    focusPile_ = pile->Serial();
+    focusCard_ = target && target->Type() == ControlType::Card ? static_cast<Card*>(target)->Index() : 0;
+}
+
+void MainWindow::ShowFocus()
+{
+    Control* target = FocusTarget();
+    if (!target) {
+        focusFrame_->hide();
+        return;
+    }
+    QRect ring;
+    if (target->Type() == ControlType::Card) {
+        const CardWidget* card = cards_[static_cast<std::size_t>(static_cast<Card*>(target)->Index())];
+        ring = QRect(card->mapTo(table_, QPoint()), card->size());
+        // A card of a scrolled pile is ringed where the pile shows it.
+        if (auto* pile = qobject_cast<PileWidget*>(card->parentWidget()->parentWidget()->parentWidget()))
+            ring &= QRect(pile->viewport()->mapTo(table_, QPoint()), pile->viewport()->size());
+    } else {
+        ring = Bounds(target->Bounds);
+    }
+    focusFrame_->Surround(ring);
+    focusFrame_->show();
+    focusFrame_->raise();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (session_->Welcome) {
+        // The welcome cards are what a player can click.
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)
+            ChooseGame();
+        else
+            QMainWindow::keyPressEvent(event);
+        return;
+    }
+    const bool first = !keyboardShown_;
+    keyboardShown_ = true;
+    Control* target = FocusTarget();
+    Pile* pile = target && target->Type() == ControlType::Card
+                     ? dynamic_cast<Pile*>(static_cast<Card*>(target)->Parent())
+                     : static_cast<Pile*>(target);
+    auto move = [&](FocusDirection direction) {
+        if (first || !pile) return;  // the first key only shows where the focus is
+        if (Pile* next = NearestPile(*session_, *pile, direction)) {
+            FocusOn(next, nullptr);
+            focusCard_ = -1;  // FocusTarget picks the pile's top clickable card
+        }
+    };
+    auto step = [&](int delta) {
+        if (!pile) return;
+        const std::vector<Control*> targets = ClickTargets(*session_, *pile);
+        const auto at = std::find(targets.begin(), targets.end(), target);
+        if (at == targets.end()) return;
+        const long index = (at - targets.begin()) + delta;
+        if (index >= 0 && index < static_cast<long>(targets.size())) FocusOn(pile, targets[index]);
+    };
+    switch (event->key()) {
+    case Qt::Key_Left: move(FocusDirection::Left); break;
+    case Qt::Key_Right: move(FocusDirection::Right); break;
+    case Qt::Key_Up: move(FocusDirection::Up); break;
+    case Qt::Key_Down: move(FocusDirection::Down); break;
+    case Qt::Key_PageUp: step(-1); break;
+    case Qt::Key_PageDown: step(1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (target && !event->isAutoRepeat()) Click(target);
+        break;
+    case Qt::Key_Escape:
+        // Carried cards go back as a click on their own pile does.
+        if (session_->Carrying && session_->OriginPile) Click(session_->OriginPile);
+        break;
+    case Qt::Key_P:
+        if (!event->isAutoRepeat() && pile) {
+            Control* card = target != pile ? target : pile->Top();
+            if (card && BeginPeek(*session_, card, MouseButton::Secondary)) {
+                keyPeek_ = true;
+                Render();
+            }
+        }
+        break;
+    default: QMainWindow::keyPressEvent(event); return;
+    }
+    ShowFocus();
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_P && !event->isAutoRepeat() && keyPeek_) {
+        keyPeek_ = false;
+        if (EndPeek(*session_, MouseButton::Secondary)) Render();
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)

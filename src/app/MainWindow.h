@@ -27,6 +27,7 @@ namespace vexa {
 
 class CardLibrary;
 class DragView;
+class FocusFrame;
 class PileWidget;
 class AboutBox;
 class CardWidget;
@@ -87,6 +88,10 @@ public:
     void DragReleased(QPoint global);
     bool Dragging() const { return dragging_; }
 
+    // The keyboard focus: the card (or, null card, the pile's own area)
+    // that Enter or Space clicks; null while no key was pressed yet.
+    Control* FocusTarget();
+
     // Menu and event handlers.
     void ChooseGame();
     void NewHand(NewHandKind kind);
@@ -103,11 +108,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenu();
     void ShowPointer();
+    void ShowFocus();
+    void FocusOn(Pile* pile, Control* target);
     void MeasureClientArea();
     void CreateWelcome();
     void SyncControls();
@@ -152,6 +161,12 @@ private:
     bool dragSpent_ = false;
     bool dragging_ = false;
     DragView* dragView_ = nullptr;
+    // Keyboard play: the frame appears with the first key press.
+    bool keyboardShown_ = false;
+    std::uint64_t focusPile_ = 0;  // serial of the focused pile
+    int focusCard_ = 0;            // index of the focused card, 0 for the pile's area
+    bool keyPeek_ = false;
+    FocusFrame* focusFrame_ = nullptr;
     bool shutDown_ = false;
     QMargins appliedFrame_;
 };

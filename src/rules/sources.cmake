@@ -8,6 +8,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClickDispatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Peek.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Autoplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardFocus.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

@@ -28,6 +28,10 @@ PileWidget::PileWidget(Pile& pile, QWidget* parent) : QScrollArea(parent), pile_
 {
     setObjectName(QString::fromStdString(pile.Name));
     setFrameShape(QFrame::NoFrame);
+    // The main window takes the keys (arrows move its focus frame).
+    setFocusPolicy(Qt::NoFocus);
+    horizontalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(false);
     auto* content = new QWidget;
     content->setObjectName(objectName() + "Content");

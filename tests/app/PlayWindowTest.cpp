@@ -331,3 +331,68 @@ TEST_F(PlayWindowTest, PressAndReleaseInPlaceStaysAClickAndSoDoesAClickWhileCarr
 
 }  // namespace
 }  // namespace vexa
+
+namespace vexa {
+namespace {
+
+TEST_F(PlayWindowTest, TheWholeMoveFromTheKeyboard)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    QWidget* frame = form->findChild<QWidget*>("FocusFrame");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isHidden());
+    EXPECT_EQ(form->FocusTarget(), nullptr);
+
+    // The first key shows the frame on the first pile's top card.
+    QTest::keyClick(form.get(), Qt::Key_Right);
+    EXPECT_FALSE(frame->isHidden());
+    EXPECT_EQ(form->FocusTarget(), first.Top());
+    QTest::keyClick(form.get(), Qt::Key_PageUp);
+    EXPECT_EQ(form->FocusTarget(), first.CardAt(first.Count() - 2));
+    QTest::keyClick(form.get(), Qt::Key_PageDown);
+    const int top = first.Top()->Index();
+
+    // Enter lifts, Escape puts back without an undo step, Space lifts again.
+    QTest::keyClick(form.get(), Qt::Key_Return);
+    EXPECT_TRUE(s.Carrying);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_TRUE(s.Journal.UndoSteps.empty());
+    QTest::keyClick(form.get(), Qt::Key_Space);
+    ASSERT_TRUE(s.Carrying);
+
+    // Right goes to the empty pile's own area; Enter drops there.
+    QTest::keyClick(form.get(), Qt::Key_Right);
+    EXPECT_EQ(form->FocusTarget(), &PileNamed("PILE2"));
+    EXPECT_EQ(frame->geometry(), PileView("PILE2")->geometry().adjusted(-3, -3, 3, 3));
+    QTest::keyClick(form.get(), Qt::Key_Enter);
+    EXPECT_FALSE(s.Carrying);
+    EXPECT_EQ(CardsOf(PileNamed("PILE2")), std::vector<int>{top});
+    // The area is still partly free and keeps the focus; Page Up reaches
+    // the card.
+    EXPECT_EQ(form->FocusTarget(), &PileNamed("PILE2"));
+    QTest::keyClick(form.get(), Qt::Key_PageUp);
+    EXPECT_EQ(form->FocusTarget(), &s.Board.CardAt(top));
+    QTest::keyClick(form.get(), Qt::Key_Left);
+    EXPECT_EQ(form->FocusTarget(), first.Top());
+    QTest::keyClick(form.get(), Qt::Key_Left);
+    EXPECT_EQ(form->FocusTarget(), first.Top());
+}
+
+TEST_F(PlayWindowTest, HoldingPPeeksAtTheFocusedPile)
+{
+    Load("Lift");
+    Session& s = form->State();
+    QTest::keyClick(form.get(), Qt::Key_Right);
+    QTest::keyPress(form.get(), Qt::Key_P);
+    EXPECT_EQ(s.Peek.Pile, &PileNamed("PILE1"));
+    EXPECT_EQ(PileView("PILE1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QTest::keyRelease(form.get(), Qt::Key_P);
+    EXPECT_EQ(s.Peek.Pile, nullptr);
+    EXPECT_EQ(PileView("PILE1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+}  // namespace
+}  // namespace vexa

@@ -11,7 +11,9 @@
 #     pile, restores the bar and its position;
 #  2. "Quick win": two clicks win the hand and show the victory dialog;
 #  3. "Autowin": Ctrl+A plays every card to the foundations and wins; the
-#     statistics dialog and, after exit, the catalogue hold the new figures.
+#     statistics dialog and, after exit, the catalogue hold the new figures;
+#  5. keys only: Enter on the welcome screen, the chooser, then the focus
+#     frame (shown only after the first key) and a card to a foundation.
 # Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
 set -euo pipefail
 app="$(realpath "$1")"
@@ -210,4 +212,42 @@ for line in GamesPlayed=1 TotalScore=52 GamesWon=1; do
     e2e_fail "the catalogue lacks $line for Autowin"
 done
 echo "e2e: autoplay victory and statistics passed"
-echo "e2e play: 4 passed, 0 failed"
+
+# --- 5. keys only: choose Autowin, move a card onto a foundation ------------
+start_app
+xdotool windowfocus "$main"
+sleep 0.2
+xdotool key Return
+chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "Enter on the welcome screen did not open the chooser"
+xdotool windowfocus "$chooser"
+sleep 0.2
+xdotool key Home Return
+table=$(e2e_wait_window "Vexa Solitaire:  Autowin") || e2e_fail "the keyboard did not load Autowin"
+read -r MX MY < <(e2e_window_origin "$table")
+TX=$MX
+TY=$((MY + 20))
+xdotool windowfocus "$table"
+sleep 0.3
+e2e_shot "$shots/12-no-frame.png"
+# The first key shows the frame around the tableau's top card, yellow on
+# black, before anything moves.
+xdotool key Right
+sleep 0.3
+e2e_shot "$shots/12-focus-frame.png"
+ring="81x3+$((TX + 15))+$((TY + 10 - 4))"
+e2e_holds "$(share "$shots/12-no-frame.png" "$ring" "rgb(255,255,0)")" "v == 0" || e2e_fail "a frame before any key"
+e2e_holds "$(share "$shots/12-focus-frame.png" "$ring" "rgb(255,255,0)")" "v > 0.2" || e2e_fail "no focus frame"
+xdotool key Return Right
+sleep 0.3
+e2e_shot "$shots/13-focus-carrying.png"
+xdotool key Return
+on_foundation() { e2e_holds "$(share "$1" "71x96+$((TX + 120))+$((TY + 10))" "rgb(255,0,0)")" "v < 0.3"; }
+e2e_until "$shots/14-keyboard-move.png" on_foundation "$shots/14-keyboard-move.png" ||
+  e2e_fail "the keys did not move a card onto the foundation"
+xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+sleep 0.3
+xdotool key x
+wait "$APP_PID" || e2e_fail "the program did not end cleanly"
+APP_PID=""
+echo "e2e: keyboard play passed"
+echo "e2e play: 5 passed, 0 failed"

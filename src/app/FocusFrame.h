@@ -1,0 +1,23 @@
+// The keyboard focus frame: a ring drawn around the card or pile area that
+// Enter or Space would click. It takes no mouse events.
+#pragma once
+
+#include <QWidget>
+
+namespace vexa {
+
+class FocusFrame : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int Thickness = 3;
+
+    explicit FocusFrame(QWidget* parent);
+    // Rings the rectangle, given in the parent's coordinates.
+    void Surround(const QRect& target);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace vexa
