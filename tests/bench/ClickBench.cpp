@@ -131,10 +131,12 @@ void UndoHand(benchmark::State& state, const char* name)
     state.counters["steps"] = static_cast<double>(steps);
 }
 
-BENCHMARK_CAPTURE(Clicks, Klondike, "Klondike")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Clicks, TwoDecks, "Two decks")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(UndoHand, Klondike, "Klondike")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(UndoHand, TwoDecks, "Two decks")->Unit(benchmark::kMillisecond);
+// Fixed iteration counts: each undo iteration first replays the whole hand
+// untimed, which would make a time-based run take minutes.
+BENCHMARK_CAPTURE(Clicks, Klondike, "Klondike")->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK_CAPTURE(Clicks, TwoDecks, "Two decks")->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK_CAPTURE(UndoHand, Klondike, "Klondike")->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK_CAPTURE(UndoHand, TwoDecks, "Two decks")->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
 }  // namespace vexa
