@@ -5,6 +5,7 @@
 #   args               optional command-line options (default: --seed 12345)
 #   *.ini              files laid over a copy of the bundled games/
 #   catalogue.expected optional: vexasolit.ini afterwards, TimeInGame lines left out
+#   time-grows         optional: TimeInGame afterwards must exceed the case's own
 # Prints "N passed, N failed" and fails when any case fails.
 set -u
 sim="$1"
@@ -32,6 +33,14 @@ for dir in "$root"/tests/app/sim/*/; do
       ok=0
       echo "FAIL $name: catalogue differs"
       head -40 "$work/diff"
+    fi
+  fi
+  if [ -f "$dir/time-grows" ]; then
+    before=$(sed -n 's/^TimeInGame=//p' "$dir/vexasolit.ini" | tr -d '\r')
+    after=$(sed -n 's/^TimeInGame=//p' "$work/vexasolit.ini" | tr -d '\r')
+    if ! awk -v a="$after" -v b="$before" 'BEGIN { exit !(a + 0 > b + 0) }'; then
+      ok=0
+      echo "FAIL $name: TimeInGame did not grow ($before -> $after)"
     fi
   fi
   if [ $ok -eq 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
