@@ -246,7 +246,16 @@ void RedoLastStep(Session& session)
 {
     UndoJournal& journal = session.Journal;
     if (session.Carrying || journal.RedoSteps.empty() || session.Settings.Scoring == 5) return;
+    // The visibility of piles is not journaled: the undo showed again the
+    // pyramid piles the step had emptied and hidden, so the redo hides the
+    // ones it empties again, as the move did.
+    const Table& table = session.Board;
+    std::vector<Pile*> filled;
+    for (int position = 0; position < table.ControlCount(); ++position)
+        if (Pile* pile = table.PileAt(position); pile && pile->Kind == 4 && pile->Count() > 0) filled.push_back(pile);
     ReplayNewest(session, journal.RedoSteps, journal.UndoSteps);
+    for (Pile* pile : filled)
+        if (pile->Count() == 0) pile->Visible = false;
 }
 
 void ResetSnapshots(Session& session)

@@ -123,3 +123,29 @@ TEST_F(Redo, NothingIsRedoneWhileCarryingOrUnderTheSchemeWithoutUndo)
 
 }  // namespace
 }  // namespace vexa
+
+namespace vexa {
+namespace {
+
+// A move that empties a pyramid pile hides it; its undo shows the pile
+// again with its card, and its redo must hide it once more.
+TEST_F(Redo, RedoHidesAgainThePyramidPileItsStepEmptied)
+{
+    piles[1]->Kind = 4;
+    session.Board.RebuildKindRange();
+    Move(1, 0, 1);
+    piles[1]->Visible = false;  // as the drop hides an emptied Kind-4 pile
+    const std::string moved = Table();
+    UndoLastStep(session);
+    EXPECT_TRUE(piles[1]->Visible);
+    EXPECT_EQ(piles[1]->Count(), 1);
+    RedoLastStep(session);
+    EXPECT_EQ(Table(), moved);
+    EXPECT_FALSE(piles[1]->Visible);
+    // A pile a redo fills stays shown.
+    UndoLastStep(session);
+    EXPECT_TRUE(piles[1]->Visible);
+}
+
+}  // namespace
+}  // namespace vexa

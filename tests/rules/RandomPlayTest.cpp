@@ -174,6 +174,79 @@ TEST_P(RandomPlay, CardsStayInOnePlaceAndUndoGivesBackTheDeal)
                 steps);
 }
 
+// Drags (as the window makes them: the lift click on a card, then the click
+// on what lies below the release, then, while still carrying, a click on
+// the origin pile) mixed with clicks, undo and redo. A redo gives back
+// exactly the table the undo took away; undoing everything gives back the
+// deal.
+TEST_P(RandomPlay, DragsUndoAndRedoKeepCardsInOnePlaceAndGiveBackTheDeal)
+{
+    test::TempDir dir;
+    for (const auto& entry : fs::directory_iterator(GetParam()))
+        if (entry.path().extension() == ".ini") fs::copy_file(entry.path(), dir.Path() / entry.path().filename());
+    test::InDirectory cwd{dir.Path()};
+    NullPictureSource pictures;
+    test::RecordingUi ui;
+    test::ManualClock clock;
+    Session session(pictures, ui, clock, 1920, 1080);
+    CreateChooser(session);
+    std::mt19937 random(8122026);
+    long actions = 0;
+    long redos = 0;
+
+    for (std::size_t game = 0; game < session.Chooser.Items.size(); ++game) {
+        const std::string name = session.Chooser.Items[game];
+        session.Chooser.ItemIndex = static_cast<int>(game);
+        ASSERT_EQ(test::ErrorOf([&] { SelectGame(session); }), "") << name;
+        for (int hand = 0; hand < std::max(2, HandsPerGame(session.Chooser.Items.size()) / 2); ++hand) {
+            session.Rng.Seed(static_cast<std::uint32_t>(7000 * game + hand + 1));
+            DealNewHand(session, NewHandKind::Deal);
+            const auto dealt = TableImage(session);
+            const std::size_t victories = ui.victories.size();
+            std::vector<std::vector<std::string>> undone;  // tables an undo took away, newest last
+            for (int action = 0; action < ClicksPerHand; ++action, ++actions) {
+                const int kind = static_cast<int>(random() % 100);
+                const std::size_t stepsBefore = session.Journal.UndoSteps.size();
+                if (kind >= 90 && !session.Carrying) {
+                    if (kind >= 95 && session.Menu.Redo) {
+                        DispatchClick(session, nullptr);  // a background click changes nothing
+                        RedoLastStep(session);
+                        ++redos;
+                        ASSERT_FALSE(undone.empty());
+                        EXPECT_EQ(TableImage(session), undone.back()) << name << " hand " << hand;
+                        undone.pop_back();
+                    } else if (session.Menu.Undo) {
+                        undone.push_back(TableImage(session));
+                        UndoLastStep(session);
+                    }
+                } else if (kind >= 50 && !session.Carrying) {
+                    // A drag from a random card.
+                    DispatchClick(session, RandomTarget(session, random, true));
+                    if (session.Carrying) {
+                        DispatchClick(session, kind < 80 ? AcceptingTarget(session, random)
+                                                         : RandomTarget(session, random, kind < 85));
+                        if (session.Carrying) DispatchClick(session, session.OriginPile);
+                    }
+                    ASSERT_FALSE(session.Carrying) << name << " hand " << hand;
+                } else {
+                    DispatchClick(session, session.Carrying && kind < 40 ? AcceptingTarget(session, random)
+                                                                         : RandomTarget(session, random, kind < 30));
+                }
+                // A new step empties what could be redone.
+                if (session.Journal.UndoSteps.size() > stepsBefore && !session.Menu.Redo) undone.clear();
+                ASSERT_TRUE(Consistent(session)) << name << " hand " << hand << " action " << action;
+                ASSERT_EQ(session.Menu.Redo, !undone.empty()) << name << " hand " << hand << " action " << action;
+            }
+            if (session.Carrying) DispatchClick(session, session.OriginPile);
+            while (!session.Journal.UndoSteps.empty()) UndoLastStep(session);
+            ASSERT_TRUE(Consistent(session));
+            if (session.Settings.Scoring == 5 && ui.victories.size() > victories) continue;
+            EXPECT_EQ(TableImage(session), dealt) << name << " hand " << hand;
+        }
+    }
+    std::printf("drags, clicks, undo and redo: %ld actions, %ld redos\n", actions, redos);
+}
+
 INSTANTIATE_TEST_SUITE_P(Catalogues, RandomPlay, ::testing::Values(VEXA_GAMES_DIR, VEXA_RULE_GAMES_DIR),
                          [](const auto& info) { return info.index == 0 ? "Bundled" : "RuleTestGames"; });
 
