@@ -531,6 +531,24 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
             QMainWindow::keyPressEvent(event);
         return;
     }
+    // Only the keys of play show the frame: a mouse player's Ctrl+Z or a
+    // lone modifier does not.
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+    case Qt::Key_P:
+        if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return QMainWindow::keyPressEvent(event);
+        break;
+    default: return QMainWindow::keyPressEvent(event);
+    }
     const bool first = !keyboardShown_;
     keyboardShown_ = true;
     Control* target = FocusTarget();
@@ -577,7 +595,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
             }
         }
         break;
-    default: QMainWindow::keyPressEvent(event); return;
+    default: break;
     }
     ShowFocus();
 }

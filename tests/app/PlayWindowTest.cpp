@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -392,6 +394,25 @@ TEST_F(PlayWindowTest, HoldingPPeeksAtTheFocusedPile)
     QTest::keyRelease(form.get(), Qt::Key_P);
     EXPECT_EQ(s.Peek.Pile, nullptr);
     EXPECT_EQ(PileView("PILE1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+}  // namespace
+}  // namespace vexa
+
+namespace vexa {
+namespace {
+
+TEST_F(PlayWindowTest, EditMenuAndShortcutsShowNoFocusFrame)
+{
+    Load("Lift");
+    QStringList edit;
+    for (QAction* action : form->menuBar()->actions()[1]->menu()->actions()) edit << action->text();
+    EXPECT_EQ(edit, (QStringList{"Undo", "Redo", "Autoplay"}));
+    QAction* redo = form->findChild<QAction*>("Redo1");
+    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    QTest::keyClick(form.get(), Qt::Key_Control);
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(form->findChild<QWidget*>("FocusFrame")->isHidden());
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 # End-to-end play in the real game window under a private X server, on the
 # small games of data/play:
 #  0. "Lift and drop": a drag moves a run onto the empty pile (the cards fly
-#     under the pointer), Ctrl+Z takes it back, a drag released over the
-#     background returns the cards;
+#     under the pointer), Ctrl+Z takes it back, Ctrl+Y redoes it exactly, a
+#     drag released over the background returns the cards;
 #  1. "Lift and drop": a click lifts the top card (the pointer becomes the
 #     carry pointer), a click on the empty pile drops it, Ctrl+Z takes the
 #     move back; the secondary button held on a card peeks at its pile (no
@@ -105,6 +105,14 @@ e2e_holds "$yellow" "v == 0" || e2e_fail "the carry pointer stayed after the dra
 xdotool key ctrl+z
 back() { e2e_holds "$(share "$1" "$pile2" "$green")" "v > 0.95"; }
 e2e_until "$shots/0-undone.png" back "$shots/0-undone.png" || e2e_fail "Ctrl+Z did not take the drag back"
+# Ctrl+Y redoes it: both piles exactly as after the drag; Ctrl+Z again.
+xdotool key ctrl+y
+e2e_until "$shots/0-redone.png" run_dropped "$shots/0-redone.png" || e2e_fail "Ctrl+Y did not redo the drag"
+piles="171x150+$((TX + 20))+$((TY + 10))"
+cmp -s <(convert "$shots/0-dragged.png" -crop "$piles" rgb:-) <(convert "$shots/0-redone.png" -crop "$piles" rgb:-) ||
+  e2e_fail "the redone table differs from the table after the drag"
+xdotool key ctrl+z
+e2e_until "$shots/0-undone.png" back "$shots/0-undone.png" || e2e_fail "Ctrl+Z did not take the redone drag back"
 # Released over the background: the cards go back.
 xdotool mousemove $((TX + 40)) $((TY + 10 + 8 * 17 + 6)) mousedown 1
 for step in 1 2 3 4 5 6; do xdotool mousemove $((TX + 40 + 40 * step)) $((TY + 10 + 140 + 10 * step)); sleep 0.05; done
