@@ -125,7 +125,7 @@ IniSection IniFile::ReadSection(const std::string& section) const
         if (budget > KeyNameBudget) break;
         if (!seen.insert(UpperCase(parsed.name)).second) continue;
         if (parsed.value.empty()) continue;
-        result.push_back({parsed.name, parsed.value.substr(0, MaxValueLength)});
+        result.push_back({parsed.name, parsed.value.substr(0, MaxValueLength), static_cast<int>(i) + 1});
     }
     return result;
 }
