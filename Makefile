@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 DATA ?= $(or $(XDG_DATA_HOME),$(HOME)/.local/share)/vexasolit
 
-.PHONY: all deps build run test test-asan clean
+.PHONY: all deps build run test test-asan contact-sheet clean
 
 all: build
 
@@ -29,6 +29,10 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DVEXA_CORE_ONLY=ON -DVEXA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure
+
+# The first deal of every bundled game in the real window, on one picture.
+contact-sheet: build
+	@./scripts/contact-sheet.sh $(BUILD) games $(BUILD)/contact-sheet.png
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
