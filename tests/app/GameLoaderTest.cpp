@@ -1,10 +1,13 @@
 // Choosing and loading games from real catalogue and definition files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
+#include "defs/IniFile.h"
 #include "records/Statistics.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
@@ -134,6 +137,26 @@ TEST_F(Loader, MissingDefinitionGivesAnEmptyTableWithDefaults)
     EXPECT_EQ(session->Board.ControlCount(), 5);
     EXPECT_EQ(session->WindowBounds, (Rect{192, 164, 640, 440}));
     EXPECT_TRUE(session->Menu.Autoplay);
+}
+
+TEST_F(Loader, AnEntryNamingTheCatalogueOrAFolderLoadsAnEmptyTableAndKeepsTheCatalogue)
+{
+    std::filesystem::create_directory(dir.Path() / "sub");
+    dir.Write("vexasolit.ini", "[Gamelist]\nSelf=vexasolit.ini\nDir=sub\nzeta=zeta.ini\n");
+    CreateChooser(*session);
+    for (const char* game : {"Self", "Dir", "Self", "zeta"}) {
+        SCOPED_TRACE(game);
+        Choose(game);
+        EXPECT_FALSE(session->Inert);
+        EXPECT_EQ(session->Board.ControlCount(), std::string(game) == "zeta" ? 6 : 5);
+    }
+    // Leaving "Self" wrote its statistics into the file it was read from;
+    // loading it again found only those, and the game list is untouched.
+    const IniFile catalogue("vexasolit.ini");
+    EXPECT_EQ(catalogue.ReadKeys("Gamelist"), (std::vector<std::string>{"Self", "Dir", "zeta"}));
+    EXPECT_EQ(catalogue.ReadString("Self", "GamesPlayed"), "0");
+    EXPECT_EQ(catalogue.ReadString("Dir", "GamesPlayed"), "0");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "sub"));
 }
 
 TEST_F(Loader, ErrorsNameTheFault)
