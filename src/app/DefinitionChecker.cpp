@@ -6,6 +6,7 @@
 #include <ostream>
 #include <set>
 #include <system_error>
+#include <unordered_map>
 
 #include "app/GameLoader.h"
 #include "core/Session.h"
@@ -49,7 +50,11 @@ std::string CheckSession::Load(const std::string& displayName)
     return "";
 }
 
-Rect ClientBudget(const GameSettings& settings) { return {0, 0, settings.Formwidth - 20, settings.Formheight - 70}; }
+Rect ClientBudget(const GameSettings& settings)
+{
+    // Any integer can be written as a size; the budget never goes below 0.
+    return {0, 0, std::max(settings.Formwidth, 20) - 20, std::max(settings.Formheight, 70) - 70};
+}
 
 std::string CardPlacesFault(Table& table)
 {
@@ -99,10 +104,13 @@ bool KnownPickRule(std::int32_t c) { return (c >= 0 && c <= 9) || (c >= 90 && c 
 bool KnownDropRule(std::int32_t c) { return c == 0 || (c >= 101 && c <= 124); }
 bool KnownEmptyDropRule(std::int32_t c) { return c == 0 || (c >= 201 && c <= 218); }
 
+// Far edges in 64 bits: positions and sizes may be any 32-bit integers.
+std::int64_t Right(const Rect& r) { return std::int64_t{r.left} + r.width; }
+std::int64_t Bottom(const Rect& r) { return std::int64_t{r.top} + r.height; }
+
 bool Overlap(const Rect& a, const Rect& b)
 {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height;
+    return a.left < Right(b) && b.left < Right(a) && a.top < Bottom(b) && b.top < Bottom(a);
 }
 
 // Collects the findings of one definition.
@@ -111,15 +119,15 @@ public:
     GameCheck(CheckReport& report, std::string file, const IniSection& lines)
         : report_(report), file_(std::move(file)), lines_(lines)
     {
+        for (const IniLine& line : lines_) lineOf_.emplace(UpperCase(line.key), line.line);
     }
 
     void Add(int line, bool error, const std::string& text) { report_.Findings.push_back({file_, line, error, text}); }
 
     int LineOf(const std::string& key) const
     {
-        for (const IniLine& line : lines_)
-            if (SameText(line.key, key)) return line.line;
-        return 0;
+        const auto found = lineOf_.find(UpperCase(key));
+        return found == lineOf_.end() ? 0 : found->second;
     }
 
     // The load stopped with an error: the settings are read before any
@@ -275,7 +283,7 @@ public:
             }
             const Rect budget = ClientBudget(s);
             const Rect& b = pile->Bounds;
-            if (b.left < 0 || b.top < 0 || b.left + b.width > budget.width || b.top + b.height > budget.height)
+            if (b.left < 0 || b.top < 0 || Right(b) > budget.width || Bottom(b) > budget.height)
                 Add(line, false,
                     Format("%s (%d,%d %dx%d) lies outside the window's client area (%dx%d)", name, b.left, b.top,
                            b.width, b.height, budget.width, budget.height));
@@ -312,18 +320,26 @@ public:
         // Piles and buttons are windows: where one lies over another it hides
         // it, and over a Kind-4 pile it decides whether that card counts as
         // uncovered. Kind-4 piles overlapping each other are the pyramid itself.
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+        // One finding per control, naming the first control it lies over.
+        const auto kind4 = [](const Control* c) {
+            return c->Type() == ControlType::Pile && static_cast<const Pile*>(c)->Kind == 4;
+        };
+        for (std::size_t j = 1; j < controls.size(); ++j) {
+            const Control* b = controls[j];
+            const Control* first = nullptr;
+            int more = 0;
+            for (std::size_t i = 0; i < j; ++i) {
                 const Control* a = controls[i];
-                const Control* b = controls[j];
-                if (!Overlap(a->Bounds, b->Bounds)) continue;
-                const auto kind4 = [](const Control* c) {
-                    return c->Type() == ControlType::Pile && static_cast<const Pile*>(c)->Kind == 4;
-                };
-                if (kind4(a) && kind4(b)) continue;
-                Add(LineOf(b->Name), false,
-                    Format("%s overlaps %s and changes what is uncovered", b->Name.c_str(), a->Name.c_str()));
+                if (!Overlap(a->Bounds, b->Bounds) || (kind4(a) && kind4(b))) continue;
+                if (first)
+                    ++more;
+                else
+                    first = a;
             }
+            if (!first) continue;
+            std::string text = Format("%s overlaps %s", b->Name.c_str(), first->Name.c_str());
+            if (more > 0) text += Format(" (and %d more)", more);
+            Add(LineOf(b->Name), false, text + " and changes what is uncovered");
         }
     }
 
@@ -331,6 +347,7 @@ private:
     CheckReport& report_;
     std::string file_;
     const IniSection& lines_;
+    std::unordered_map<std::string, int> lineOf_;  // upper-cased key to line
 };
 
 int GameControlsBuilt(Session& session)
