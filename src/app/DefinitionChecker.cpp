@@ -148,7 +148,8 @@ public:
                 if (value.empty()) continue;
                 try {
                     if (SameText(key, "Preplay") || SameText(key, "Extract")) {
-                        for (const std::string& item : SplitItems(value)) StrToInt(item);
+                        const std::vector<std::string> items = SplitItems(value);
+                        for (std::size_t i = 0; i < items.size() && i < 16; ++i) StrToInt(items[i]);
                     } else {
                         StrToInt(value);
                     }
@@ -208,8 +209,16 @@ public:
             if (items.size() > 16)
                 Add(LineOf(key), true,
                     Format("%s holds %d entries; only the first 16 are used", key, static_cast<int>(items.size())));
+            // Items past the sixteenth are never read by the program, so
+            // they may be anything.
             for (const std::string& item : items) {
-                const int entry = StrToInt(item);
+                int entry = 0;
+                try {
+                    entry = StrToInt(item);
+                } catch (const VexaError&) {
+                    Add(LineOf(key), true, Format("%s entry '%s' is not a number", key, item.c_str()));
+                    continue;
+                }
                 if (entry < 1 || entry > cards)
                     Add(LineOf(key), true, Format("%s entry %d lies outside 1 to %d", key, entry, cards));
             }
