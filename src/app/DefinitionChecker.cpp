@@ -178,7 +178,8 @@ public:
         for (const IniLine& l : lines_) {
             const LineKind kind = ClassifyLine(l.key);
             if (kind == LineKind::Pile) {
-                if (buttonSeen && !SameText(SplitItems(l.value).size() > 2 ? SplitItems(l.value)[2] : "", "SAME"))
+                const std::vector<std::string> items = SplitItems(l.value);
+                if (buttonSeen && !(items.size() > 2 && SameText(items[2], "SAME")))
                     Add(l.line, false,
                         "pile line after a button line: the button takes a place between piles in TableOrder");
                 if (Trim(l.value).back() == ',')
