@@ -129,6 +129,16 @@ TEST_F(Loader, WindowLargerThanTheScreenGoesToTheCorner)
     EXPECT_EQ(session->WindowBounds, (Rect{0, 0, 500, 300}));
 }
 
+TEST_F(Loader, AWindowSizeBelowZeroGoesToTheCornerToo)
+{
+    dir.Write("broken.ini", "[broken]\nFormwidth=-2147483648\nFormheight=300\n");
+    Choose("broken");
+    EXPECT_EQ(session->WindowBounds, (Rect{0, 0, -2147483647 - 1, 300}));
+    dir.Write("broken.ini", "[broken]\nFormwidth=300\nFormheight=-5\n");
+    Choose("broken");
+    EXPECT_EQ(session->WindowBounds, (Rect{0, 0, 300, -5}));
+}
+
 TEST_F(Loader, MissingDefinitionGivesAnEmptyTableWithDefaults)
 {
     Choose("Missing");
