@@ -377,7 +377,8 @@ int GameControlsBuilt(Session& session)
 CheckReport CheckCatalogue()
 {
     CheckReport report;
-    const std::string catalogueFile = CatalogueFile;
+    // Findings name files as the catalogue lists them, without a folder.
+    const std::string catalogueFile = std::filesystem::path(CatalogueFile).filename().string();
     if (!std::filesystem::is_regular_file(catalogueFile)) {
         report.Findings.push_back({catalogueFile, 0, true, "no catalogue in this folder"});
         return report;
