@@ -5,10 +5,14 @@
 # first.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs: a short smoke run in make test, longer in make fuzz.
+FUZZ_SMOKE ?= 5
+FUZZ_TIME ?= 600
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan install package bench clean
+.PHONY: all deps build run test test-asan test-fuzz fuzz fuzz-build contact-sheet install package bench clean
 
 all: build
 
@@ -34,7 +38,7 @@ package: build
 bench: build
 	@./scripts/bench-startup.sh $(BUILD)
 
-test: build test-asan
+test: build test-asan test-fuzz
 	@cd $(BUILD) && ctest --output-on-failure
 
 # The game core and its tests again under AddressSanitizer and
@@ -44,5 +48,23 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure
 
+# The first deal of every bundled game in the real window, on one picture.
+contact-sheet: build
+	@./scripts/contact-sheet.sh $(BUILD) games $(BUILD)/contact-sheet.png
+
+# The libFuzzer targets (INI reader and writer, value splitter, whole
+# definitions), built by clang 14 under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Each replays the reproducers kept under
+# tests/fuzz/reproducers/ and then fuzzes from a corpus seeded from games/.
+fuzz-build: deps
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVEXA_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+test-fuzz: fuzz-build
+	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SMOKE) ctest --output-on-failure
+
+fuzz: fuzz-build
+	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_TIME) ctest -V --timeout $$(( $(FUZZ_TIME) + 600 ))
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick
+  clang-14 libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
   desktop-file-utils appstream dpkg-dev fakeroot file
 )

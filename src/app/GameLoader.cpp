@@ -123,7 +123,8 @@ void PlaceWindow(Session& session)
 {
     const int w = session.Settings.Formwidth;
     const int h = session.Settings.Formheight;
-    if (session.ScreenWidth >= w && session.ScreenHeight >= h)
+    // A size below zero (any integer can be written) does not fit either.
+    if (w >= 0 && h >= 0 && session.ScreenWidth >= w && session.ScreenHeight >= h)
         session.WindowBounds = {(session.ScreenWidth - w) / 2, (session.ScreenHeight - h) / 2, w, h};
     else
         session.WindowBounds = {0, 0, w, h};

@@ -6,6 +6,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/NewHand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SimDriver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DefinitionChecker.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp

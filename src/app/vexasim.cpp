@@ -5,18 +5,24 @@
 #include <iostream>
 #include <string>
 
+#include "app/DefinitionChecker.h"
 #include "app/SimDriver.h"
 
 namespace {
 int Usage()
 {
-    std::cerr << "usage: vexasim [--seed N] [--screen WxH] < commands\n";
+    std::cerr << "usage: vexasim [--seed N] [--screen WxH] < commands\n       vexasim --check [FOLDER]\n";
     return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // The definition checker: vexasim --check [FOLDER].
+    if (argc >= 2 && std::strcmp(argv[1], "--check") == 0) {
+        if (argc > 3) return Usage();
+        return vexa::RunDefinitionCheck(argc == 3 ? argv[2] : ".", std::cout, std::cerr);
+    }
     vexa::SimOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -124,7 +124,9 @@ void SyncDirectory(const fs::path& directory)
 FileRead ReadWholeFile(const std::string& path, std::string& content)
 {
     content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking: a catalogue entry naming a pipe or a device
+    // must not hang the program before the regular-file test below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

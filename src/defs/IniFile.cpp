@@ -89,6 +89,15 @@ std::ptrdiff_t FindSection(const std::vector<RawLine>& lines, const std::string&
     return -1;
 }
 
+// Gives a line that a new line is to follow a line end the reader knows: a
+// last line without one takes the file's, and a lone CR (which the reader
+// does not take for a line end) is completed to CR LF.
+void EndLine(RawLine& line, const std::string& fileEnd)
+{
+    if (line.end.empty()) line.end = fileEnd;
+    if (line.end == "\r") line.end = "\r\n";
+}
+
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n", 0) != std::string::npos; }
 
 // Whether the section, key and value can be written so that they read back
@@ -125,7 +134,7 @@ IniSection IniFile::ReadSection(const std::string& section) const
         if (budget > KeyNameBudget) break;
         if (!seen.insert(UpperCase(parsed.name)).second) continue;
         if (parsed.value.empty()) continue;
-        result.push_back({parsed.name, parsed.value.substr(0, MaxValueLength)});
+        result.push_back({parsed.name, parsed.value.substr(0, MaxValueLength), static_cast<int>(i) + 1});
     }
     return result;
 }
@@ -169,7 +178,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
 
     if (header < 0) {
         if (!lines.empty()) {
-            if (lines.back().end.empty()) lines.back().end = end;
+            EndLine(lines.back(), end);
             if (!Trim(lines.back().text).empty()) lines.push_back({"", end});
         }
         lines.push_back({"[" + section + "]", end});
@@ -193,7 +202,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
             lastKey = i;
         }
         if (!replaced) {
-            if (lines[lastKey].end.empty()) lines[lastKey].end = end;
+            EndLine(lines[lastKey], end);
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastKey) + 1, RawLine{key + "=" + value, end});
         }
     }

@@ -12,6 +12,7 @@ namespace vexa {
 struct IniLine {
     std::string key;
     std::string value;
+    int line = 0;  // 1-based line of the file it was read from
 };
 
 // A section read as ordered key=value lines:

@@ -10,6 +10,7 @@
 #include "app/NewHand.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
+#include "defs/IniFile.h"
 #include "records/Statistics.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
@@ -131,6 +132,16 @@ TEST_F(Loader, WindowLargerThanTheScreenGoesToTheCorner)
     EXPECT_EQ(session->WindowBounds, (Rect{0, 0, 500, 300}));
 }
 
+TEST_F(Loader, AWindowSizeBelowZeroGoesToTheCornerToo)
+{
+    dir.Write("broken.ini", "[broken]\nFormwidth=-2147483648\nFormheight=300\n");
+    Choose("broken");
+    EXPECT_EQ(session->WindowBounds, (Rect{0, 0, -2147483647 - 1, 300}));
+    dir.Write("broken.ini", "[broken]\nFormwidth=300\nFormheight=-5\n");
+    Choose("broken");
+    EXPECT_EQ(session->WindowBounds, (Rect{0, 0, 300, -5}));
+}
+
 TEST_F(Loader, MissingDefinitionGivesAnEmptyTableWithDefaults)
 {
     Choose("Missing");
@@ -139,6 +150,26 @@ TEST_F(Loader, MissingDefinitionGivesAnEmptyTableWithDefaults)
     EXPECT_EQ(session->Board.ControlCount(), 5);
     EXPECT_EQ(session->WindowBounds, (Rect{192, 164, 640, 440}));
     EXPECT_TRUE(session->Menu.Autoplay);
+}
+
+TEST_F(Loader, AnEntryNamingTheCatalogueOrAFolderLoadsAnEmptyTableAndKeepsTheCatalogue)
+{
+    std::filesystem::create_directory(dir.Path() / "sub");
+    dir.Write("vexasolit.ini", "[Gamelist]\nSelf=vexasolit.ini\nDir=sub\nzeta=zeta.ini\n");
+    CreateChooser(*session);
+    for (const char* game : {"Self", "Dir", "Self", "zeta"}) {
+        SCOPED_TRACE(game);
+        Choose(game);
+        EXPECT_FALSE(session->Inert);
+        EXPECT_EQ(session->Board.ControlCount(), std::string(game) == "zeta" ? 6 : 5);
+    }
+    // Leaving "Self" wrote its statistics into the file it was read from;
+    // loading it again found only those, and the game list is untouched.
+    const IniFile catalogue("vexasolit.ini");
+    EXPECT_EQ(catalogue.ReadKeys("Gamelist"), (std::vector<std::string>{"Self", "Dir", "zeta"}));
+    EXPECT_EQ(catalogue.ReadString("Self", "GamesPlayed"), "0");
+    EXPECT_EQ(catalogue.ReadString("Dir", "GamesPlayed"), "0");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "sub"));
 }
 
 TEST_F(Loader, ErrorsNameTheFault)
