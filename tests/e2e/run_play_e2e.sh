@@ -13,7 +13,8 @@
 #  3. "Autowin": Ctrl+A plays every card to the foundations and wins; the
 #     statistics dialog and, after exit, the catalogue hold the new figures;
 #  5. keys only: Enter on the welcome screen, the chooser, then the focus
-#     frame (shown only after the first key) and a card to a foundation.
+#     frame (shown only after the first key), a card to a foundation, then
+#     Ctrl+A to the victory dialog and Enter to close it.
 # Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
 set -euo pipefail
 app="$(realpath "$1")"
@@ -252,6 +253,12 @@ xdotool key Return
 on_foundation() { e2e_holds "$(share "$1" "71x96+$((TX + 120))+$((TY + 10))" "rgb(255,0,0)")" "v < 0.3"; }
 e2e_until "$shots/14-keyboard-move.png" on_foundation "$shots/14-keyboard-move.png" ||
   e2e_fail "the keys did not move a card onto the foundation"
+# Ctrl+A plays the rest; Enter closes the victory dialog.
+xdotool key ctrl+a
+victory=$(e2e_wait_window "Victory!") || e2e_fail "Ctrl+A did not win the keyboard hand"
+xdotool windowfocus "$victory" key Return
+e2e_window_gone "Victory!" || e2e_fail "Enter did not close the victory dialog"
+xdotool windowfocus "$table"
 xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
 sleep 0.3
 xdotool key x
