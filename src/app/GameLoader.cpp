@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/NewHand.h"
+#include "core/Saturating.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "defs/Definition.h"
@@ -128,8 +129,9 @@ void PlaceWindow(Session& session)
         session.WindowBounds = {(session.ScreenWidth - w) / 2, (session.ScreenHeight - h) / 2, w, h};
     else
         session.WindowBounds = {0, 0, w, h};
-    session.ClientWidth = w - WindowFrameWidth;
-    session.ClientHeight = h - WindowFrameHeight;
+    // Any integer can be written: the frame is taken off without overflowing.
+    session.ClientWidth = SaturatingAdd(w, -WindowFrameWidth);
+    session.ClientHeight = SaturatingAdd(h, -WindowFrameHeight);
 }
 
 void SelectGame(Session& session)
