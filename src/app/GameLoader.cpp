@@ -128,8 +128,9 @@ void PlaceWindow(Session& session)
         session.WindowBounds = {(session.ScreenWidth - w) / 2, (session.ScreenHeight - h) / 2, w, h};
     else
         session.WindowBounds = {0, 0, w, h};
-    session.ClientWidth = w - WindowFrameWidth;
-    session.ClientHeight = h - WindowFrameHeight;
+    // Taken wide: the frame is subtracted from any integer a file gives.
+    session.ClientWidth = static_cast<int>(std::max(0LL, static_cast<long long>(w) - WindowFrameWidth));
+    session.ClientHeight = static_cast<int>(std::max(0LL, static_cast<long long>(h) - WindowFrameHeight));
 }
 
 void SelectGame(Session& session)
