@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "app/NewHand.h"
-#include "core/Saturating.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "defs/Definition.h"
@@ -129,9 +128,9 @@ void PlaceWindow(Session& session)
         session.WindowBounds = {(session.ScreenWidth - w) / 2, (session.ScreenHeight - h) / 2, w, h};
     else
         session.WindowBounds = {0, 0, w, h};
-    // Any integer can be written: the frame is taken off without overflowing.
-    session.ClientWidth = SaturatingAdd(w, -WindowFrameWidth);
-    session.ClientHeight = SaturatingAdd(h, -WindowFrameHeight);
+    // Taken wide: the frame is subtracted from any integer a file gives.
+    session.ClientWidth = static_cast<int>(std::max(0LL, static_cast<long long>(w) - WindowFrameWidth));
+    session.ClientHeight = static_cast<int>(std::max(0LL, static_cast<long long>(h) - WindowFrameHeight));
 }
 
 void SelectGame(Session& session)
