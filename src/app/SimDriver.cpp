@@ -1,7 +1,10 @@
 #include "app/SimDriver.h"
 
+#include <cstdlib>
 #include <istream>
 #include <ostream>
+#include <sstream>
+#include <vector>
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
@@ -13,6 +16,7 @@
 #include "records/UndoJournal.h"
 #include "rules/Autoplay.h"
 #include "rules/ClickDispatch.h"
+#include "rules/Solver.h"
 
 namespace vexa {
 
@@ -110,6 +114,8 @@ bool SimDriver::Execute(const std::string& raw)
                 Complain("no button " + rest + " on the table");
             else
                 PressGameButton(session, *static_cast<GameButton*>(control));
+        } else if (command == "solve") {
+            Solve(rest);
         } else if (command == "stats") {
             const StatsFigures f = OpenStatistics(session);
             out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "
@@ -154,6 +160,37 @@ void SimDriver::Click(const std::string& what)
     } else {
         Complain("unknown command: click " + what);
     }
+}
+
+void SimDriver::Solve(const std::string& args)
+{
+    Session& session = *session_;
+    SolverBudget budget;
+    budget.Seconds = 10;
+    // solve [SECONDS [STATES]]: a state limit makes the answer independent
+    // of the machine's speed.
+    std::istringstream in(args);
+    std::string word;
+    if (in >> word) {
+        char* end = nullptr;
+        budget.Seconds = std::strtod(word.c_str(), &end);
+        if (*end != '\0' || !(budget.Seconds > 0)) return Complain("solve takes a number of seconds");
+        if (in >> word) {
+            budget.MaxStates = std::strtoll(word.c_str(), &end, 10);
+            if (*end != '\0' || budget.MaxStates <= 0) return Complain("solve takes a number of states");
+        }
+    }
+    if (session.Welcome || session.Inert) return Complain("no hand to solve");
+    if (session.Carrying) return Complain("cards are carried");
+    const SolveAnswer answer = SolvePosition(session, budget);
+    if (answer.Outcome != SolveOutcome::Won) {
+        out_ << "solve " << OutcomeName(answer.Outcome) << ' ' << answer.States << '\n';
+        return;
+    }
+    std::vector<std::string> lines;
+    for (const SolverMove& move : answer.Moves) lines.insert(lines.end(), move.Commands.begin(), move.Commands.end());
+    out_ << "solve won " << lines.size() << '\n';
+    for (const std::string& line : lines) out_ << line << '\n';
 }
 
 void SimDriver::Show()

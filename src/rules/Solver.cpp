@@ -1,0 +1,570 @@
+#include "rules/Solver.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <queue>
+#include <unordered_map>
+
+#include "core/Session.h"
+#include "records/GameButtons.h"
+#include "records/Score.h"
+#include "rules/Autoplay.h"
+#include "rules/ClickDispatch.h"
+#include "rules/MoveRules.h"
+#include "table/PileLayout.h"
+
+namespace vexa {
+
+namespace {
+
+// The scratch session's world: pictures are never drawn, messages go
+// nowhere, and a victory is only counted.
+class ScratchUi : public UserInterface {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowVictory(const VictoryText&) override { ++Victories; }
+    int Victories = 0;
+};
+
+class StillClock : public Clock {
+public:
+    double Now() override { return 0; }
+    std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
+};
+
+// A move as the search keeps it: what was clicked, and where the lifted
+// cards were dropped.
+struct PackedMove {
+    std::uint8_t Kind = 0;       // SolverMove::Type
+    std::uint8_t Card = 0;       // the card clicked first
+    std::uint8_t DropCard = 0;   // the card clicked to drop (0: the pile's area)
+    std::int16_t Position = -1;  // the drop target, clicked pile or button
+};
+
+struct Node {
+    std::uint64_t StateOffset = 0;
+    std::uint32_t StateLength = 0;
+    std::int32_t Parent = -1;
+    std::int32_t Redeals = 0;
+    PackedMove Move;
+};
+
+struct QueueEntry {
+    int Priority;
+    std::int32_t Id;
+    // Highest priority first; among equals the older position.
+    bool operator<(const QueueEntry& other) const
+    {
+        return Priority != other.Priority ? Priority < other.Priority : Id > other.Id;
+    }
+};
+
+using State = std::vector<std::uint8_t>;
+
+constexpr std::uint8_t ShownFlag = 0x80;
+// OneTimeMove and RedealsLeft close every position, RedealsLeft last.
+constexpr std::size_t CounterBytes = 8;
+
+void PutInt(State& state, std::int32_t value)
+{
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, &value, 4);
+    state.insert(state.end(), bytes, bytes + 4);
+}
+
+std::int32_t GetInt(const std::uint8_t* at)
+{
+    std::int32_t value;
+    std::memcpy(&value, at, 4);
+    return value;
+}
+
+std::uint64_t HashBytes(const std::uint8_t* data, std::size_t length)
+{
+    // FNV-1a with a final mix: the same bytes give the same hash everywhere.
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < length; ++i) {
+        h ^= data[i];
+        h *= 1099511628211ull;
+    }
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    return h;
+}
+
+}  // namespace
+
+struct Solver::Search {
+    explicit Search(const Session& live);
+
+    SolveAnswer Run(const SolverBudget& budget, const std::atomic<bool>* cancel);
+
+    // The position of the scratch table.
+    void Capture(State& out) const;
+    // Puts the scratch table into a position, rewriting only the piles that
+    // differ from the one it holds.
+    void Restore(const std::uint8_t* state, std::size_t length);
+    void RestoreParent() { Restore(parent_.data(), parent_.size()); }
+    // After a move played on the scratch table: a won hand ends the search,
+    // a new position becomes a child.
+    void Played(const PackedMove& move);
+    void Expand();
+    bool TryLift(Card& card, std::vector<std::array<int, 4>>& lifts);
+    Control* DropSender(Pile& target) const;
+    int Priority() const;
+    SolverMove Unpack(const PackedMove& move) const;
+
+    NullPictureSource pictures_;
+    ScratchUi ui_;
+    StillClock clock_;
+    Session s_;
+    bool usable_ = true;
+    std::vector<Pile*> piles_;        // game piles in TableOrder
+    std::vector<int> pilePositions_;  // their TableOrder positions
+    std::vector<GameButton*> buttons_;
+    // More redeals never hurt, unless a button needs RedealsLeft to be 0:
+    // a position reached again with no more redeals left is not searched.
+    bool redealsDominate_ = true;
+    bool keepsGenerator_ = false;  // a pile reshuffles: the generator is part of the position
+
+    State current_;  // what the scratch table holds
+    State parent_;   // the position being expanded
+    State child_;
+    struct Child {
+        State Position;
+        PackedMove Move;
+        int Priority;
+    };
+    std::vector<Child> children_;
+    bool won_ = false;
+    PackedMove winningMove_;
+};
+
+Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.ScreenWidth, live.ScreenHeight)
+{
+    Table& board = s_.Board;
+    while (board.Window().Count() > 0) board.MoveCard(*board.Window().Top(), board.Store());
+    s_.Welcome = false;
+    s_.Inert = false;
+    s_.Settings = live.Settings;
+    s_.Menu = live.Menu;
+    s_.ClientWidth = live.ClientWidth;
+    s_.ClientHeight = live.ClientHeight;
+    s_.Deck = live.Deck;
+    s_.Rng = live.Rng;
+    s_.CurrentGame = live.CurrentGame;
+    s_.OneTimeMove = live.OneTimeMove;
+    s_.RedealsLeft = live.RedealsLeft;
+    s_.StreakCount = live.StreakCount;
+    s_.StreakBonus = live.StreakBonus;
+    s_.WinCounted = true;
+    usable_ = !live.Welcome && !live.Inert && !live.Carrying;
+
+    const Table& from = live.Board;
+    for (int position = 0; position < from.ControlCount(); ++position) {
+        const Control* control = from.ControlAt(position);
+        if (control->Type() == ControlType::Pile && control != &from.DragPile()) {
+            const auto& pile = static_cast<const Pile&>(*control);
+            auto copy = std::make_unique<Pile>(pile.Name);
+            copy->Bounds = pile.Bounds;
+            copy->Visible = pile.Visible;
+            copy->Kind = pile.Kind;
+            copy->PickRule = pile.PickRule;
+            copy->DropRule = pile.DropRule;
+            copy->EmptyDropRule = pile.EmptyDropRule;
+            copy->LayoutStyle = pile.LayoutStyle;
+            copy->DealPattern = pile.DealPattern;
+            copy->Direction = pile.Direction;
+            copy->ClickAction = pile.ClickAction;
+            copy->CardLimit = pile.CardLimit;
+            copy->SpareValue = pile.SpareValue;
+            copy->Hint = pile.Hint;
+            copy->ShowHint = pile.ShowHint;
+            copy->Horz = pile.Horz;
+            copy->Vert = pile.Vert;
+            Pile* added = board.AddPile(std::move(copy));
+            for (const Card* card : pile.Cards()) {
+                Card& mine = board.CardAt(card->Index());
+                mine.Face.SetState(card->Face.State());
+                board.MoveCard(mine, *added);
+            }
+            if (pile.ClickAction == 302) keepsGenerator_ = true;
+        } else if (control->Type() == ControlType::Button) {
+            const auto& button = static_cast<const GameButton&>(*control);
+            auto copy = std::make_unique<GameButton>(button.Name);
+            copy->Bounds = button.Bounds;
+            copy->Visible = button.Visible;
+            copy->Tag = button.Tag;
+            copy->Caption = button.Caption;
+            if (button.Tag == 2) redealsDominate_ = false;
+            board.AddButton(std::move(copy));
+        }
+    }
+    board.RebuildKindRange();
+    // The copy must stand at the same TableOrder positions as the live
+    // table, since rules find piles by position.
+    if (board.ControlCount() != from.ControlCount()) usable_ = false;
+    for (int position = 0; usable_ && position < board.ControlCount(); ++position) {
+        const Control* mine = board.ControlAt(position);
+        const Control* theirs = from.ControlAt(position);
+        if (mine->Type() != theirs->Type() || mine->Name != theirs->Name) usable_ = false;
+        if (Pile* pile = board.PileAt(position); pile && pile != &board.DragPile()) {
+            piles_.push_back(pile);
+            pilePositions_.push_back(position);
+            LayOutPile(*pile);
+        } else if (mine->Type() == ControlType::Button) {
+            buttons_.push_back(static_cast<GameButton*>(board.ControlAt(position)));
+        }
+    }
+    for (Pile* pile : piles_)
+        for (const Card* card : pile->Cards())
+            if (card->Index() > 127) usable_ = false;
+    Capture(current_);
+}
+
+void Solver::Search::Capture(State& out) const
+{
+    out.clear();
+    for (const Pile* pile : piles_) {
+        out.push_back(static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0)));
+        for (const Card* card : pile->Cards())
+            out.push_back(static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0)));
+    }
+    if (keepsGenerator_) PutInt(out, static_cast<std::int32_t>(s_.Rng.State()));
+    PutInt(out, s_.OneTimeMove);
+    PutInt(out, s_.RedealsLeft);
+}
+
+void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
+{
+    Table& board = s_.Board;
+    Pile& drag = board.DragPile();
+    while (drag.Count() > 0) board.MoveCard(*drag.Top(), board.Store());
+    s_.Carrying = false;
+    s_.OriginPile = nullptr;
+    // A lift or a refused move may have changed the table since the last
+    // capture: compare with what it holds now.
+    Capture(current_);
+
+    // Piles whose bytes differ: emptied first, then filled, so that a card
+    // that changed piles is free when its new pile takes it.
+    std::vector<std::pair<std::size_t, std::size_t>> changed;  // pile, offset in state
+    std::size_t a = 0, b = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t na = 1 + (current_[a] & ~ShownFlag);
+        const std::size_t nb = 1 + (state[b] & ~ShownFlag);
+        if (na != nb || std::memcmp(&current_[a], state + b, na) != 0) changed.emplace_back(p, b);
+        a += na;
+        b += nb;
+    }
+    for (const auto& [p, offset] : changed) {
+        Pile& pile = *piles_[p];
+        while (pile.Count() > 0) board.MoveCard(*pile.Top(), board.Store());
+    }
+    for (const auto& [p, offset] : changed) {
+        Pile& pile = *piles_[p];
+        const int count = state[offset] & ~ShownFlag;
+        pile.Visible = (state[offset] & ShownFlag) != 0;
+        for (int i = 0; i < count; ++i) {
+            const std::uint8_t byte = state[offset + 1 + static_cast<std::size_t>(i)];
+            Card& card = board.CardAt(byte >> 1);
+            card.Face.SetState(byte & 1 ? ctBack : ctFront);
+            board.MoveCard(card, pile);
+        }
+        LayOutPile(pile);
+    }
+    if (keepsGenerator_) s_.Rng.Seed(static_cast<std::uint32_t>(GetInt(state + b)));
+    s_.OneTimeMove = GetInt(state + length - CounterBytes);
+    s_.RedealsLeft = GetInt(state + length - 4);
+    s_.Journal.UndoSteps.clear();
+    current_.assign(state, state + length);
+}
+
+int Solver::Search::Priority() const
+{
+    // The game's own score measures progress. Besides: cards still face
+    // down outside the stock are work left to do; empty piles give room;
+    // cards built on a card one rank higher are in order; and the next card
+    // each foundation wants (the lowest rank of a suit not yet on a Kind-3
+    // pile) should not lie deep under others.
+    int faceDown = 0, empty = 0, inOrder = 0;
+    std::array<int, 4> wanted{14, 14, 14, 14};
+    std::array<int, 4> cover{0, 0, 0, 0};
+    for (const Pile* pile : piles_) {
+        if (pile->Kind == 3) continue;
+        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible) ++empty;
+        const Card* below = nullptr;
+        for (const Card* card : pile->Cards()) {
+            if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
+            if (below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
+                card->Face.Value() + 1 == below->Face.Value())
+                ++inOrder;
+            below = card;
+            const int suit = card->Face.Suit();
+            if (card->Face.Value() < wanted[suit]) wanted[suit] = card->Face.Value();
+        }
+    }
+    for (const Pile* pile : piles_) {
+        if (pile->Kind == 3) continue;
+        const int n = pile->Count();
+        for (int i = 0; i < n; ++i) {
+            const CardFace& face = pile->CardAt(i)->Face;
+            if (face.Value() == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
+        }
+    }
+    const int buried = cover[0] + cover[1] + cover[2] + cover[3];
+    return 60 * ComputeScore(s_) - 12 * faceDown + 6 * empty + 2 * inOrder - 3 * buried;
+}
+
+void Solver::Search::Played(const PackedMove& move)
+{
+    if (won_) return;
+    Capture(child_);
+    current_ = child_;
+    s_.Journal.UndoSteps.clear();
+    if (ui_.Victories > 0) {
+        won_ = true;
+        winningMove_ = move;
+        return;
+    }
+    if (child_ == parent_) return;
+    children_.push_back({child_, move, Priority()});
+}
+
+Control* Solver::Search::DropSender(Pile& target) const
+{
+    if (CanClickPileArea(s_, target)) return &target;
+    for (int i = target.Count() - 1; i >= 0; --i)
+        if (CanClickCard(s_, *target.CardAt(i))) return target.CardAt(i);
+    return nullptr;
+}
+
+// Clicks a card of the parent position. A click that completes a move at
+// once (a deal from the stock, a lift that Postpick finishes) is a move of
+// its own; a lift is tried on every pile that accepts the carried cards.
+// Lifts already tried from this position are skipped.
+bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
+{
+    DispatchClick(s_, &card);
+    PackedMove move;
+    move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
+    move.Card = static_cast<std::uint8_t>(card.Index());
+    if (!s_.Carrying) {
+        Played(move);
+        return true;
+    }
+    Pile& drag = s_.Board.DragPile();
+    const std::array<int, 4> lift{s_.Board.PositionOf(s_.OriginPile), drag.CardAt(0)->Index(), drag.Count(),
+                                  s_.OneTimeMove};
+    if (std::find(lifts.begin(), lifts.end(), lift) != lifts.end()) return true;
+    lifts.push_back(lift);
+    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        Pile& target = *piles_[p];
+        if (!s_.Carrying) {
+            RestoreParent();
+            DispatchClick(s_, &card);
+        }
+        if (!CanDrop(s_, target, drag, 0)) continue;
+        Control* sender = DropSender(target);
+        if (!sender) continue;
+        move.Position = static_cast<std::int16_t>(pilePositions_[p]);
+        move.DropCard =
+            sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
+        DispatchClick(s_, sender);
+        if (s_.Carrying) return false;  // a drop that CanDrop accepted always ends the carry
+        Played(move);
+    }
+    return true;
+}
+
+void Solver::Search::Expand()
+{
+    children_.clear();
+    Restore(parent_.data(), parent_.size());
+    auto reset = [this] {
+        if (s_.Carrying || current_ != parent_) RestoreParent();
+    };
+
+    if (s_.Menu.Autoplay) {
+        AutoplayCommand(s_);
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Autoplay);
+        Played(move);
+        reset();
+    }
+    for (std::size_t b = 0; b < buttons_.size() && !won_; ++b) {
+        if (!buttons_[b]->Visible) continue;
+        PressGameButton(s_, *buttons_[b]);
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Button);
+        move.Position = static_cast<std::int16_t>(s_.Board.PositionOf(buttons_[b]));
+        Played(move);
+        reset();
+    }
+    // Only a pile with a ClickAction does anything when its own area is clicked.
+    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        Pile& pile = *piles_[p];
+        if (pile.ClickAction == 0 || !CanClickPileArea(s_, pile)) continue;
+        DispatchClick(s_, &pile);
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Pile);
+        move.Position = static_cast<std::int16_t>(pilePositions_[p]);
+        Played(move);
+        reset();
+    }
+    std::vector<std::array<int, 4>> lifts;
+    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        Pile& pile = *piles_[p];
+        for (int i = 0; i < pile.Count() && !won_; ++i) {
+            Card& card = *pile.CardAt(i);
+            if (!CanClickCard(s_, card)) continue;
+            TryLift(card, lifts);
+            reset();
+        }
+    }
+    std::stable_sort(children_.begin(), children_.end(),
+                     [](const Child& x, const Child& y) { return x.Priority > y.Priority; });
+}
+
+SolverMove Solver::Search::Unpack(const PackedMove& packed) const
+{
+    SolverMove move;
+    move.Kind = static_cast<SolverMove::Type>(packed.Kind);
+    const Control* control = packed.Position >= 0 ? s_.Board.ControlAt(packed.Position) : nullptr;
+    switch (move.Kind) {
+    case SolverMove::Type::Card:
+        move.CardIndex = packed.Card;
+        move.Commands.push_back("click card " + std::to_string(packed.Card));
+        if (control) {
+            move.Target = control->Name;
+            move.Commands.push_back(packed.DropCard ? "click card " + std::to_string(packed.DropCard)
+                                                    : "click pile " + control->Name);
+        }
+        break;
+    case SolverMove::Type::Pile:
+        move.Target = control ? control->Name : "";
+        move.Commands.push_back("click pile " + move.Target);
+        break;
+    case SolverMove::Type::Button:
+        move.Target = control ? control->Name : "";
+        move.Commands.push_back("button " + move.Target);
+        break;
+    case SolverMove::Type::Autoplay: move.Commands.push_back("autoplay"); break;
+    }
+    return move;
+}
+
+Solver::Solver(const Session& live) : search_(std::make_unique<Search>(live)) {}
+
+Solver::~Solver() = default;
+
+SolveAnswer Solver::Solve(const SolverBudget& budget, const std::atomic<bool>* cancel)
+{
+    return search_->Run(budget, cancel);
+}
+
+SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bool>* cancel)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto started = Clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
+    SolveAnswer answer;
+    if (!usable_) return answer;
+
+    // A hand that is won already needs no move.
+    ui_.Victories = 0;
+    State root = current_;
+    UpdateScore(s_);
+    if (ui_.Victories > 0) {
+        answer.Outcome = SolveOutcome::Won;
+        answer.Seconds = elapsed();
+        return answer;
+    }
+    Restore(root.data(), root.size());
+    won_ = false;
+
+    std::vector<std::uint8_t> arena;
+    std::vector<Node> nodes;
+    std::unordered_map<std::uint64_t, std::int32_t> seen;  // hash -> most redeals left
+    std::priority_queue<QueueEntry> open;
+    const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
+
+    auto keyHash = [this](const State& state) {
+        const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
+        return HashBytes(state.data(), length);
+    };
+    auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
+        const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
+        auto [it, fresh] = seen.try_emplace(keyHash(state), redeals);
+        if (!fresh) {
+            if (!redealsDominate_ || it->second >= redeals) return;
+            it->second = redeals;
+        }
+        Node node;
+        node.StateOffset = arena.size();
+        node.StateLength = static_cast<std::uint32_t>(state.size());
+        node.Parent = parent;
+        node.Redeals = redeals;
+        node.Move = move;
+        arena.insert(arena.end(), state.begin(), state.end());
+        nodes.push_back(node);
+        open.push({priority, static_cast<std::int32_t>(nodes.size() - 1)});
+    };
+    add(root, -1, PackedMove{}, 0);
+
+    std::int64_t expanded = 0;
+    bool spent = false;
+    while (!open.empty()) {
+        if ((budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
+            arena.size() + nodes.size() * entryBytes > budget.MaxMemoryBytes ||
+            (cancel && cancel->load(std::memory_order_relaxed)) ||
+            (budget.Seconds > 0 && (expanded & 15) == 0 && elapsed() > budget.Seconds)) {
+            spent = true;
+            break;
+        }
+        const std::int32_t id = open.top().Id;
+        open.pop();
+        const Node node = nodes[static_cast<std::size_t>(id)];
+        parent_.assign(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
+                       arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
+        // A later visit with more redeals left supersedes this one.
+        if (redealsDominate_ && seen[keyHash(parent_)] > node.Redeals) continue;
+        ++expanded;
+        Expand();
+        if (won_) {
+            answer.Outcome = SolveOutcome::Won;
+            std::vector<PackedMove> line{winningMove_};
+            for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent)
+                line.push_back(nodes[static_cast<std::size_t>(at)].Move);
+            for (auto it = line.rbegin(); it != line.rend(); ++it) answer.Moves.push_back(Unpack(*it));
+            break;
+        }
+        for (const Child& child : children_) add(child.Position, id, child.Move, child.Priority);
+    }
+    if (!won_ && !spent) answer.Outcome = SolveOutcome::Lost;
+    answer.States = static_cast<std::int64_t>(nodes.size());
+    answer.Seconds = elapsed();
+    // Leave the scratch table where it started, for the next call.
+    Restore(root.data(), root.size());
+    ui_.Victories = 0;
+    won_ = false;
+    nodes.clear();
+    return answer;
+}
+
+SolveAnswer SolvePosition(const Session& live, const SolverBudget& budget) { return Solver(live).Solve(budget); }
+
+const char* OutcomeName(SolveOutcome outcome)
+{
+    switch (outcome) {
+    case SolveOutcome::Won: return "won";
+    case SolveOutcome::Lost: return "lost";
+    case SolveOutcome::Unknown: break;
+    }
+    return "unknown";
+}
+
+}  // namespace vexa
