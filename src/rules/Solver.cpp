@@ -129,6 +129,15 @@ struct Solver::Search {
     // a position reached again with no more redeals left is not searched.
     bool redealsDominate_ = true;
     bool keepsGenerator_ = false;  // a pile reshuffles: the generator is part of the position
+    // Interchangeable piles: the group of each pile (-1 for none). Two
+    // positions that differ only by which pile of a group holds which cards
+    // are one position to the search.
+    std::vector<int> group_;
+    bool symmetric_ = false;
+    void FindInterchangeablePiles();
+    std::uint64_t KeyHash(const State& state);
+    State canonical_;
+    std::vector<std::pair<std::size_t, std::size_t>> segments_;
 
     State current_;  // what the scratch table holds
     State parent_;   // the position being expanded
@@ -222,7 +231,118 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     for (Pile* pile : piles_)
         for (const Card* card : pile->Cards())
             if (card->Index() > 127) usable_ = false;
+    FindInterchangeablePiles();
     Capture(current_);
+}
+
+void Solver::Search::FindInterchangeablePiles()
+{
+    // Piles may be exchanged only when no rule of the game reads where a
+    // pile stands: the preceding pile, the governing stock, the walks over
+    // the foundation range, the cover test, the deals and gathers in
+    // TableOrder, the first and last waste pile, the rows of scheme 4 and
+    // the buttons all do.
+    group_.assign(piles_.size(), -1);
+    if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return;
+    bool wastesOrdered = false, tableauOrdered = false;
+    for (const Pile* pile : piles_) {
+        switch (pile->PickRule) {
+        case 8: return;
+        case 90:
+        case 91:
+        case 93:
+        case 95: wastesOrdered = true; break;
+        case 92: tableauOrdered = true; break;
+        default: break;
+        }
+        switch (pile->DropRule) {
+        case 113:
+        case 116:
+        case 121: return;
+        default: break;
+        }
+        switch (pile->EmptyDropRule) {
+        case 204:
+        case 212:
+        case 213:
+        case 215:
+        case 216:
+        case 217:
+        case 218: return;
+        default: break;
+        }
+        if (pile->ClickAction == 301 || pile->ClickAction == 303) wastesOrdered = true;
+        if (pile->ClickAction == 302) tableauOrdered = true;
+    }
+    auto same = [](const Pile& a, const Pile& b) {
+        return a.Kind == b.Kind && a.PickRule == b.PickRule && a.DropRule == b.DropRule &&
+               a.EmptyDropRule == b.EmptyDropRule && a.LayoutStyle == b.LayoutStyle && a.Direction == b.Direction &&
+               a.ClickAction == b.ClickAction && a.CardLimit == b.CardLimit && a.Bounds.width == b.Bounds.width &&
+               a.Bounds.height == b.Bounds.height && a.Visible && b.Visible;
+    };
+    int groups = 0;
+    for (std::size_t i = 0; i < piles_.size(); ++i) {
+        const Pile& pile = *piles_[i];
+        // Stocks and foundations are found by their first position.
+        if (group_[i] >= 0 || pile.Kind == 0 || pile.Kind == 3 || pile.Kind == 4 || pile.Kind >= KindCount) continue;
+        if ((pile.Kind == 1 && wastesOrdered) || (pile.Kind == 2 && tableauOrdered)) continue;
+        bool any = false;
+        for (std::size_t j = i + 1; j < piles_.size(); ++j)
+            if (group_[j] < 0 && same(pile, *piles_[j])) {
+                group_[j] = groups;
+                any = true;
+            }
+        if (any) group_[i] = groups++;
+    }
+    symmetric_ = groups > 0;
+}
+
+std::uint64_t Solver::Search::KeyHash(const State& state)
+{
+    // With dominating redeals the count of redeals left is no part of the key.
+    const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
+    if (!symmetric_) return HashBytes(state.data(), length);
+    segments_.clear();
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        segments_.emplace_back(at, n);
+        at += n;
+    }
+    // Within each group the piles' contents are put in one fixed order.
+    auto less = [&state](const std::pair<std::size_t, std::size_t>& x, const std::pair<std::size_t, std::size_t>& y) {
+        return std::lexicographical_compare(state.begin() + static_cast<std::ptrdiff_t>(x.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(x.first + x.second),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
+    };
+    canonical_.clear();
+    std::vector<std::size_t> next;  // per group, the next sorted member to write
+    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> sorted;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const int g = group_[p];
+        if (g < 0) {
+            canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
+                              state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
+            continue;
+        }
+        const auto gi = static_cast<std::size_t>(g);
+        if (sorted.size() <= gi) {
+            sorted.resize(gi + 1);
+            next.resize(gi + 1, 0);
+        }
+        if (sorted[gi].empty()) {
+            for (std::size_t q = p; q < piles_.size(); ++q)
+                if (group_[q] == g) sorted[gi].push_back(segments_[q]);
+            std::sort(sorted[gi].begin(), sorted[gi].end(), less);
+        }
+        const auto& segment = sorted[gi][next[gi]++];
+        canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segment.first),
+                          state.begin() + static_cast<std::ptrdiff_t>(segment.first + segment.second));
+    }
+    canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
+                      state.begin() + static_cast<std::ptrdiff_t>(length));
+    return HashBytes(canonical_.data(), canonical_.size());
 }
 
 void Solver::Search::Capture(State& out) const
@@ -287,17 +407,20 @@ int Solver::Search::Priority() const
 {
     // The game's own score measures progress. Besides: cards still face
     // down outside the stock are work left to do; empty piles give room;
-    // cards built on a card one rank higher are in order; and the next card
-    // each foundation wants (the lowest rank of a suit not yet on a Kind-3
-    // pile) should not lie deep under others.
-    int faceDown = 0, empty = 0, inOrder = 0;
+    // cards built on a card one rank higher are in order, a card above a
+    // lower one blocks it; and the next card each foundation wants (the
+    // lowest rank of a suit not yet on a Kind-3 pile) should not lie deep.
+    int faceDown = 0, empty = 0, inOrder = 0, blocking = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
     for (const Pile* pile : piles_) {
         if (pile->Kind == 3) continue;
-        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible) ++empty;
+        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible) empty += pile->Kind == 2 ? 2 : 1;
         const Card* below = nullptr;
+        int lowest = 14;
         for (const Card* card : pile->Cards()) {
+            if (card->Face.Value() > lowest) ++blocking;
+            lowest = std::min(lowest, card->Face.Value());
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
             if (below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
                 card->Face.Value() + 1 == below->Face.Value())
@@ -316,7 +439,7 @@ int Solver::Search::Priority() const
         }
     }
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];
-    return 60 * ComputeScore(s_) - 12 * faceDown + 6 * empty + 2 * inOrder - 3 * buried;
+    return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 8 * inOrder - 5 * buried - 10 * blocking;
 }
 
 void Solver::Search::Played(const PackedMove& move)
@@ -492,10 +615,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     std::priority_queue<QueueEntry> open;
     const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
 
-    auto keyHash = [this](const State& state) {
-        const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
-        return HashBytes(state.data(), length);
-    };
+    auto keyHash = [this](const State& state) { return KeyHash(state); };
     auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
         const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
         auto [it, fresh] = seen.try_emplace(keyHash(state), redeals);
