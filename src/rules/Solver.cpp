@@ -40,6 +40,7 @@ struct PackedMove {
     std::uint8_t Kind = 0;       // SolverMove::Type
     std::uint8_t Card = 0;       // the card clicked first
     std::uint8_t DropCard = 0;   // the card clicked to drop (0: the pile's area)
+    std::uint8_t Lifted = 0;     // the lowest card lifted
     std::int16_t Position = -1;  // the drop target, clicked pile or button
 };
 
@@ -483,6 +484,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
     const std::array<int, 4> lift{s_.Board.PositionOf(s_.OriginPile), drag.CardAt(0)->Index(), drag.Count(),
                                   s_.OneTimeMove};
     if (std::find(lifts.begin(), lifts.end(), lift) != lifts.end()) return true;
+    move.Lifted = static_cast<std::uint8_t>(drag.CardAt(0)->Index());
     lifts.push_back(lift);
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         Pile& target = *piles_[p];
@@ -541,7 +543,9 @@ void Solver::Search::Expand()
     std::vector<std::array<int, 4>> lifts;
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         Pile& pile = *piles_[p];
-        for (int i = 0; i < pile.Count() && !won_; ++i) {
+        // From the top down, so that the card clicked is the card lifted
+        // whenever the PickRule lifts the top card.
+        for (int i = pile.Count() - 1; i >= 0 && !won_; --i) {
             Card& card = *pile.CardAt(i);
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
@@ -560,6 +564,7 @@ SolverMove Solver::Search::Unpack(const PackedMove& packed) const
     switch (move.Kind) {
     case SolverMove::Type::Card:
         move.CardIndex = packed.Card;
+        move.LiftedIndex = packed.Lifted ? packed.Lifted : packed.Card;
         move.Commands.push_back("click card " + std::to_string(packed.Card));
         if (control) {
             move.Target = control->Name;

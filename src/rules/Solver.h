@@ -37,7 +37,8 @@ enum class SolveOutcome { Won, Lost, Unknown };
 struct SolverMove {
     enum class Type { Card, Pile, Button, Autoplay };
     Type Kind = Type::Card;
-    int CardIndex = 0;  // Card: the card clicked first (CardSet index)
+    int CardIndex = 0;    // Card: the card clicked first (CardSet index)
+    int LiftedIndex = 0;  // Card: the lowest card it lifts, or CardIndex
     // Card: the pile the lifted cards are dropped on ("" when the click
     // itself completes the move); Pile and Button: the control's key.
     std::string Target;

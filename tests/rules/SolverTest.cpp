@@ -107,6 +107,7 @@ TEST(Solver, WinsOneMoveFromTheEnd)
     const SolverMove& move = answer.Moves[0];
     if (move.Kind == SolverMove::Type::Card) {
         EXPECT_EQ(move.CardIndex, test::CardIndex("KH"));
+        EXPECT_EQ(move.LiftedIndex, test::CardIndex("KH"));
         EXPECT_EQ(move.Target, "F4");
     } else {
         EXPECT_EQ(move.Commands, std::vector<std::string>{"autoplay"});
