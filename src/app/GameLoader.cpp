@@ -146,6 +146,9 @@ void SelectGame(Session& session)
         SaveGameStatistics(session);
 
     session.CurrentGame = chooser.Items[static_cast<std::size_t>(chooser.ItemIndex)];
+    // Until its counts are read the new game's figures are unknown: a load
+    // that stops on a bad count shows zeros, not the previous game's.
+    session.Stats = {};
     session.StatsLoaded = false;
     session.HelpText.clear();
 

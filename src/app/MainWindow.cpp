@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include <set>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,8 +56,9 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     for (int i = 1; i <= CardCount; ++i) {
         auto* card = new CardWidget(library_, store_);
         card->setObjectName(QString("Card%1").arg(i));
+        // No tooltip: the card's hint (its number) stays data, and shown it
+        // would name every face-down card.
         card->Mirror(session_->Board.CardAt(i).Face);
-        card->setToolTip(Text(session_->Board.CardAt(i).Hint));
         cards_[static_cast<std::size_t>(i)] = card;
         connect(card, &CardWidget::Click, this, [this, i](CardWidget*) {
             if (session_->Welcome && session_->Board.CardAt(i).Parent() == &session_->Board.Window()) ChooseGame();
@@ -134,17 +137,20 @@ QWidget* MainWindow::CardParent(const Card& card) const
 {
     const CardContainer* parent = card.Parent();
     if (parent == &session_->Board.Window()) return table_;
-    for (const auto& [control, widget] : piles_)
-        if (static_cast<const CardContainer*>(static_cast<const Pile*>(control)) == parent) return widget->Content();
+    for (const auto& [serial, widget] : piles_)
+        if (static_cast<const CardContainer*>(&widget->Model()) == parent) return widget->Content();
     return store_;  // CardStore and the DragPile are never shown
 }
 
 void MainWindow::SyncControls()
 {
     Table& table = session_->Board;
+    std::set<std::uint64_t> live;
+    for (int position = 0; position < table.ControlCount(); ++position)
+        live.insert(table.ControlAt(position)->Serial());
     // Drop the widgets of piles and buttons that no longer exist.
     for (auto it = piles_.begin(); it != piles_.end();) {
-        if (table.PositionOf(it->first) < 0) {
+        if (!live.count(it->first)) {
             // Its cards are moved out below before the pile goes.
             for (QObject* child : it->second->Content()->children())
                 if (auto* card = qobject_cast<CardWidget*>(child)) card->setParent(store_);
@@ -155,7 +161,7 @@ void MainWindow::SyncControls()
         }
     }
     for (auto it = buttons_.begin(); it != buttons_.end();) {
-        if (table.PositionOf(it->first) < 0) {
+        if (!live.count(it->first)) {
             delete it->second;
             it = buttons_.erase(it);
         } else {
@@ -167,7 +173,7 @@ void MainWindow::SyncControls()
         Control* control = table.ControlAt(position);
         if (control == &table.DragPile()) continue;
         if (control->Type() == ControlType::Pile) {
-            auto& widget = piles_[control];
+            auto& widget = piles_[control->Serial()];
             if (!widget) {
                 widget = new PileWidget(*static_cast<Pile*>(control), table_);
                 connect(widget, &PileWidget::Clicked, this, [](PileWidget*) {});
@@ -176,7 +182,7 @@ void MainWindow::SyncControls()
             widget->raise();
         } else if (control->Type() == ControlType::Button) {
             auto* model = static_cast<GameButton*>(control);
-            auto& button = buttons_[control];
+            auto& button = buttons_[control->Serial()];
             if (!button) {
                 button = new QPushButton(Text(model->Caption), table_);
                 button->setObjectName(Text(model->Name));
@@ -201,8 +207,8 @@ void MainWindow::SyncCards()
         widget->setVisible(parent != store_ && card.Visible);
         widget->raise();  // walked bottom card first, so the top card ends in front
     };
-    for (const auto& [control, pile] : piles_)
-        for (Card* card : static_cast<const Pile*>(control)->Cards()) sync(*card);
+    for (const auto& [serial, pile] : piles_)
+        for (Card* card : pile->Model().Cards()) sync(*card);
     for (Card* card : table.Window().Cards()) sync(*card);
     for (Card* card : table.Store().Cards()) sync(*card);
     for (Card* card : table.DragPile().Cards()) sync(*card);

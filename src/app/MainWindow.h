@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -81,8 +82,10 @@ private:
     QWidget* store_ = nullptr;
     QLabel* label1_ = nullptr;
     std::array<CardWidget*, CardCount + 1> cards_{};
-    std::map<const Control*, PileWidget*> piles_;
-    std::map<const Control*, QPushButton*> buttons_;
+    // Widgets by the serial of their control: an address may come back for
+    // a control of the next table, a serial never does.
+    std::map<std::uint64_t, PileWidget*> piles_;
+    std::map<std::uint64_t, QPushButton*> buttons_;
 
     QAction* newgame1_ = nullptr;
     QAction* replay1_ = nullptr;

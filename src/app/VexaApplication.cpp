@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 
+#include "cards/CardLibrary.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
 
@@ -14,6 +15,16 @@ void ShowErrorBox(QWidget* parent, const std::string& message)
     QMessageBox box(QMessageBox::Critical, ApplicationTitle, QString::fromStdString(ErrorBoxText(message)),
                     QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::string StartupErrorText(const std::string& message, const CardLibrary& library)
+{
+    std::string text = ErrorBoxText(message);
+    // The library's "Unable to load ... " ends in a blank, which the rule
+    // leaves alone; that sentence alone gets its full stop. Every other
+    // error keeps the rule.
+    if (!library.IsOpen() && !text.empty() && text.back() != '.') text += '.';
+    return text;
 }
 
 VexaApplication::VexaApplication(int& argc, char** argv) : QApplication(argc, argv)

@@ -13,6 +13,13 @@ namespace vexa {
 // full-stop rule applied, and an OK button.
 void ShowErrorBox(QWidget* parent, const std::string& message);
 
+class CardLibrary;
+
+// The text of the box shown when the main window cannot be built at start-up:
+// the error box's full-stop rule, and a full stop always when the card
+// library could not be loaded at all.
+std::string StartupErrorText(const std::string& message, const CardLibrary& library);
+
 class VexaApplication : public QApplication {
 public:
     VexaApplication(int& argc, char** argv);

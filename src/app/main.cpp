@@ -25,9 +25,8 @@ int main(int argc, char** argv)
         form = std::make_unique<vexa::MainWindow>(library, clock);
     } catch (const std::exception& error) {
         // Without its cards the game cannot start: say why, then stop.
-        std::string text = vexa::ErrorBoxText(error.what());
-        if (text.back() != '.') text += '.';
-        QMessageBox::critical(nullptr, vexa::ApplicationTitle, QString::fromStdString(text));
+        QMessageBox::critical(nullptr, vexa::ApplicationTitle,
+                              QString::fromStdString(vexa::StartupErrorText(error.what(), library)));
         return 1;
     }
     form->show();

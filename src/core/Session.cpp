@@ -7,7 +7,7 @@
 namespace vexa {
 
 const char* const StartupHint = "Click on the \"Game | Select a card game\" menu item to get started.";
-const char* const CatalogueFile = "vexasolit.ini";
+const char* const CatalogueFile = "./vexasolit.ini";
 const char* const ApplicationTitle = "Vexa Solitaire";
 
 namespace {

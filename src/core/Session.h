@@ -21,6 +21,7 @@
 namespace vexa {
 
 extern const char* const StartupHint;
+// The catalogue in the current folder, named as the write error shows it.
 extern const char* const CatalogueFile;
 extern const char* const ApplicationTitle;
 

@@ -163,7 +163,10 @@ bool ReplaceFile(const std::string& path, const std::string& content)
     if (!exists && errno != ENOENT) return false;
     if (exists && !S_ISREG(info.st_mode)) return false;
     // A read-only file is left alone, although the rename could replace it.
-    if (exists && ::access(target.c_str(), W_OK) != 0) return false;
+    // access() lets root through whatever the mode says, so a file without
+    // any write bit counts as read-only for every user.
+    constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    if (exists && ((info.st_mode & anyWrite) == 0 || ::access(target.c_str(), W_OK) != 0)) return false;
 
     fs::path directory = target.parent_path();
     if (directory.empty()) directory = ".";

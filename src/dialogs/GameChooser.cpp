@@ -16,6 +16,8 @@ constexpr int kItemHeight = 16;
 GameChooser::GameChooser(QWidget* parent) : QDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("Please choose a game to play"), 350, 237, QColor(0, 128, 128));
+    // No border icons: the chooser closes through OK, Cancel or Escape.
+    setWindowFlags(windowFlags() & ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
 
     gamelist_ = new QListWidget(this);
     gamelist_->setObjectName(QStringLiteral("Gamelist"));
@@ -36,6 +38,12 @@ GameChooser::GameChooser(QWidget* parent) : QDialog(parent)
     const int rows = (gamelist_->height() - frame) / kItemHeight;
     gamelist_->setFixedHeight(rows * kItemHeight + frame);
     connect(gamelist_, &QListWidget::itemDoubleClicked, this, &GameChooser::AcceptOnDoubleClick);
+    // A list box with items always keeps one selected: Ctrl+click or
+    // Ctrl+Space on the selected row would leave none, so it is selected again.
+    connect(gamelist_, &QListWidget::itemSelectionChanged, this, [this] {
+        QListWidgetItem* current = gamelist_->currentItem();
+        if (current != nullptr && gamelist_->selectedItems().isEmpty()) current->setSelected(true);
+    });
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("OK"));
@@ -70,8 +78,9 @@ int GameChooser::ItemIndex() const
 void GameChooser::SetItemIndex(int index)
 {
     if (index < 0 || index >= gamelist_->count()) {
-        gamelist_->clearSelection();
+        // No current row first, so clearing the selection is not undone.
         gamelist_->setCurrentRow(-1);
+        gamelist_->clearSelection();
         return;
     }
     gamelist_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);

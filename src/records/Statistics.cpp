@@ -1,6 +1,8 @@
 #include "records/Statistics.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/Saturating.h"
 #include "core/Session.h"
@@ -104,21 +106,40 @@ StatsFigures OpenStatistics(Session& session)
 
     StatsFigures figures;
     figures.Title = StatsTitle(session.CurrentGame);
-    const double days = std::trunc(session.PlayTime);
-    figures.Days = static_cast<long long>(days);
+    // A stored time may be any number: days beyond the range of the figure
+    // show the largest (or smallest) one, a time that is no number shows 0.
+    const double time = std::isnan(session.PlayTime) ? 0.0 : session.PlayTime;
+    constexpr double dayLimit = 9223372036854775808.0;  // 2^63, one past the largest figure
+    const double days = std::trunc(time);
+    if (days >= dayLimit)
+        figures.Days = std::numeric_limits<long long>::max();
+    else if (days < -dayLimit)
+        figures.Days = std::numeric_limits<long long>::min();
+    else
+        figures.Days = static_cast<long long>(days);
     // The time of day, taken to the nearest millisecond, then truncated.
-    const long long ms = std::llround(std::fabs(session.PlayTime - days) * 86400000.0);
+    const double fraction = std::isfinite(time) ? std::fabs(time - days) : 0.0;
+    const long long ms = std::llround(fraction * 86400000.0);
     figures.Hours = static_cast<int>(ms / 3600000 % 24);
     figures.Minutes = static_cast<int>(ms / 60000 % 60);
 
     // Counts come from a file the player may have edited: the sums are taken
     // wide and a zero count shows an average of 0 instead of failing.
-    auto average = [](long long total, long long count) { return static_cast<int>(count == 0 ? 0 : total / count); };
+    auto average = [](long long total, long long count) {
+        if (count == 0) return 0;
+        return static_cast<int>(
+            std::clamp<long long>(total / count, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
     const Statistics& stats = session.Stats;
+    // The hand in progress is added wide and the sum kept within the figure.
+    auto plus = [](int count, int more) {
+        return static_cast<int>(
+            std::min<long long>(static_cast<long long>(count) + more, std::numeric_limits<int>::max()));
+    };
     if (session.HandPlayed) {
         const bool won = session.Settings.Scoring != 5 && session.Score == session.Settings.Decks * 52;
-        figures.Played = stats.GamesPlayed + 1;
-        figures.Won = stats.GamesWon + (won ? 1 : 0);
+        figures.Played = plus(stats.GamesPlayed, 1);
+        figures.Won = plus(stats.GamesWon, won ? 1 : 0);
         figures.Average = average(static_cast<long long>(stats.TotalScore) + session.Score, stats.GamesPlayed + 1LL);
     } else {
         figures.Played = stats.GamesPlayed;

@@ -217,32 +217,36 @@ void RecordStep(Session& session)
     RefreshUndoMenu(session);
 }
 
+namespace {
+
+// Applies the newest step of one list and pushes the step that reverses it
+// onto the other, so that undo and redo can take each other back.
+void ReplayNewest(Session& session, std::vector<std::string>& from, std::vector<std::string>& to)
+{
+    const Records base = SideOf(session.Journal, SnapshotSide::After);
+    const Records before = Capture(session, base);
+    const std::string step = std::move(from.back());
+    from.pop_back();
+    ApplyStep(session, step);
+    std::string reverse = StepText(before, Capture(session, base));
+    if (!reverse.empty()) to.push_back(std::move(reverse));
+    RefreshUndoMenu(session);
+}
+
+}  // namespace
+
 void UndoLastStep(Session& session)
 {
     UndoJournal& journal = session.Journal;
     if (session.Carrying || journal.UndoSteps.empty()) return;
-    const Records base = SideOf(journal, SnapshotSide::After);
-    const Records before = Capture(session, base);
-    const std::string step = std::move(journal.UndoSteps.back());
-    journal.UndoSteps.pop_back();
-    ApplyStep(session, step);
-    std::string redo = StepText(before, Capture(session, base));
-    if (!redo.empty()) journal.RedoSteps.push_back(std::move(redo));
-    RefreshUndoMenu(session);
+    ReplayNewest(session, journal.UndoSteps, journal.RedoSteps);
 }
 
 void RedoLastStep(Session& session)
 {
     UndoJournal& journal = session.Journal;
     if (session.Carrying || journal.RedoSteps.empty() || session.Settings.Scoring == 5) return;
-    const Records base = SideOf(journal, SnapshotSide::After);
-    const Records before = Capture(session, base);
-    const std::string step = std::move(journal.RedoSteps.back());
-    journal.RedoSteps.pop_back();
-    ApplyStep(session, step);
-    std::string undo = StepText(before, Capture(session, base));
-    if (!undo.empty()) journal.UndoSteps.push_back(std::move(undo));
-    RefreshUndoMenu(session);
+    ReplayNewest(session, journal.RedoSteps, journal.UndoSteps);
 }
 
 void ResetSnapshots(Session& session)

@@ -93,6 +93,9 @@ void DealCards(Table& table, const DeckOrder& order, const DealRules& rules)
                         Pile* foundation = FirstEmptyFoundation(table);
                         if (!foundation) break;
                         PlaceCard(table, deckCard(next), *foundation, ctFront);
+                        // The foundation may come before this pile or deal
+                        // nothing itself: the loop would not lay it out.
+                        LayOutPile(*foundation);
                         ++next;
                     }
                 }

@@ -88,6 +88,7 @@ Pile* Table::FindPile(const std::string& name) const
 
 void Table::Attach(Control* control)
 {
+    if (control->serial_ == 0) control->serial_ = ++lastSerial_;
     if (control->Windowed()) {
         order_.push_back(control);
         return;

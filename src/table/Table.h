@@ -38,9 +38,14 @@ public:
     virtual ~Control() = default;
     ControlType Type() const { return type_; }
     bool Windowed() const { return type_ == ControlType::Pile || type_ == ControlType::Button; }
+    // The identity the table gives a control when it is first attached; no
+    // later control of the table gets the same one, even at the same address.
+    std::uint64_t Serial() const { return serial_; }
 
 private:
+    friend class Table;
     ControlType type_;
+    std::uint64_t serial_ = 0;
 
 public:
     std::string Name;
@@ -150,8 +155,9 @@ public:
     Pile* FindPile(const std::string& name) const;
 
     // Attach a control to the main window: windowed controls go to the end of
-    // TableOrder, others after the last non-windowed one. The table owns piles
-    // and buttons it is given.
+    // TableOrder, others after the last non-windowed one; a control attached
+    // for the first time gets its serial. The table owns piles and buttons it
+    // is given.
     void Attach(Control* control);
     Pile* AddPile(std::unique_ptr<Pile> pile);
     GameButton* AddButton(std::unique_ptr<GameButton> button);
@@ -186,6 +192,7 @@ private:
     std::vector<Control*> order_;
     std::vector<std::unique_ptr<Control>> owned_;
     Pile* drag_ = nullptr;
+    std::uint64_t lastSerial_ = 0;
     std::array<KindSpan, KindCount> kindRange_{};
 };
 

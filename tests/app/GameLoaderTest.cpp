@@ -1,6 +1,11 @@
 // Choosing and loading games from real catalogue and definition files.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <sstream>
+
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
 #include "core/Session.h"
@@ -148,6 +153,19 @@ TEST_F(Loader, ErrorsNameTheFault)
     EXPECT_EQ(LoadError("Decks=two\n"), "'two' is not a valid integer value");
 }
 
+TEST_F(Loader, TablesWhosePositionsNeedFourDigitsAreRefused)
+{
+    // Undo records keep a pile's position in three digits: 995 controls fit
+    // after the carry pile at position 4, the 996th is refused.
+    std::string lines = "PILE0=0,0,71,96,2,2,0,0,0,402,0,0,0,U\n";
+    for (int i = 1; i < 994; ++i) lines += "PILE" + std::to_string(i) + "=0,0,SAME\n";
+    lines += "BUTTON1=0,0,1,1,1,x\n";
+    EXPECT_EQ(LoadError(lines), "");
+    EXPECT_EQ(session->Board.ControlCount(), 1000);
+    EXPECT_EQ(LoadError(lines + "BUTTON2=0,0,1,1,1,y\n"), "Too many piles and buttons: a game may have at most 995");
+    EXPECT_TRUE(session->Inert);
+}
+
 TEST_F(Loader, DuplicateComponentNamesAreRefused)
 {
     EXPECT_EQ(LoadError("PILEa=0,0,71,96,2,2,0,0,0,402,0,0,0,U\nBUTTONb=0,0,1,1,1,x\nPILEB=1,1,SAME\n"),
@@ -229,6 +247,18 @@ TEST_F(Loader, UnreadableStoredCountsAreNeverOverwritten)
     EXPECT_EQ(IniFile("vexasolit.ini").ReadString("Alpha", "GamesPlayed"), "3");
 }
 
+TEST_F(Loader, StatisticsShowZerosWhileTheNewGameCountsAreUnread)
+{
+    dir.Write("vexasolit.ini", std::string(Catalogue) + "[zeta]\nGamesPlayed=2\nGamesWon=lots\n");
+    Choose("Alpha");  // 3 played, 100 total, 1 won
+    EXPECT_THROW(Choose("zeta"), VexaError);
+    const StatsFigures f = OpenStatistics(*session);
+    EXPECT_EQ(f.Title, "zeta");
+    EXPECT_EQ(f.Played, 0);
+    EXPECT_EQ(f.Won, 0);
+    EXPECT_EQ(f.Average, 0);
+}
+
 TEST_F(Loader, ShutdownWritesNothingWithoutAGameAndTheTimeWithAPointOtherwise)
 {
     const std::string before = dir.Read("vexasolit.ini");
@@ -240,6 +270,61 @@ TEST_F(Loader, ShutdownWritesNothingWithoutAGameAndTheTimeWithAPointOtherwise)
     Shutdown(*session);
     EXPECT_EQ(IniFile("vexasolit.ini").ReadString("General", "TimeInGame"), "1.75");
     EXPECT_EQ(IniFile("vexasolit.ini").ReadString("zeta", "GamesPlayed"), "0");
+}
+
+TEST_F(Loader, WriteErrorNamesTheCatalogueInTheCurrentFolder)
+{
+    Choose("zeta");
+    namespace fs = std::filesystem;
+    const fs::path catalogue = dir.Path() / "vexasolit.ini";
+    const std::string before = dir.Read("vexasolit.ini");
+    fs::permissions(catalogue, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(test::ErrorOf([&] { Shutdown(*session); }), "Unable to write to ./vexasolit.ini");
+    EXPECT_EQ(dir.Read("vexasolit.ini"), before);
+}
+
+// The example definition that the README teaches, taken as written: the
+// indented block of the section on writing games that holds a section
+// header and HELP lines (else the first block with HELP lines).
+std::string ReadmeExample()
+{
+    const char* source = std::getenv("VEXA_SOURCE_DIR");
+    if (!source) return "";
+    std::istringstream readme(test::ReadFile(std::filesystem::path(source) / "README.md"));
+    std::string line, block, any, whole;
+    bool inSection = false;
+    while (std::getline(readme, line)) {
+        if (line.rfind("## ", 0) == 0) inSection = line == "## Writing a game";
+        if (!inSection) continue;
+        if (line.rfind("    ", 0) == 0) {
+            block += line.substr(4) + "\n";
+        } else if (!line.empty()) {
+            if (block.find("\nHELP") != std::string::npos) {
+                if (any.empty()) any = block;
+                if (whole.empty() && block.rfind("[", 0) == 0) whole = block;
+            }
+            block.clear();
+        }
+    }
+    if (!whole.empty()) return whole;
+    return any.empty() ? "" : "[Example]\n" + any;
+}
+
+TEST_F(Loader, TheReadmeExampleLoadsAsItReads)
+{
+    const std::string example = ReadmeExample();
+    ASSERT_FALSE(example.empty()) << "no example definition in README.md";
+    const std::string name = example.substr(1, example.find(']') - 1);
+    dir.Write("vexasolit.ini", "[Gamelist]\n" + name + "=example.ini\n");
+    dir.Write("example.ini", example);
+    CreateChooser(*session);
+    EXPECT_EQ(test::ErrorOf([&] { Choose(name); }), "");
+    EXPECT_EQ(session->HelpText, "Free text of the How to Play window. \r\n\r\nMore text after the break. ");
+    ASSERT_NE(session->Board.FindPile("PILE03"), nullptr);
+    EXPECT_EQ(session->Board.FindPile("PILE03")->Count(), 2);
+    EXPECT_EQ(session->Board.FindPile("PILE03")->DealPattern, "DU");
+    EXPECT_FALSE(session->Menu.Undo);
+    EXPECT_TRUE(session->Menu.Deal);
 }
 
 TEST_F(Loader, FocusChangesFoldTimeOnce)
@@ -290,6 +375,34 @@ TEST_F(Loader, StatisticsShowTheHandInProgressAsIfClosedWithoutChangingAnything)
     session->Stats = {-1, 5, 0};  // a hand-edited file must not break the dialog
     session->HandPlayed = true;
     EXPECT_EQ(OpenStatistics(*session).Average, 0);
+}
+
+TEST_F(Loader, StatisticsClampFiguresThatWouldOverflow)
+{
+    Choose("Alpha");
+    session->PlayTime = 1e300;
+    StatsFigures f = OpenStatistics(*session);
+    EXPECT_EQ(f.Days, std::numeric_limits<long long>::max());
+    EXPECT_EQ(f.Hours, 0);
+    EXPECT_EQ(f.Minutes, 0);
+    session->PlayTime = -1e300;
+    EXPECT_EQ(OpenStatistics(*session).Days, std::numeric_limits<long long>::min());
+    session->PlayTime = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(OpenStatistics(*session).Days, std::numeric_limits<long long>::max());
+    session->PlayTime = std::numeric_limits<double>::quiet_NaN();
+    f = OpenStatistics(*session);
+    EXPECT_EQ(f.Days, 0);
+    EXPECT_EQ(f.Hours, 0);
+
+    // The hand in progress on top of the largest stored counts.
+    constexpr int most = std::numeric_limits<int>::max();
+    session->Stats = {most, most, most};
+    session->HandPlayed = true;
+    session->Score = 52;
+    f = OpenStatistics(*session);
+    EXPECT_EQ(f.Played, most);
+    EXPECT_EQ(f.Won, most);
+    EXPECT_EQ(f.Average, 1);
 }
 
 TEST_F(Loader, StatisticsFoldTheRunningTimeAndSplitDaysHoursMinutes)

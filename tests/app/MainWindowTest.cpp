@@ -14,6 +14,7 @@
 
 #include "app/GameLoader.h"
 #include "app/MainWindow.h"
+#include "app/VexaApplication.h"
 #include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardWidget.h"
@@ -24,17 +25,34 @@
 namespace vexa {
 namespace {
 
+int CardsWithATip(const MainWindow& form)
+{
+    int count = 0;
+    for (const CardWidget* card : form.findChildren<CardWidget*>()) count += card->toolTip().isEmpty() ? 0 : 1;
+    return count;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir.Write("vexasolit.ini", "[Gamelist]\nTest=test.ini\nBad=bad.ini\n");
+        dir.Write("vexasolit.ini", "[Gamelist]\nTest=test.ini\nBad=bad.ini\nOther=other.ini\n");
         dir.Write("test.ini",
                   "[Test]\nName=Test\nFormwidth=600\nFormheight=400\n"
                   "PILE1=10,10,71,96,2,0,90,0,0,402,301,0,0,DDDD\n"
                   "PILE2=100,10,71,150,0,2,3,109,208,401,0,0,0,DDDDDDU\n"
                   "PILE3=200,10,SAME\n"
                   "BUTTON1=300,10,90,25,1,\"&Hide it\"\n");
+        // The same pile names as Test with other kinds, one pile more, and
+        // two buttons with other captions.
+        dir.Write("other.ini",
+                  "[Other]\nName=Other\nFormwidth=600\nFormheight=400\n"
+                  "PILE1=10,10,71,96,2,3,0,0,0,402,0,0,0,-\n"
+                  "PILE2=100,10,71,150,0,1,0,0,0,402,0,0,0,U\n"
+                  "PILE3=200,10,71,96,2,5,0,0,0,402,0,0,0,U\n"
+                  "PILE4=300,120,71,96,2,4,0,0,0,402,0,0,0,U\n"
+                  "BUTTON1=300,10,90,25,2,\"&Second\"\n"
+                  "BUTTON2=400,10,90,25,3,\"&Third\"\n");
         dir.Write("bad.ini", "[Bad]\nPILE1=10,10,71,96,2,3,0,0,0,402,0,0,0,-\nPILE2=oops\n");
         form = std::make_unique<MainWindow>(library, clock);
     }
@@ -70,7 +88,9 @@ TEST_F(MainWindowTest, WelcomeScreenShowsThreeCardsAndTheLabel)
         EXPECT_EQ(card->Deckvalue(), expected[i]);
         EXPECT_EQ(card->State(), ctFront);
     }
-    EXPECT_EQ(form->findChild<CardWidget*>("Card7")->toolTip(), "  7");
+    // The hint stays the card's data; showing it would name hidden cards.
+    EXPECT_EQ(form->State().Board.CardAt(7).Hint, "  7");
+    EXPECT_EQ(CardsWithATip(*form), 0);
     EXPECT_TRUE(form->findChild<CardWidget*>("Card1")->isHidden());
 }
 
@@ -146,6 +166,54 @@ TEST_F(MainWindowTest, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
     EXPECT_TRUE(button->font().bold());
 }
 
+// Every pile and button of the table has exactly one widget, and it shows
+// that control: its name, the colour of its Kind, its caption.
+void ExpectWidgetsFollowTheTable(MainWindow& form)
+{
+    const Table& table = form.State().Board;
+    int piles = 0, buttons = 0;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        const Control* control = table.ControlAt(position);
+        const QString name = QString::fromStdString(control->Name);
+        SCOPED_TRACE(control->Name);
+        if (control->Type() == ControlType::Pile && control->Name != "Fritz") {
+            ++piles;
+            const auto& pile = *static_cast<const Pile*>(control);
+            auto* widget = form.centralWidget()->findChild<PileWidget*>(name);
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(&widget->Model(), &pile);
+            EXPECT_EQ(widget->widget()->palette().color(QPalette::Window), KindColour(pile.Kind));
+            EXPECT_EQ(widget->viewport()->palette().color(QPalette::Window), KindColour(pile.Kind));
+        } else if (control->Type() == ControlType::Button) {
+            ++buttons;
+            auto* widget = form.centralWidget()->findChild<QPushButton*>(name);
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(widget->text().toStdString(), static_cast<const GameButton*>(control)->Caption);
+            EXPECT_FALSE(widget->isHidden());
+        }
+    }
+    EXPECT_EQ(form.centralWidget()->findChildren<PileWidget*>().size(), piles);
+    EXPECT_EQ(form.centralWidget()->findChildren<QPushButton*>().size(), buttons);
+}
+
+TEST_F(MainWindowTest, SwitchingGamesGivesEveryPileAndButtonItsOwnWidget)
+{
+    for (const char* game : {"Test", "Other", "Test", "Other", "Other", "Test"}) {
+        SCOPED_TRACE(game);
+        Load(game);
+        ExpectWidgetsFollowTheTable(*form);
+        form->NewHand(NewHandKind::Deal);
+        ExpectWidgetsFollowTheTable(*form);
+    }
+    Load("Other");
+    EXPECT_EQ(form->findChild<PileWidget*>("PILE1")->widget()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(form->findChild<PileWidget*>("PILE2")->widget()->palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(form->findChild<QPushButton*>("BUTTON1")->text(), "&Second");
+    EXPECT_EQ(form->findChild<QPushButton*>("BUTTON2")->text(), "&Third");
+    // No card of any table shows its number.
+    EXPECT_EQ(CardsWithATip(*form), 0);
+}
+
 TEST_F(MainWindowTest, ReloadReplacesTheWidgetsAndAFailedLoadDisablesTheMenu)
 {
     Load("Test");
@@ -166,6 +234,26 @@ TEST_F(MainWindowTest, ReloadReplacesTheWidgetsAndAFailedLoadDisablesTheMenu)
     int shown = 0;
     for (CardWidget* card : form->findChildren<CardWidget*>()) shown += card->isHidden() ? 0 : 1;
     EXPECT_EQ(shown, 0);
+}
+
+TEST(StartupError, OnlyTheMissingCardLibraryGetsAForcedFullStop)
+{
+    CardLibrary missing{{"/nonexistent"}};
+    test::ManualClock clock;
+    std::string message;
+    try {
+        MainWindow form(missing, clock);
+    } catch (const std::exception& error) {
+        message = error.what();
+    }
+    EXPECT_EQ(StartupErrorText(message, missing), "Unable to load VexaCards.DLL .");
+
+    CardLibrary present{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    present.LoadCardBitmap(1);
+    EXPECT_EQ(StartupErrorText("Resource #1 not found (FindResource)", present),
+              "Resource #1 not found (FindResource)");
+    EXPECT_EQ(StartupErrorText("Bitmap #1 hasn't been stored properly", present),
+              "Bitmap #1 hasn't been stored properly.");
 }
 
 }  // namespace

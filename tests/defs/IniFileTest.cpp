@@ -256,6 +256,20 @@ TEST(IniWriteDeathTest, ReadOnlyPlacesGiveAnErrorAndKeepTheFile)
     ExpectWriteFailsUnchanged(dir, "writeonly.ini");
 }
 
+// Run by root (as the documented "make run" does), the access check alone
+// would let the rename replace the file: its mode bits decide too.
+TEST(IniWrite, ReadOnlyFileIsKeptWhateverTheUser)
+{
+    TempDir dir;
+    const fs::path path = dir.Write("readonly.ini", Catalogue);
+    constexpr auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(path, readOnly);
+    EXPECT_EQ(test::ErrorOf([&] { IniFile(path.string()).WriteInteger("Klondike", "GamesPlayed", 7); }),
+              "Unable to write to " + path.string());
+    EXPECT_EQ(dir.Read("readonly.ini"), Catalogue);
+    EXPECT_EQ(fs::status(path).permissions(), readOnly);
+}
+
 TEST(IniWrite, MissingDirectoryGivesAnError)
 {
     TempDir dir;

@@ -83,15 +83,41 @@ TEST_F(ChooserTest, EnterAndOkAcceptCancelRejects)
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
 }
 
+TEST_F(ChooserTest, AListWithItemsAlwaysKeepsOneSelected)
+{
+    chooser.SetItemIndex(1);
+    Open();
+    // Ctrl+click on the selected row would deselect it in a plain list.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOfRow(1));
+    EXPECT_EQ(chooser.ItemIndex(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOfRow(3));
+    EXPECT_EQ(chooser.ItemIndex(), 3);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, CentreOfRow(3));
+    EXPECT_EQ(chooser.ItemIndex(), 3);
+    // Ctrl+Space toggles the current row in a plain list too.
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(chooser.ItemIndex(), 3);
+    QTest::mouseClick(chooser.findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.ItemIndex(), 3);
+
+    // The caller may still clear the selection, and an empty list has none.
+    chooser.SetItemIndex(-1);
+    EXPECT_EQ(chooser.ItemIndex(), -1);
+    chooser.SetItems({});
+    EXPECT_EQ(chooser.ItemIndex(), -1);
+}
+
 TEST_F(ChooserTest, LayoutShowsWholeRowsOnly)
 {
     Open();
     EXPECT_EQ(chooser.size(), QSize(350, 237));
     EXPECT_EQ(chooser.minimumSize(), chooser.maximumSize());
     const Qt::WindowFlags flags = chooser.windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(flags &
-                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
+    // No border icons at all, not even a close box.
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowContextHelpButtonHint | Qt::WindowSystemMenuHint));
 
     EXPECT_EQ(list->pos(), QPoint(16, 14));
     EXPECT_EQ(list->width(), 317);

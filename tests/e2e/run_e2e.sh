@@ -3,7 +3,10 @@
 #  1. start, see the welcome screen, open the chooser with a welcome card,
 #     see the catalogue's games in order, cancel, exit through the menu, and
 #     find the catalogue byte-for-byte as it was;
-#  2. choose Klondike and see a dealt table.
+#  2. choose Klondike and see a dealt table;
+#  3. no card library: a message and a non-zero status;
+#  4. Baker's Dozen, then Klondike from the bundled catalogue: every pile in
+#     the colour of its own Kind, none left over from the game before.
 # Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
 set -euo pipefail
 app="$(realpath "$1")"
@@ -26,8 +29,9 @@ e2e_start_x
 cp "$here"/data/*.ini "$root/games/klondike.ini" "$work/"
 before=$(sha256sum "$work/vexasolit.ini")
 
+# Starts the game in a folder ($work unless one is given).
 start_app() {
-  (cd "$work" && exec "$app") >"$work/app.log" 2>&1 &
+  (cd "${1:-$work}" && exec "$app") >"$work/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
   read -r MX MY < <(e2e_window_origin "$main")
@@ -133,4 +137,59 @@ wait "$APP_PID" || status=$?
 APP_PID=""
 [ "$status" -ne 0 ] || e2e_fail "the program without its card library ended with status 0"
 echo "e2e: missing card library passed"
-echo "e2e: 3 passed, 0 failed"
+
+# --- 4. switching games: Baker's Dozen, then Klondike ---------------------------
+# The bundled catalogue lists Baker's Dozen, Calculation, Klondike in order.
+bundled="$work/bundled"
+mkdir "$bundled"
+cp "$root"/games/*.ini "$bundled/"
+# Double-clicks row $1 of the open chooser and waits for the game's window.
+choose_row() {
+  local chooser
+  chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
+  read -r CX CY < <(e2e_window_origin "$chooser")
+  xdotool mousemove $((CX + 60)) $((CY + 17 + 16 * $1 + 8)) click --repeat 2 --delay 60 1
+  table=$(e2e_wait_window "Vexa Solitaire:  $2") || e2e_fail "$2 was not loaded"
+  read -r MX MY < <(e2e_window_origin "$table")
+}
+start_app "$bundled"
+xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+choose_row 0 "Baker's Dozen"
+# Four red foundations at the top, green columns below.
+bakers_dealt() {
+  local red green
+  red=$(e2e_share "$1" "71x96+$((MX + 300))+$((MY + 20 + 10))" "rgb(255,0,0)")
+  green=$(e2e_share "$1" "71x60+$((MX + 10))+$((MY + 20 + 120 + 250))" "rgb(0,128,0)")
+  e2e_holds "$red" "v > 0.9" && e2e_holds "$green" "v > 0.9" || { echo "bakers: red $red, green $green" >&2; return 1; }
+}
+e2e_until "$shots/bakers.png" bakers_dealt "$shots/bakers.png" || e2e_fail "Baker's Dozen is not dealt on screen"
+# "&Select a card game" in the Game menu.
+xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
+sleep 0.3
+xdotool key s
+choose_row 2 "Klondike"
+# Klondike's stock (Kind 0) shows blue only in the corners its rounded card
+# leaves bare, and neither the green nor the red of Baker's Dozen; the waste
+# (Kind 1) is aqua, the foundations (Kind 3) red and every column (Kind 2)
+# green below its cards.
+klondike_after_bakers() {
+  local stock blue stale aqua red k green
+  stock="71x96+$((MX + 50))+$((MY + 20 + 10))"
+  blue=$(e2e_share "$1" "$stock" "rgb(0,0,255)")
+  stale=$(awk -v g="$(e2e_share "$1" "$stock" "rgb(0,128,0)")" -v r="$(e2e_share "$1" "$stock" "rgb(255,0,0)")" \
+    'BEGIN { print g + r }')
+  aqua=$(e2e_share "$1" "71x96+$((MX + 150))+$((MY + 20 + 10))" "rgb(0,255,255)")
+  red=$(e2e_share "$1" "71x96+$((MX + 350))+$((MY + 20 + 10))" "rgb(255,0,0)")
+  echo "stock blue $blue, green or red $stale; waste aqua $aqua; foundation red $red"
+  e2e_holds "$blue" "v > 0" && e2e_holds "$stale" "v == 0" && e2e_holds "$aqua" "v > 0.9" &&
+    e2e_holds "$red" "v > 0.9" || return 1
+  for k in 1 2 3 4 5 6 7; do
+    green=$(e2e_share "$1" "71x80+$((MX + 50 + 100 * (k - 1)))+$((MY + 20 + 120 + 300))" "rgb(0,128,0)")
+    e2e_holds "$green" "v > 0.99" || { echo "column $k is not green below its cards ($green)" >&2; return 1; }
+  done
+}
+e2e_until "$shots/klondike-after-bakers.png" klondike_after_bakers "$shots/klondike-after-bakers.png" ||
+  e2e_fail "Klondike after Baker's Dozen shows piles in the wrong colours"
+exit_app
+echo "e2e: switching games passed"
+echo "e2e: 4 passed, 0 failed"

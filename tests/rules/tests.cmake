@@ -3,7 +3,15 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MoveRulesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PickUpAndDropTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AutoplayTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PileActionsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClickDispatchTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RandomPlayTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
+
+# Random play runs over the bundled catalogue and the games that exercise
+# the rule codes the catalogue does not use.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/RandomPlayTest.cpp PROPERTIES COMPILE_DEFINITIONS
+  "VEXA_GAMES_DIR=\"${CMAKE_SOURCE_DIR}/games\";VEXA_RULE_GAMES_DIR=\"${CMAKE_CURRENT_LIST_DIR}/../data/games\"")

@@ -169,6 +169,26 @@ TEST_F(DealTable, ExtractCardsMetOnTheTableauGoToEmptyFoundations)
     EXPECT_EQ(test::Describe(f2), "3C");
 }
 
+TEST_F(DealTable, DivertedCardsAreLaidOutOnFoundationsBeforeTheTableau)
+{
+    DealRules rules;
+    rules.Extract = {1, 2};
+    // Foundations in front of the tableau, as most games write them; one
+    // deals nothing at all, so only the diversion can lay it out.
+    Pile& f1 = MakePile("F1", 3, "-", 402);
+    Pile& f2 = MakePile("F2", 3, "", 402);
+    MakePile("T", 2, "UU");
+    // Positions left over from a previous hand.
+    table.CardAt(1).Bounds = {300, 200, 71, 96};
+    table.CardAt(2).Bounds = {0, 150, 71, 96};
+    f1.Bounds = f2.Bounds = {0, 0, 71, 96};
+    Deal(rules);
+    EXPECT_EQ(test::Describe(f1), "AC");
+    EXPECT_EQ(test::Describe(f2), "2C");
+    EXPECT_EQ(table.CardAt(1).Bounds, (Rect{0, 0, 71, 96}));
+    EXPECT_EQ(table.CardAt(2).Bounds, (Rect{0, 0, 71, 96}));
+}
+
 TEST_F(DealTable, ExtractCardsDealtDownOrToOtherKindsStay)
 {
     DealRules rules;

@@ -1,6 +1,8 @@
 // The table model: CardSet, containers, TableOrder and KindRange.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "support/TestSupport.h"
 #include "table/Table.h"
 
@@ -100,6 +102,31 @@ TEST(Table, RemovingTheGameKeepsTheDragPileAndReturnsCards)
     EXPECT_EQ(table.ControlAt(4), &table.DragPile());
     EXPECT_EQ(table.Store().Count(), 104);
     EXPECT_EQ(table.FindPile("A"), nullptr);
+}
+
+TEST(Table, ControlsOfARebuiltTableNeverShareASerialWithTheOldOnes)
+{
+    NullPictureSource pictures;
+    Table table(pictures);
+    std::set<std::uint64_t> seen;
+    for (int position = 0; position < table.ControlCount(); ++position)
+        EXPECT_TRUE(seen.insert(table.ControlAt(position)->Serial()).second);
+    EXPECT_EQ(seen.count(0), 0u);
+    for (int round = 0; round < 3; ++round) {
+        // Rebuilt with the same shapes, so freed addresses are likely reused.
+        const std::uint64_t pile = AddPile(table, "A", 2)->Serial();
+        const std::uint64_t button = table.AddButton(std::make_unique<GameButton>("BUTTON1"))->Serial();
+        EXPECT_TRUE(seen.insert(pile).second);
+        EXPECT_TRUE(seen.insert(button).second);
+        table.RemoveGameControls();
+    }
+    // A card keeps its serial when it leaves the window and comes back.
+    Card& card = table.CardAt(11);
+    table.MoveCard(card, table.Window());
+    const std::uint64_t serial = card.Serial();
+    table.MoveCard(card, table.Store());
+    table.MoveCard(card, table.Window());
+    EXPECT_EQ(card.Serial(), serial);
 }
 
 }  // namespace
