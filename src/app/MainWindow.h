@@ -28,6 +28,7 @@ class PileWidget;
 class AboutBox;
 class CardWidget;
 class GameChooser;
+class HintController;
 class HowToPlayWindow;
 class StatisticsDialog;
 
@@ -43,6 +44,7 @@ public:
     Session& State() { return *session_; }
     GameChooser& Chooser() { return *chooser_; }
     HowToPlayWindow& HowToPlay() { return *howToPlay_; }
+    HintController& Hint() { return *hint_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
@@ -75,6 +77,7 @@ private:
     QWidget* CardParent(const Card& card) const;
     QMargins FrameMargins() const;
     void PlaceOnScreen();
+    void DealWinnableIfAsked();
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
@@ -91,6 +94,9 @@ private:
     QAction* replay1_ = nullptr;
     QAction* undo1_ = nullptr;
     QAction* autoplay1_ = nullptr;
+    QAction* hint1_ = nullptr;
+    QAction* winnable1_ = nullptr;
+    HintController* hint_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
     GameChooser* chooser_ = nullptr;

@@ -8,8 +8,10 @@
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
+#include "app/WinnableDeal.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
+#include "defs/IniFile.h"
 #include "defs/TextRules.h"
 #include "records/GameButtons.h"
 #include "records/Statistics.h"
@@ -91,6 +93,7 @@ bool SimDriver::Execute(const std::string& raw)
             }
             session.Chooser.ItemIndex = index;
             SelectGame(session);
+            DealWinnable();
         } else if (command == "show") {
             Show();
         } else if (command == "help") {
@@ -102,6 +105,7 @@ bool SimDriver::Execute(const std::string& raw)
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
             if (enabled) DealNewHand(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
+            if (enabled && command == "deal") DealWinnable();
         } else if (command == "click") {
             Click(rest);
         } else if (command == "undo") {
@@ -114,6 +118,9 @@ bool SimDriver::Execute(const std::string& raw)
                 Complain("no button " + rest + " on the table");
             else
                 PressGameButton(session, *static_cast<GameButton*>(control));
+        } else if (command == "winnable" && (rest == "on" || rest == "off")) {
+            session.WinnableOnly = rest == "on";
+            WriteWinnableOnly(IniFile(CatalogueFile), session.WinnableOnly);
         } else if (command == "solve") {
             Solve(rest);
         } else if (command == "stats") {
@@ -160,6 +167,14 @@ void SimDriver::Click(const std::string& what)
     } else {
         Complain("unknown command: click " + what);
     }
+}
+
+void SimDriver::DealWinnable()
+{
+    Session& session = *session_;
+    if (!session.WinnableOnly || session.Welcome || session.Inert) return;
+    const WinnableDealResult result = DealWinnableHand(session, 3.0);
+    out_ << "winnable " << (result.Proven ? "proven " : "unproven ") << result.Shuffles << '\n';
 }
 
 void SimDriver::Solve(const std::string& args)

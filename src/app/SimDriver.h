@@ -42,6 +42,7 @@ private:
     void Show();
     void Click(const std::string& what);
     void Solve(const std::string& args);
+    void DealWinnable();
     void Complain(const std::string& text);
 
     std::ostream& out_;

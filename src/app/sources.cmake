@@ -6,9 +6,12 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/NewHand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SimDriver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinnableDeal.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintController.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialog.cpp
 )

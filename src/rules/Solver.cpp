@@ -620,7 +620,20 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     std::priority_queue<QueueEntry> open;
     const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
 
+    // The position that scored best, for a move that makes progress when
+    // the budget runs out; it must score above the start.
+    Restore(root.data(), root.size());
+    int bestPriority = Priority();
+    std::int32_t best = -1;
     auto keyHash = [this](const State& state) { return KeyHash(state); };
+    auto lineTo = [&](std::int32_t id) {
+        std::vector<PackedMove> line;
+        for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent)
+            line.push_back(nodes[static_cast<std::size_t>(at)].Move);
+        std::vector<SolverMove> moves;
+        for (auto it = line.rbegin(); it != line.rend(); ++it) moves.push_back(Unpack(*it));
+        return moves;
+    };
     auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
         const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
         auto [it, fresh] = seen.try_emplace(keyHash(state), redeals);
@@ -637,6 +650,10 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         arena.insert(arena.end(), state.begin(), state.end());
         nodes.push_back(node);
         open.push({priority, static_cast<std::int32_t>(nodes.size() - 1)});
+        if (parent >= 0 && priority > bestPriority) {
+            bestPriority = priority;
+            best = static_cast<std::int32_t>(nodes.size() - 1);
+        }
     };
     add(root, -1, PackedMove{}, 0);
 
@@ -661,15 +678,14 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         Expand();
         if (won_) {
             answer.Outcome = SolveOutcome::Won;
-            std::vector<PackedMove> line{winningMove_};
-            for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent)
-                line.push_back(nodes[static_cast<std::size_t>(at)].Move);
-            for (auto it = line.rbegin(); it != line.rend(); ++it) answer.Moves.push_back(Unpack(*it));
+            answer.Moves = lineTo(id);
+            answer.Moves.push_back(Unpack(winningMove_));
             break;
         }
         for (const Child& child : children_) add(child.Position, id, child.Move, child.Priority);
     }
     if (!won_ && !spent) answer.Outcome = SolveOutcome::Lost;
+    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best);
     answer.States = static_cast<std::int64_t>(nodes.size());
     answer.Seconds = elapsed();
     // Leave the scratch table where it started, for the next call.

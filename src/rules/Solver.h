@@ -47,7 +47,9 @@ struct SolverMove {
 
 struct SolveAnswer {
     SolveOutcome Outcome = SolveOutcome::Unknown;
-    std::vector<SolverMove> Moves;  // Won: the winning line
+    // Won: the winning line. Unknown: the line to the best-scoring position
+    // found, when one scores above the start (empty otherwise).
+    std::vector<SolverMove> Moves;
     std::int64_t States = 0;        // distinct positions reached
     double Seconds = 0;
 };

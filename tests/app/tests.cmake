@@ -1,7 +1,9 @@
 # Tests of the application shell.
 list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/GameLoaderTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinnableDealTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
 )
