@@ -140,8 +140,9 @@ struct Solver::Search {
     State canonical_;
     std::vector<std::pair<std::size_t, std::size_t>> segments_;
 
-    State current_;  // what the scratch table holds
-    State parent_;   // the position being expanded
+    State current_;         // what the scratch table holds
+    bool touched_ = false;  // the play code ran since current_ was taken
+    State parent_;          // the position being expanded
     State child_;
     struct Child {
         State Position;
@@ -171,6 +172,8 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     s_.StreakCount = live.StreakCount;
     s_.StreakBonus = live.StreakBonus;
     s_.WinCounted = true;
+    // The scratch table is never undone: its moves record no undo steps.
+    s_.Journal.Off = true;
     usable_ = !live.Welcome && !live.Inert && !live.Carrying;
 
     const Table& from = live.Board;
@@ -363,12 +366,12 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
 {
     Table& board = s_.Board;
     Pile& drag = board.DragPile();
-    while (drag.Count() > 0) board.MoveCard(*drag.Top(), board.Store());
+    // Carried cards stay in the DragPile until their pile takes them back.
     s_.Carrying = false;
     s_.OriginPile = nullptr;
     // A lift or a refused move may have changed the table since the last
     // capture: compare with what it holds now.
-    Capture(current_);
+    if (touched_) Capture(current_);
 
     // Piles whose bytes differ: emptied first, then filled, so that a card
     // that changed piles is free when its new pile takes it.
@@ -381,9 +384,11 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
         a += na;
         b += nb;
     }
+    // The DragPile holds the cards meanwhile: it is short, so taking a card
+    // out of it again is quick.
     for (const auto& [p, offset] : changed) {
         Pile& pile = *piles_[p];
-        while (pile.Count() > 0) board.MoveCard(*pile.Top(), board.Store());
+        while (pile.Count() > 0) board.MoveCard(*pile.Top(), drag);
     }
     for (const auto& [p, offset] : changed) {
         Pile& pile = *piles_[p];
@@ -397,11 +402,13 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
         }
         LayOutPile(pile);
     }
+    while (drag.Count() > 0) board.MoveCard(*drag.Top(), board.Store());
     if (keepsGenerator_) s_.Rng.Seed(static_cast<std::uint32_t>(GetInt(state + b)));
     s_.OneTimeMove = GetInt(state + length - CounterBytes);
     s_.RedealsLeft = GetInt(state + length - 4);
     s_.Journal.UndoSteps.clear();
     current_.assign(state, state + length);
+    touched_ = false;
 }
 
 int Solver::Search::Priority() const
@@ -448,6 +455,7 @@ void Solver::Search::Played(const PackedMove& move)
     if (won_) return;
     Capture(child_);
     current_ = child_;
+    touched_ = false;
     s_.Journal.UndoSteps.clear();
     if (ui_.Victories > 0) {
         won_ = true;
@@ -460,6 +468,8 @@ void Solver::Search::Played(const PackedMove& move)
 
 Control* Solver::Search::DropSender(Pile& target) const
 {
+    // The top card stands for its pile; an empty pile is clicked on its area.
+    if (target.Count() > 0 && CanClickCard(s_, *target.Top())) return target.Top();
     if (CanClickPileArea(s_, target)) return &target;
     for (int i = target.Count() - 1; i >= 0; --i)
         if (CanClickCard(s_, *target.CardAt(i))) return target.CardAt(i);
@@ -472,6 +482,7 @@ Control* Solver::Search::DropSender(Pile& target) const
 // Lifts already tried from this position are skipped.
 bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
 {
+    touched_ = true;
     DispatchClick(s_, &card);
     PackedMove move;
     move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
@@ -490,6 +501,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
         Pile& target = *piles_[p];
         if (!s_.Carrying) {
             RestoreParent();
+            touched_ = true;
             DispatchClick(s_, &card);
         }
         if (!CanDrop(s_, target, drag, 0)) continue;
@@ -498,6 +510,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
         move.Position = static_cast<std::int16_t>(pilePositions_[p]);
         move.DropCard =
             sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
+        touched_ = true;
         DispatchClick(s_, sender);
         if (s_.Carrying) return false;  // a drop that CanDrop accepted always ends the carry
         Played(move);
@@ -514,6 +527,7 @@ void Solver::Search::Expand()
     };
 
     if (s_.Menu.Autoplay) {
+        touched_ = true;
         AutoplayCommand(s_);
         PackedMove move;
         move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Autoplay);
@@ -522,6 +536,7 @@ void Solver::Search::Expand()
     }
     for (std::size_t b = 0; b < buttons_.size() && !won_; ++b) {
         if (!buttons_[b]->Visible) continue;
+        touched_ = true;
         PressGameButton(s_, *buttons_[b]);
         PackedMove move;
         move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Button);
@@ -533,6 +548,7 @@ void Solver::Search::Expand()
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         Pile& pile = *piles_[p];
         if (pile.ClickAction == 0 || !CanClickPileArea(s_, pile)) continue;
+        touched_ = true;
         DispatchClick(s_, &pile);
         PackedMove move;
         move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Pile);
