@@ -11,7 +11,7 @@
 set -eu
 case_dir=""
 if [ "${1:-}" = "--case" ]; then
-  case_dir="$2"
+  case_dir="$(realpath -m "$2")"
   shift 2
 fi
 if [ $# -lt 4 ]; then
