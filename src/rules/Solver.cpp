@@ -447,7 +447,7 @@ int Solver::Search::Priority() const
         }
     }
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];
-    return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 8 * inOrder - 5 * buried - 10 * blocking;
+    return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 4 * inOrder - 5 * buried - 30 * blocking;
 }
 
 void Solver::Search::Played(const PackedMove& move)
