@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/NewHand.h"
+#include "app/WinnableDeal.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
 #include "defs/Definition.h"
@@ -117,6 +118,7 @@ void CreateChooser(Session& session)
     session.Chooser.Items = std::move(names);
     session.Chooser.ItemIndex = session.Chooser.Items.empty() ? -1 : 0;
     LoadPlayTime(session, catalogue);
+    session.WinnableOnly = ReadWinnableOnly(catalogue);
 }
 
 void PlaceWindow(Session& session)

@@ -21,12 +21,16 @@
 #include "app/DragView.h"
 #include "app/FocusFrame.h"
 #include "app/GameLoader.h"
+#include "app/HintController.h"
 #include "app/NewHand.h"
 #include "app/VexaApplication.h"
+#include "app/WinnableDeal.h"
+#include "app/WinnableDealDialog.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardWidget.h"
 #include "cards/CursorPictures.h"
 #include "core/VexaError.h"
+#include "defs/IniFile.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/Fonts.h"
 #include "dialogs/GameChooser.h"
@@ -92,6 +96,7 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     const QRect screen = primary ? primary->geometry() : QRect(0, 0, 1024, 768);
     session_ = std::make_unique<Session>(library, *this, clock, screen.width(), screen.height());
 
+    hint_ = new HintController(*session_, *table_, [this](const std::string& text) { ShowMessage(text); });
     CreateMenu();
     CreateWelcome();
     for (int i = 1; i <= CardCount; ++i) {
@@ -158,6 +163,15 @@ void MainWindow::CreateMenu()
     newgame1_->setObjectName("Newgame1");
     replay1_ = game->addAction("&Restart this hand", this, [this] { NewHand(NewHandKind::Restart); });
     replay1_->setObjectName("Replay1");
+    winnable1_ = game->addAction("&Winnable deals only");
+    winnable1_->setObjectName("WinnableOnly1");
+    winnable1_->setCheckable(true);
+    connect(winnable1_, &QAction::triggered, this, [this](bool on) {
+        Guard([this, on] {
+            session_->WinnableOnly = on;
+            WriteWinnableOnly(IniFile(CatalogueFile), on);
+        });
+    });
     auto* stats = game->addAction("S&tatistics", this, [this] { ShowStatistics(); });
     stats->setObjectName("Stats");
     game->addSeparator();
@@ -175,6 +189,9 @@ void MainWindow::CreateMenu()
     autoplay1_ = edit->addAction("Autoplay", this, [this] { Autoplay(); });
     autoplay1_->setObjectName("Autoplay1");
     autoplay1_->setShortcut(QKeySequence("Ctrl+A"));
+    hint1_ = edit->addAction("Hint", this, [this] { Guard([this] { hint_->Request(); }); });
+    hint1_->setObjectName("Hint1");
+    hint1_->setShortcut(QKeySequence("H"));
 
     QMenu* help = menuBar()->addMenu("Help");
     auto* howTo = help->addAction("How to Play...", this, [this] { ShowHowToPlay(); });
@@ -308,6 +325,8 @@ void MainWindow::Render()
     undo1_->setEnabled(s.Menu.Undo);
     redo1_->setEnabled(s.Menu.Redo);
     autoplay1_->setEnabled(s.Menu.Autoplay);
+    hint1_->setEnabled(!s.Welcome && !s.Inert);
+    winnable1_->setChecked(s.WinnableOnly);
     scoreMenu_->setText(Text(s.Menu.ScoreCaption));
     if (const Control* label = s.Board.FindControl("Label1")) label1_->setVisible(label->Visible);
 
@@ -719,7 +738,15 @@ void MainWindow::ChooseGame()
         unsetCursor();
         SelectGame(*session_);
         if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
+        DealWinnableIfAsked();
     });
+}
+
+void MainWindow::DealWinnableIfAsked()
+{
+    if (!session_->WinnableOnly) return;
+    Render();
+    DealWinnableWithProgress(*this, *session_, [this](const std::string& text) { ShowMessage(text); });
 }
 
 void MainWindow::NewHand(NewHandKind kind)
@@ -727,6 +754,7 @@ void MainWindow::NewHand(NewHandKind kind)
     Guard([this, kind] {
         unsetCursor();
         DealNewHand(*session_, kind);
+        if (kind == NewHandKind::Deal) DealWinnableIfAsked();
     });
 }
 

@@ -32,6 +32,7 @@ class PileWidget;
 class AboutBox;
 class CardWidget;
 class GameChooser;
+class HintController;
 class HowToPlayWindow;
 class StatisticsDialog;
 
@@ -48,6 +49,7 @@ public:
     GameChooser& Chooser() { return *chooser_; }
     // The help window, made on first use with the current help text.
     HowToPlayWindow& HowToPlay();
+    HintController& Hint() { return *hint_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
@@ -124,6 +126,7 @@ private:
     QWidget* CardParent(const Card& card) const;
     QMargins FrameMargins() const;
     void PlaceOnScreen();
+    void DealWinnableIfAsked();
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
@@ -141,6 +144,9 @@ private:
     QAction* undo1_ = nullptr;
     QAction* redo1_ = nullptr;
     QAction* autoplay1_ = nullptr;
+    QAction* hint1_ = nullptr;
+    QAction* winnable1_ = nullptr;
+    HintController* hint_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
     GameChooser* chooser_ = nullptr;

@@ -1,18 +1,24 @@
 #include "app/SimDriver.h"
 
+#include <cstdlib>
 #include <istream>
 #include <ostream>
+#include <sstream>
+#include <vector>
 
 #include "app/GameLoader.h"
 #include "app/NewHand.h"
+#include "app/WinnableDeal.h"
 #include "core/Session.h"
 #include "core/VexaError.h"
+#include "defs/IniFile.h"
 #include "defs/TextRules.h"
 #include "records/GameButtons.h"
 #include "records/Statistics.h"
 #include "records/UndoJournal.h"
 #include "rules/Autoplay.h"
 #include "rules/ClickDispatch.h"
+#include "rules/Solver.h"
 
 namespace vexa {
 
@@ -87,6 +93,7 @@ bool SimDriver::Execute(const std::string& raw)
             }
             session.Chooser.ItemIndex = index;
             SelectGame(session);
+            DealWinnable();
         } else if (command == "show") {
             Show();
         } else if (command == "help") {
@@ -98,6 +105,7 @@ bool SimDriver::Execute(const std::string& raw)
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
             if (enabled) DealNewHand(session, command == "deal" ? NewHandKind::Deal : NewHandKind::Restart);
+            if (enabled && command == "deal") DealWinnable();
         } else if (command == "click") {
             Click(rest);
         } else if (command == "undo") {
@@ -112,6 +120,11 @@ bool SimDriver::Execute(const std::string& raw)
                 Complain("no button " + rest + " on the table");
             else
                 PressGameButton(session, *static_cast<GameButton*>(control));
+        } else if (command == "winnable" && (rest == "on" || rest == "off")) {
+            session.WinnableOnly = rest == "on";
+            WriteWinnableOnly(IniFile(CatalogueFile), session.WinnableOnly);
+        } else if (command == "solve") {
+            Solve(rest);
         } else if (command == "stats") {
             const StatsFigures f = OpenStatistics(session);
             out_ << "stats " << SimQuote(f.Title) << " played " << f.Played << " won " << f.Won << " average "
@@ -156,6 +169,45 @@ void SimDriver::Click(const std::string& what)
     } else {
         Complain("unknown command: click " + what);
     }
+}
+
+void SimDriver::DealWinnable()
+{
+    Session& session = *session_;
+    if (!session.WinnableOnly || session.Welcome || session.Inert) return;
+    const WinnableDealResult result = DealWinnableHand(session, 3.0);
+    out_ << "winnable " << (result.Proven ? "proven " : "unproven ") << result.Shuffles << '\n';
+}
+
+void SimDriver::Solve(const std::string& args)
+{
+    Session& session = *session_;
+    SolverBudget budget;
+    budget.Seconds = 10;
+    // solve [SECONDS [STATES]]: a state limit makes the answer independent
+    // of the machine's speed.
+    std::istringstream in(args);
+    std::string word;
+    if (in >> word) {
+        char* end = nullptr;
+        budget.Seconds = std::strtod(word.c_str(), &end);
+        if (*end != '\0' || !(budget.Seconds > 0)) return Complain("solve takes a number of seconds");
+        if (in >> word) {
+            budget.MaxStates = std::strtoll(word.c_str(), &end, 10);
+            if (*end != '\0' || budget.MaxStates <= 0) return Complain("solve takes a number of states");
+        }
+    }
+    if (session.Welcome || session.Inert) return Complain("no hand to solve");
+    if (session.Carrying) return Complain("cards are carried");
+    const SolveAnswer answer = SolvePosition(session, budget);
+    if (answer.Outcome != SolveOutcome::Won) {
+        out_ << "solve " << OutcomeName(answer.Outcome) << ' ' << answer.States << '\n';
+        return;
+    }
+    std::vector<std::string> lines;
+    for (const SolverMove& move : answer.Moves) lines.insert(lines.end(), move.Commands.begin(), move.Commands.end());
+    out_ << "solve won " << lines.size() << '\n';
+    for (const std::string& line : lines) out_ << line << '\n';
 }
 
 void SimDriver::Show()

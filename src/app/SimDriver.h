@@ -41,6 +41,8 @@ public:
 private:
     void Show();
     void Click(const std::string& what);
+    void Solve(const std::string& args);
+    void DealWinnable();
     void Complain(const std::string& text);
 
     std::ostream& out_;

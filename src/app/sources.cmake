@@ -7,6 +7,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SimDriver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DefinitionChecker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinRates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinnableDeal.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
@@ -14,4 +16,6 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintController.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialog.cpp
 )

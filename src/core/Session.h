@@ -84,6 +84,9 @@ struct Session {
     // Catalogue.
     std::vector<std::pair<std::string, std::string>> GameFiles;  // display name, file
     ChooserState Chooser;
+    // "Winnable deals only": new hands are shuffled until the solver proves
+    // a win (catalogue General, WinnableOnly=1).
+    bool WinnableOnly = false;
     std::string CurrentGame;
     GameSettings Settings;
 

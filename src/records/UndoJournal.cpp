@@ -62,6 +62,7 @@ std::string RecordText(int slot, const SnapshotRecord& record)
 
 void TakeSnapshot(Session& session, SnapshotSide side)
 {
+    if (session.Journal.Off) return;
     Table& table = session.Board;
     auto& slots = session.Journal.SnapshotTable;
     for (int position = 0; position < table.ControlCount(); ++position) {
@@ -207,6 +208,7 @@ void RefreshUndoMenu(Session& session)
 
 void RecordStep(Session& session)
 {
+    if (session.Journal.Off) return;
     TakeSnapshot(session, SnapshotSide::After);
     std::string step =
         StepText(SideOf(session.Journal, SnapshotSide::Before), SideOf(session.Journal, SnapshotSide::After));

@@ -47,6 +47,9 @@ struct UndoJournal {
     // table back as it was before the undo.
     std::vector<std::string> RedoSteps;
     std::array<SnapshotSlot, SnapshotSlots> SnapshotTable{};
+    // Set for a session that is never undone (the solver's scratch copy):
+    // snapshots and steps are then not taken at all.
+    bool Off = false;
 };
 
 // The text of a slot's record as the step stores it.

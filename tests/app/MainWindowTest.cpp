@@ -105,8 +105,12 @@ TEST_F(MainWindowTest, MenuHasItsCaptionsShortcutsAndStartStates)
     EXPECT_EQ(top[3]->menu(), nullptr);
     QStringList game;
     for (QAction* a : top[0]->menu()->actions()) game << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand", "S&tatistics", "-",
-                                 "E&xit"}));
+    EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand",
+                                 "&Winnable deals only", "S&tatistics", "-", "E&xit"}));
+    EXPECT_TRUE(Action("WinnableOnly1")->isCheckable());
+    EXPECT_FALSE(Action("WinnableOnly1")->isChecked());
+    EXPECT_FALSE(Action("Hint1")->isEnabled());
+    EXPECT_EQ(Action("Hint1")->shortcut(), QKeySequence("H"));
     EXPECT_FALSE(Action("Newgame1")->isEnabled());
     EXPECT_FALSE(Action("Replay1")->isEnabled());
     EXPECT_FALSE(Action("Undo1")->isEnabled());

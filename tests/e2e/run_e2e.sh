@@ -6,7 +6,8 @@
 #  2. choose Klondike and see a dealt table;
 #  3. no card library: a message and a non-zero status;
 #  4. Baker's Dozen, then Klondike from the bundled catalogue: every pile in
-#     the colour of its own Kind, none left over from the game before.
+#     the colour of its own Kind, none left over from the game before;
+#  5. Edit | Hint (key H) on a Klondike deal frames a card and a pile in red.
 # Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
 set -euo pipefail
 app="$(realpath "$1")"
@@ -211,4 +212,28 @@ e2e_until "$shots/klondike-after-bakers.png" klondike_after_bakers "$shots/klond
   e2e_fail "Klondike after Baker's Dozen shows piles in the wrong colours"
 exit_app
 echo "e2e: switching games passed"
-echo "e2e: 4 passed, 0 failed"
+
+# --- 5. a hint frames the card to move and its pile ----------------------------
+# Klondike without autoplay, so that the first move of a line is a click.
+hinted="$work/hinted"
+mkdir "$hinted"
+printf '[Gamelist]\nHinted=hinted.ini\n' > "$hinted/vexasolit.ini"
+sed -e 's/^\[Klondike\]/[Hinted]/' -e 's/^Name=.*/Name=Hinted\nAutoplay=0/' "$root/games/klondike.ini" > "$hinted/hinted.ini"
+start_app "$hinted"
+xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+choose_row 0 "Hinted"
+# A click on the bare table gives the window the keyboard; it moves nothing.
+xdotool mousemove $((MX + 760)) $((MY + 560)) click 1
+sleep 0.3
+xdotool key h
+# The frames are drawn in rgb(255,32,32), a red no pile or card uses.
+hint_framed() {
+  local red
+  red=$(e2e_share "$1" "800x560+$MX+$((MY + 20))" "rgb(255,32,32)")
+  echo "hint frame share $red"
+  e2e_holds "$red" "v > 0.001"
+}
+e2e_until "$shots/hint.png" hint_framed "$shots/hint.png" || e2e_fail "the hint framed nothing"
+exit_app
+echo "e2e: hint passed"
+echo "e2e: 5 passed, 0 failed"

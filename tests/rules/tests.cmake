@@ -7,6 +7,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/ClickDispatchTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RandomPlayTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardFocusTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )

@@ -1,0 +1,128 @@
+#include "app/HintController.h"
+
+#include <QFrame>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/Session.h"
+
+namespace vexa {
+
+HintController::HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message)
+    : QObject(&table), session_(session), table_(table), message_(std::move(message))
+{
+    Budget.Seconds = 3;
+    timer_ = new QTimer(this);
+    timer_->setSingleShot(true);
+    connect(timer_, &QTimer::timeout, this, [this] { Unmark(); });
+}
+
+HintController::~HintController() { Stop(); }
+
+void HintController::Stop()
+{
+    if (cancel_) cancel_->store(true);
+    if (worker_.joinable()) worker_.join();
+}
+
+// The cards and faces of every pile and the counters: a hint answers only
+// the position it was asked for.
+std::string HintController::Position() const
+{
+    std::string text;
+    const Table& table = session_.Board;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        const Pile* pile = table.PileAt(position);
+        if (!pile) continue;
+        text += '|';
+        for (const Card* card : pile->Cards())
+            text += std::to_string(card->Index()) + (card->Face.State() == ctBack ? "d " : "u ");
+    }
+    return text + std::to_string(session_.RedealsLeft) + ' ' + std::to_string(session_.OneTimeMove) + ' ' +
+           std::to_string(session_.Carrying);
+}
+
+void HintController::Request()
+{
+    Stop();
+    Unmark();
+    const int request = ++request_;
+    if (session_.Welcome || session_.Inert || session_.Carrying) {
+        emit Answered();
+        return;
+    }
+    // The copy is taken here, on the GUI thread; the search runs on its own.
+    auto solver = std::make_shared<Solver>(session_);
+    cancel_ = std::make_shared<std::atomic<bool>>(false);
+    done_ = std::make_shared<std::atomic<bool>>(false);
+    const std::string position = Position();
+    QPointer<HintController> self(this);
+    worker_ = std::thread([self, solver, cancel = cancel_, done = done_, budget = Budget, request, position] {
+        const SolveAnswer answer = solver->Solve(budget, cancel.get());
+        done->store(true);
+        if (cancel->load()) return;
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, answer, request, position] {
+                if (self) self->Show(answer, request, position);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void HintController::Show(const SolveAnswer& answer, int request, const std::string& position)
+{
+    if (request != request_) return;
+    if (worker_.joinable()) worker_.join();
+    if (position != Position()) {
+        emit Answered();
+        return;
+    }
+    if (answer.Outcome == SolveOutcome::Lost) {
+        message_("This hand can no longer be won.");
+    } else if (answer.Moves.empty()) {
+        if (answer.Outcome == SolveOutcome::Unknown) message_("No move was found that makes progress.");
+    } else {
+        const SolverMove& move = answer.Moves.front();
+        switch (move.Kind) {
+        case SolverMove::Type::Card:
+            Mark(cardMarker_, "HintCard", table_.findChild<QWidget*>(QString("Card%1").arg(move.LiftedIndex)));
+            if (!move.Target.empty())
+                Mark(pileMarker_, "HintPile", table_.findChild<QWidget*>(QString::fromStdString(move.Target)));
+            break;
+        case SolverMove::Type::Pile:
+        case SolverMove::Type::Button:
+            Mark(pileMarker_, "HintPile", table_.findChild<QWidget*>(QString::fromStdString(move.Target)));
+            break;
+        case SolverMove::Type::Autoplay: message_("Autoplay moves the next cards to the foundations."); break;
+        }
+        timer_->start(ShowMilliseconds);
+    }
+    emit Answered();
+}
+
+void HintController::Mark(QFrame*& marker, const char* name, QWidget* over)
+{
+    if (!over) return;
+    if (!marker) {
+        marker = new QFrame(&table_);
+        marker->setObjectName(name);
+        marker->setFrameStyle(QFrame::Box | QFrame::Plain);
+        marker->setLineWidth(3);
+        marker->setStyleSheet("color: #ff2020; background: transparent;");
+        marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    const QRect area(over->mapTo(&table_, QPoint(0, 0)), over->size());
+    marker->setGeometry(area.adjusted(-2, -2, 2, 2));
+    marker->show();
+    marker->raise();
+}
+
+void HintController::Unmark()
+{
+    if (cardMarker_) cardMarker_->hide();
+    if (pileMarker_) pileMarker_->hide();
+}
+
+}  // namespace vexa

@@ -1,0 +1,65 @@
+// The Hint command of the window: the solver searches the position off the
+// GUI thread, and the first move of its line is shown by briefly framing the
+// card to lift and the pile to drop it on; nothing moves. A position proven
+// lost, or a search that finds no move making progress, is told in a
+// message. A second request cancels the search still running.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include <QObject>
+
+#include "rules/Solver.h"
+
+class QFrame;
+class QTimer;
+class QWidget;
+
+namespace vexa {
+
+struct Session;
+
+class HintController : public QObject {
+    Q_OBJECT
+
+public:
+    // table: the widget that holds the pile and button widgets; message
+    // shows a text in the plain message box.
+    HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message);
+    ~HintController() override;
+
+    void Request();
+    bool Searching() const { return worker_.joinable() && !done_->load(); }
+
+    SolverBudget Budget;
+    int ShowMilliseconds = 1500;
+
+signals:
+    // The answer of the newest request was shown (or dropped because the
+    // table changed meanwhile).
+    void Answered();
+
+private:
+    void Stop();
+    void Show(const SolveAnswer& answer, int request, const std::string& position);
+    void Mark(QFrame*& marker, const char* name, QWidget* over);
+    void Unmark();
+    std::string Position() const;
+
+    Session& session_;
+    QWidget& table_;
+    std::function<void(const std::string&)> message_;
+    std::thread worker_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    std::shared_ptr<std::atomic<bool>> done_ = std::make_shared<std::atomic<bool>>(true);
+    int request_ = 0;
+    QFrame* cardMarker_ = nullptr;
+    QFrame* pileMarker_ = nullptr;
+    QTimer* timer_ = nullptr;
+};
+
+}  // namespace vexa

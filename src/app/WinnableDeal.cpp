@@ -1,0 +1,64 @@
+#include "app/WinnableDeal.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/NewHand.h"
+#include "core/Session.h"
+#include "defs/IniFile.h"
+#include "records/UndoJournal.h"
+#include "rules/RedealStatus.h"
+#include "rules/Solver.h"
+#include "table/PileLayout.h"
+
+namespace vexa {
+
+namespace {
+
+// A fresh shuffle dealt in place of the hand on the table. The discarded
+// hand was never played, so it is not counted in the statistics.
+void Reshuffle(Session& session)
+{
+    Table& table = session.Board;
+    for (int i = 1; i <= CardCount; ++i) table.MoveCard(table.CardAt(i), table.Store());
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        Pile* pile = table.PileAt(position);
+        if (!pile || pile == &table.DragPile()) continue;
+        pile->Visible = true;
+        LayOutPile(*pile);
+    }
+    StartHandState(session);
+    DealHand(session, false);
+    RefreshStockHints(session);
+}
+
+}  // namespace
+
+WinnableDealResult DealWinnableHand(Session& session, double seconds, const std::function<bool(int)>& progress)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto started = Clock::now();
+    auto left = [&] { return seconds - std::chrono::duration<double>(Clock::now() - started).count(); };
+    WinnableDealResult result;
+    if (session.Welcome || session.Inert) return result;
+    for (;;) {
+        if (result.Shuffles > 0) Reshuffle(session);
+        ++result.Shuffles;
+        SolverBudget budget;
+        budget.Seconds = std::max(0.05, std::min(left(), seconds / 4));
+        if (SolvePosition(session, budget).Outcome == SolveOutcome::Won) {
+            result.Proven = true;
+            return result;
+        }
+        if (left() <= 0 || (progress && !progress(result.Shuffles))) return result;
+    }
+}
+
+bool ReadWinnableOnly(const IniFile& catalogue) { return catalogue.ReadString("General", "WinnableOnly") == "1"; }
+
+void WriteWinnableOnly(const IniFile& catalogue, bool on)
+{
+    catalogue.WriteString("General", "WinnableOnly", on ? "1" : "0");
+}
+
+}  // namespace vexa

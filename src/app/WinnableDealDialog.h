@@ -1,0 +1,19 @@
+// The window side of "Winnable deals only": the search for a winnable hand
+// runs with a progress dialog that keeps the window painted and can stop it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace vexa {
+
+struct Session;
+
+// Deals until a hand is proven winnable (3 seconds in all); when none is,
+// the last hand stays dealt and message tells the player so.
+void DealWinnableWithProgress(QWidget& parent, Session& session,
+                              const std::function<void(const std::string&)>& message);
+
+}  // namespace vexa

@@ -1,0 +1,727 @@
+#include "rules/Solver.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <queue>
+#include <unordered_map>
+
+#include "core/Session.h"
+#include "records/GameButtons.h"
+#include "records/Score.h"
+#include "rules/Autoplay.h"
+#include "rules/ClickDispatch.h"
+#include "rules/MoveRules.h"
+#include "table/PileLayout.h"
+
+namespace vexa {
+
+namespace {
+
+// The scratch session's world: pictures are never drawn, messages go
+// nowhere, and a victory is only counted.
+class ScratchUi : public UserInterface {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowVictory(const VictoryText&) override { ++Victories; }
+    int Victories = 0;
+};
+
+class StillClock : public Clock {
+public:
+    double Now() override { return 0; }
+    std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
+};
+
+// A move as the search keeps it: what was clicked, and where the lifted
+// cards were dropped.
+struct PackedMove {
+    std::uint8_t Kind = 0;       // SolverMove::Type
+    std::uint8_t Card = 0;       // the card clicked first
+    std::uint8_t DropCard = 0;   // the card clicked to drop (0: the pile's area)
+    std::uint8_t Lifted = 0;     // the lowest card lifted
+    std::int16_t Position = -1;  // the drop target, clicked pile or button
+};
+
+struct Node {
+    std::uint64_t StateOffset = 0;
+    std::uint32_t StateLength = 0;
+    std::int32_t Parent = -1;
+    std::int32_t Redeals = 0;
+    PackedMove Move;
+};
+
+struct QueueEntry {
+    int Priority;
+    std::int32_t Id;
+    // Highest priority first; among equals the older position.
+    bool operator<(const QueueEntry& other) const
+    {
+        return Priority != other.Priority ? Priority < other.Priority : Id > other.Id;
+    }
+};
+
+using State = std::vector<std::uint8_t>;
+
+constexpr std::uint8_t ShownFlag = 0x80;
+// OneTimeMove and RedealsLeft close every position, RedealsLeft last.
+constexpr std::size_t CounterBytes = 8;
+
+void PutInt(State& state, std::int32_t value)
+{
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, &value, 4);
+    state.insert(state.end(), bytes, bytes + 4);
+}
+
+std::int32_t GetInt(const std::uint8_t* at)
+{
+    std::int32_t value;
+    std::memcpy(&value, at, 4);
+    return value;
+}
+
+std::uint64_t HashBytes(const std::uint8_t* data, std::size_t length)
+{
+    // FNV-1a with a final mix: the same bytes give the same hash everywhere.
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < length; ++i) {
+        h ^= data[i];
+        h *= 1099511628211ull;
+    }
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    return h;
+}
+
+}  // namespace
+
+struct Solver::Search {
+    explicit Search(const Session& live);
+
+    SolveAnswer Run(const SolverBudget& budget, const std::atomic<bool>* cancel);
+
+    // The position of the scratch table.
+    void Capture(State& out) const;
+    // Puts the scratch table into a position, rewriting only the piles that
+    // differ from the one it holds.
+    void Restore(const std::uint8_t* state, std::size_t length);
+    void RestoreParent() { Restore(parent_.data(), parent_.size()); }
+    // After a move played on the scratch table: a won hand ends the search,
+    // a new position becomes a child.
+    void Played(const PackedMove& move);
+    void Expand();
+    bool TryLift(Card& card, std::vector<std::array<int, 4>>& lifts);
+    Control* DropSender(Pile& target) const;
+    int Priority() const;
+    SolverMove Unpack(const PackedMove& move) const;
+
+    NullPictureSource pictures_;
+    ScratchUi ui_;
+    StillClock clock_;
+    Session s_;
+    bool usable_ = true;
+    std::vector<Pile*> piles_;        // game piles in TableOrder
+    std::vector<int> pilePositions_;  // their TableOrder positions
+    std::vector<GameButton*> buttons_;
+    // More redeals never hurt, unless a button needs RedealsLeft to be 0:
+    // a position reached again with no more redeals left is not searched.
+    bool redealsDominate_ = true;
+    bool keepsGenerator_ = false;  // a pile reshuffles: the generator is part of the position
+    // Interchangeable piles: the group of each pile (-1 for none). Two
+    // positions that differ only by which pile of a group holds which cards
+    // are one position to the search.
+    std::vector<int> group_;
+    bool symmetric_ = false;
+    void FindInterchangeablePiles();
+    std::uint64_t KeyHash(const State& state);
+    State canonical_;
+    std::vector<std::pair<std::size_t, std::size_t>> segments_;
+
+    State current_;         // what the scratch table holds
+    bool touched_ = false;  // the play code ran since current_ was taken
+    State parent_;          // the position being expanded
+    State child_;
+    struct Child {
+        State Position;
+        PackedMove Move;
+        int Priority;
+    };
+    std::vector<Child> children_;
+    bool won_ = false;
+    PackedMove winningMove_;
+};
+
+Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.ScreenWidth, live.ScreenHeight)
+{
+    Table& board = s_.Board;
+    while (board.Window().Count() > 0) board.MoveCard(*board.Window().Top(), board.Store());
+    s_.Welcome = false;
+    s_.Inert = false;
+    s_.Settings = live.Settings;
+    s_.Menu = live.Menu;
+    s_.ClientWidth = live.ClientWidth;
+    s_.ClientHeight = live.ClientHeight;
+    s_.Deck = live.Deck;
+    s_.Rng = live.Rng;
+    s_.CurrentGame = live.CurrentGame;
+    s_.OneTimeMove = live.OneTimeMove;
+    s_.RedealsLeft = live.RedealsLeft;
+    s_.StreakCount = live.StreakCount;
+    s_.StreakBonus = live.StreakBonus;
+    s_.WinCounted = true;
+    // The scratch table is never undone: its moves record no undo steps.
+    s_.Journal.Off = true;
+    usable_ = !live.Welcome && !live.Inert && !live.Carrying;
+
+    const Table& from = live.Board;
+    for (int position = 0; position < from.ControlCount(); ++position) {
+        const Control* control = from.ControlAt(position);
+        if (control->Type() == ControlType::Pile && control != &from.DragPile()) {
+            const auto& pile = static_cast<const Pile&>(*control);
+            auto copy = std::make_unique<Pile>(pile.Name);
+            copy->Bounds = pile.Bounds;
+            copy->Visible = pile.Visible;
+            copy->Kind = pile.Kind;
+            copy->PickRule = pile.PickRule;
+            copy->DropRule = pile.DropRule;
+            copy->EmptyDropRule = pile.EmptyDropRule;
+            copy->LayoutStyle = pile.LayoutStyle;
+            copy->DealPattern = pile.DealPattern;
+            copy->Direction = pile.Direction;
+            copy->ClickAction = pile.ClickAction;
+            copy->CardLimit = pile.CardLimit;
+            copy->SpareValue = pile.SpareValue;
+            copy->Hint = pile.Hint;
+            copy->ShowHint = pile.ShowHint;
+            copy->Horz = pile.Horz;
+            copy->Vert = pile.Vert;
+            Pile* added = board.AddPile(std::move(copy));
+            for (const Card* card : pile.Cards()) {
+                Card& mine = board.CardAt(card->Index());
+                mine.Face.SetState(card->Face.State());
+                board.MoveCard(mine, *added);
+            }
+            if (pile.ClickAction == 302) keepsGenerator_ = true;
+        } else if (control->Type() == ControlType::Button) {
+            const auto& button = static_cast<const GameButton&>(*control);
+            auto copy = std::make_unique<GameButton>(button.Name);
+            copy->Bounds = button.Bounds;
+            copy->Visible = button.Visible;
+            copy->Tag = button.Tag;
+            copy->Caption = button.Caption;
+            if (button.Tag == 2) redealsDominate_ = false;
+            board.AddButton(std::move(copy));
+        }
+    }
+    board.RebuildKindRange();
+    // The copy must stand at the same TableOrder positions as the live
+    // table, since rules find piles by position.
+    if (board.ControlCount() != from.ControlCount()) usable_ = false;
+    for (int position = 0; usable_ && position < board.ControlCount(); ++position) {
+        const Control* mine = board.ControlAt(position);
+        const Control* theirs = from.ControlAt(position);
+        if (mine->Type() != theirs->Type() || mine->Name != theirs->Name) usable_ = false;
+        if (Pile* pile = board.PileAt(position); pile && pile != &board.DragPile()) {
+            piles_.push_back(pile);
+            pilePositions_.push_back(position);
+            LayOutPile(*pile);
+        } else if (mine->Type() == ControlType::Button) {
+            buttons_.push_back(static_cast<GameButton*>(board.ControlAt(position)));
+        }
+    }
+    for (Pile* pile : piles_)
+        for (const Card* card : pile->Cards())
+            if (card->Index() > 127) usable_ = false;
+    FindInterchangeablePiles();
+    Capture(current_);
+}
+
+void Solver::Search::FindInterchangeablePiles()
+{
+    // Piles may be exchanged only when no rule of the game reads where a
+    // pile stands: the preceding pile, the governing stock, the walks over
+    // the foundation range, the cover test, the deals and gathers in
+    // TableOrder, the first and last waste pile, the rows of scheme 4 and
+    // the buttons all do.
+    group_.assign(piles_.size(), -1);
+    if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return;
+    bool wastesOrdered = false, tableauOrdered = false;
+    for (const Pile* pile : piles_) {
+        switch (pile->PickRule) {
+        case 8: return;
+        case 90:
+        case 91:
+        case 93:
+        case 95: wastesOrdered = true; break;
+        case 92: tableauOrdered = true; break;
+        default: break;
+        }
+        switch (pile->DropRule) {
+        case 113:
+        case 116:
+        case 121: return;
+        default: break;
+        }
+        switch (pile->EmptyDropRule) {
+        case 204:
+        case 212:
+        case 213:
+        case 215:
+        case 216:
+        case 217:
+        case 218: return;
+        default: break;
+        }
+        if (pile->ClickAction == 301 || pile->ClickAction == 303) wastesOrdered = true;
+        if (pile->ClickAction == 302) tableauOrdered = true;
+    }
+    auto same = [](const Pile& a, const Pile& b) {
+        return a.Kind == b.Kind && a.PickRule == b.PickRule && a.DropRule == b.DropRule &&
+               a.EmptyDropRule == b.EmptyDropRule && a.LayoutStyle == b.LayoutStyle && a.Direction == b.Direction &&
+               a.ClickAction == b.ClickAction && a.CardLimit == b.CardLimit && a.Bounds.width == b.Bounds.width &&
+               a.Bounds.height == b.Bounds.height && a.Visible && b.Visible;
+    };
+    int groups = 0;
+    for (std::size_t i = 0; i < piles_.size(); ++i) {
+        const Pile& pile = *piles_[i];
+        // Stocks and foundations are found by their first position.
+        if (group_[i] >= 0 || pile.Kind == 0 || pile.Kind == 3 || pile.Kind == 4 || pile.Kind >= KindCount) continue;
+        if ((pile.Kind == 1 && wastesOrdered) || (pile.Kind == 2 && tableauOrdered)) continue;
+        bool any = false;
+        for (std::size_t j = i + 1; j < piles_.size(); ++j)
+            if (group_[j] < 0 && same(pile, *piles_[j])) {
+                group_[j] = groups;
+                any = true;
+            }
+        if (any) group_[i] = groups++;
+    }
+    symmetric_ = groups > 0;
+}
+
+std::uint64_t Solver::Search::KeyHash(const State& state)
+{
+    // With dominating redeals the count of redeals left is no part of the key.
+    const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
+    if (!symmetric_) return HashBytes(state.data(), length);
+    segments_.clear();
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        segments_.emplace_back(at, n);
+        at += n;
+    }
+    // Within each group the piles' contents are put in one fixed order.
+    auto less = [&state](const std::pair<std::size_t, std::size_t>& x, const std::pair<std::size_t, std::size_t>& y) {
+        return std::lexicographical_compare(state.begin() + static_cast<std::ptrdiff_t>(x.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(x.first + x.second),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
+    };
+    canonical_.clear();
+    std::vector<std::size_t> next;  // per group, the next sorted member to write
+    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> sorted;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const int g = group_[p];
+        if (g < 0) {
+            canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
+                              state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
+            continue;
+        }
+        const auto gi = static_cast<std::size_t>(g);
+        if (sorted.size() <= gi) {
+            sorted.resize(gi + 1);
+            next.resize(gi + 1, 0);
+        }
+        if (sorted[gi].empty()) {
+            for (std::size_t q = p; q < piles_.size(); ++q)
+                if (group_[q] == g) sorted[gi].push_back(segments_[q]);
+            std::sort(sorted[gi].begin(), sorted[gi].end(), less);
+        }
+        const auto& segment = sorted[gi][next[gi]++];
+        canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segment.first),
+                          state.begin() + static_cast<std::ptrdiff_t>(segment.first + segment.second));
+    }
+    canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
+                      state.begin() + static_cast<std::ptrdiff_t>(length));
+    return HashBytes(canonical_.data(), canonical_.size());
+}
+
+void Solver::Search::Capture(State& out) const
+{
+    out.clear();
+    for (const Pile* pile : piles_) {
+        out.push_back(static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0)));
+        for (const Card* card : pile->Cards())
+            out.push_back(static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0)));
+    }
+    if (keepsGenerator_) PutInt(out, static_cast<std::int32_t>(s_.Rng.State()));
+    PutInt(out, s_.OneTimeMove);
+    PutInt(out, s_.RedealsLeft);
+}
+
+void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
+{
+    Table& board = s_.Board;
+    Pile& drag = board.DragPile();
+    // Carried cards stay in the DragPile until their pile takes them back.
+    s_.Carrying = false;
+    s_.OriginPile = nullptr;
+    // A lift or a refused move may have changed the table since the last
+    // capture: compare with what it holds now.
+    if (touched_) Capture(current_);
+
+    // Piles whose bytes differ: emptied first, then filled, so that a card
+    // that changed piles is free when its new pile takes it.
+    std::vector<std::pair<std::size_t, std::size_t>> changed;  // pile, offset in state
+    std::size_t a = 0, b = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t na = 1 + (current_[a] & ~ShownFlag);
+        const std::size_t nb = 1 + (state[b] & ~ShownFlag);
+        if (na != nb || std::memcmp(&current_[a], state + b, na) != 0) changed.emplace_back(p, b);
+        a += na;
+        b += nb;
+    }
+    // The DragPile holds the cards meanwhile: it is short, so taking a card
+    // out of it again is quick.
+    for (const auto& [p, offset] : changed) {
+        Pile& pile = *piles_[p];
+        while (pile.Count() > 0) board.MoveCard(*pile.Top(), drag);
+    }
+    for (const auto& [p, offset] : changed) {
+        Pile& pile = *piles_[p];
+        const int count = state[offset] & ~ShownFlag;
+        pile.Visible = (state[offset] & ShownFlag) != 0;
+        for (int i = 0; i < count; ++i) {
+            const std::uint8_t byte = state[offset + 1 + static_cast<std::size_t>(i)];
+            Card& card = board.CardAt(byte >> 1);
+            card.Face.SetState(byte & 1 ? ctBack : ctFront);
+            board.MoveCard(card, pile);
+        }
+        LayOutPile(pile);
+    }
+    while (drag.Count() > 0) board.MoveCard(*drag.Top(), board.Store());
+    if (keepsGenerator_) s_.Rng.Seed(static_cast<std::uint32_t>(GetInt(state + b)));
+    s_.OneTimeMove = GetInt(state + length - CounterBytes);
+    s_.RedealsLeft = GetInt(state + length - 4);
+    s_.Journal.UndoSteps.clear();
+    current_.assign(state, state + length);
+    touched_ = false;
+}
+
+int Solver::Search::Priority() const
+{
+    // The game's own score measures progress. Besides: cards still face
+    // down outside the stock are work left to do; empty piles give room;
+    // cards built on a card one rank higher are in order, a card above a
+    // lower one blocks it; and the next card each foundation wants (the
+    // lowest rank of a suit not yet on a Kind-3 pile) should not lie deep.
+    int faceDown = 0, empty = 0, inOrder = 0, blocking = 0;
+    std::array<int, 4> wanted{14, 14, 14, 14};
+    std::array<int, 4> cover{0, 0, 0, 0};
+    for (const Pile* pile : piles_) {
+        if (pile->Kind == 3) continue;
+        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible) empty += pile->Kind == 2 ? 2 : 1;
+        const Card* below = nullptr;
+        int lowest = 14;
+        for (const Card* card : pile->Cards()) {
+            if (card->Face.Value() > lowest) ++blocking;
+            lowest = std::min(lowest, card->Face.Value());
+            if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
+            if (below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
+                card->Face.Value() + 1 == below->Face.Value())
+                ++inOrder;
+            below = card;
+            const int suit = card->Face.Suit();
+            if (card->Face.Value() < wanted[suit]) wanted[suit] = card->Face.Value();
+        }
+    }
+    for (const Pile* pile : piles_) {
+        if (pile->Kind == 3) continue;
+        const int n = pile->Count();
+        for (int i = 0; i < n; ++i) {
+            const CardFace& face = pile->CardAt(i)->Face;
+            if (face.Value() == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
+        }
+    }
+    const int buried = cover[0] + cover[1] + cover[2] + cover[3];
+    return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 4 * inOrder - 5 * buried - 30 * blocking;
+}
+
+void Solver::Search::Played(const PackedMove& move)
+{
+    if (won_) return;
+    Capture(child_);
+    current_ = child_;
+    touched_ = false;
+    s_.Journal.UndoSteps.clear();
+    if (ui_.Victories > 0) {
+        won_ = true;
+        winningMove_ = move;
+        return;
+    }
+    if (child_ == parent_) return;
+    children_.push_back({child_, move, Priority()});
+}
+
+Control* Solver::Search::DropSender(Pile& target) const
+{
+    // The top card stands for its pile; an empty pile is clicked on its area.
+    if (target.Count() > 0 && CanClickCard(s_, *target.Top())) return target.Top();
+    if (CanClickPileArea(s_, target)) return &target;
+    for (int i = target.Count() - 1; i >= 0; --i)
+        if (CanClickCard(s_, *target.CardAt(i))) return target.CardAt(i);
+    return nullptr;
+}
+
+// Clicks a card of the parent position. A click that completes a move at
+// once (a deal from the stock, a lift that Postpick finishes) is a move of
+// its own; a lift is tried on every pile that accepts the carried cards.
+// Lifts already tried from this position are skipped.
+bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
+{
+    touched_ = true;
+    DispatchClick(s_, &card);
+    PackedMove move;
+    move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
+    move.Card = static_cast<std::uint8_t>(card.Index());
+    if (!s_.Carrying) {
+        Played(move);
+        return true;
+    }
+    Pile& drag = s_.Board.DragPile();
+    const std::array<int, 4> lift{s_.Board.PositionOf(s_.OriginPile), drag.CardAt(0)->Index(), drag.Count(),
+                                  s_.OneTimeMove};
+    if (std::find(lifts.begin(), lifts.end(), lift) != lifts.end()) return true;
+    move.Lifted = static_cast<std::uint8_t>(drag.CardAt(0)->Index());
+    lifts.push_back(lift);
+    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        Pile& target = *piles_[p];
+        if (!s_.Carrying) {
+            RestoreParent();
+            touched_ = true;
+            DispatchClick(s_, &card);
+        }
+        if (!CanDrop(s_, target, drag, 0)) continue;
+        Control* sender = DropSender(target);
+        if (!sender) continue;
+        move.Position = static_cast<std::int16_t>(pilePositions_[p]);
+        move.DropCard =
+            sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
+        touched_ = true;
+        DispatchClick(s_, sender);
+        if (s_.Carrying) return false;  // a drop that CanDrop accepted always ends the carry
+        Played(move);
+    }
+    return true;
+}
+
+void Solver::Search::Expand()
+{
+    children_.clear();
+    Restore(parent_.data(), parent_.size());
+    auto reset = [this] {
+        if (s_.Carrying || current_ != parent_) RestoreParent();
+    };
+
+    if (s_.Menu.Autoplay) {
+        touched_ = true;
+        AutoplayCommand(s_);
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Autoplay);
+        Played(move);
+        reset();
+    }
+    for (std::size_t b = 0; b < buttons_.size() && !won_; ++b) {
+        if (!buttons_[b]->Visible) continue;
+        touched_ = true;
+        PressGameButton(s_, *buttons_[b]);
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Button);
+        move.Position = static_cast<std::int16_t>(s_.Board.PositionOf(buttons_[b]));
+        Played(move);
+        reset();
+    }
+    // Only a pile with a ClickAction does anything when its own area is clicked.
+    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        Pile& pile = *piles_[p];
+        if (pile.ClickAction == 0 || !CanClickPileArea(s_, pile)) continue;
+        touched_ = true;
+        DispatchClick(s_, &pile);
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Pile);
+        move.Position = static_cast<std::int16_t>(pilePositions_[p]);
+        Played(move);
+        reset();
+    }
+    std::vector<std::array<int, 4>> lifts;
+    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        Pile& pile = *piles_[p];
+        // From the top down, so that the card clicked is the card lifted
+        // whenever the PickRule lifts the top card.
+        for (int i = pile.Count() - 1; i >= 0 && !won_; --i) {
+            Card& card = *pile.CardAt(i);
+            if (!CanClickCard(s_, card)) continue;
+            TryLift(card, lifts);
+            reset();
+        }
+    }
+    std::stable_sort(children_.begin(), children_.end(),
+                     [](const Child& x, const Child& y) { return x.Priority > y.Priority; });
+}
+
+SolverMove Solver::Search::Unpack(const PackedMove& packed) const
+{
+    SolverMove move;
+    move.Kind = static_cast<SolverMove::Type>(packed.Kind);
+    const Control* control = packed.Position >= 0 ? s_.Board.ControlAt(packed.Position) : nullptr;
+    switch (move.Kind) {
+    case SolverMove::Type::Card:
+        move.CardIndex = packed.Card;
+        move.LiftedIndex = packed.Lifted ? packed.Lifted : packed.Card;
+        move.Commands.push_back("click card " + std::to_string(packed.Card));
+        if (control) {
+            move.Target = control->Name;
+            move.Commands.push_back(packed.DropCard ? "click card " + std::to_string(packed.DropCard)
+                                                    : "click pile " + control->Name);
+        }
+        break;
+    case SolverMove::Type::Pile:
+        move.Target = control ? control->Name : "";
+        move.Commands.push_back("click pile " + move.Target);
+        break;
+    case SolverMove::Type::Button:
+        move.Target = control ? control->Name : "";
+        move.Commands.push_back("button " + move.Target);
+        break;
+    case SolverMove::Type::Autoplay: move.Commands.push_back("autoplay"); break;
+    }
+    return move;
+}
+
+Solver::Solver(const Session& live) : search_(std::make_unique<Search>(live)) {}
+
+Solver::~Solver() = default;
+
+SolveAnswer Solver::Solve(const SolverBudget& budget, const std::atomic<bool>* cancel)
+{
+    return search_->Run(budget, cancel);
+}
+
+SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bool>* cancel)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto started = Clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
+    SolveAnswer answer;
+    if (!usable_) return answer;
+
+    // A hand that is won already needs no move.
+    ui_.Victories = 0;
+    State root = current_;
+    UpdateScore(s_);
+    if (ui_.Victories > 0) {
+        answer.Outcome = SolveOutcome::Won;
+        answer.Seconds = elapsed();
+        return answer;
+    }
+    Restore(root.data(), root.size());
+    won_ = false;
+
+    std::vector<std::uint8_t> arena;
+    std::vector<Node> nodes;
+    std::unordered_map<std::uint64_t, std::int32_t> seen;  // hash -> most redeals left
+    std::priority_queue<QueueEntry> open;
+    const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
+
+    // The position that scored best, for a move that makes progress when
+    // the budget runs out; it must score above the start.
+    Restore(root.data(), root.size());
+    int bestPriority = Priority();
+    std::int32_t best = -1;
+    auto keyHash = [this](const State& state) { return KeyHash(state); };
+    auto lineTo = [&](std::int32_t id) {
+        std::vector<PackedMove> line;
+        for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent)
+            line.push_back(nodes[static_cast<std::size_t>(at)].Move);
+        std::vector<SolverMove> moves;
+        for (auto it = line.rbegin(); it != line.rend(); ++it) moves.push_back(Unpack(*it));
+        return moves;
+    };
+    auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
+        const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
+        auto [it, fresh] = seen.try_emplace(keyHash(state), redeals);
+        if (!fresh) {
+            if (!redealsDominate_ || it->second >= redeals) return;
+            it->second = redeals;
+        }
+        Node node;
+        node.StateOffset = arena.size();
+        node.StateLength = static_cast<std::uint32_t>(state.size());
+        node.Parent = parent;
+        node.Redeals = redeals;
+        node.Move = move;
+        arena.insert(arena.end(), state.begin(), state.end());
+        nodes.push_back(node);
+        open.push({priority, static_cast<std::int32_t>(nodes.size() - 1)});
+        if (parent >= 0 && priority > bestPriority) {
+            bestPriority = priority;
+            best = static_cast<std::int32_t>(nodes.size() - 1);
+        }
+    };
+    add(root, -1, PackedMove{}, 0);
+
+    std::int64_t expanded = 0;
+    bool spent = false;
+    while (!open.empty()) {
+        if ((budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
+            arena.size() + nodes.size() * entryBytes > budget.MaxMemoryBytes ||
+            (cancel && cancel->load(std::memory_order_relaxed)) ||
+            (budget.Seconds > 0 && (expanded & 15) == 0 && elapsed() > budget.Seconds)) {
+            spent = true;
+            break;
+        }
+        const std::int32_t id = open.top().Id;
+        open.pop();
+        const Node node = nodes[static_cast<std::size_t>(id)];
+        parent_.assign(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
+                       arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
+        // A later visit with more redeals left supersedes this one.
+        if (redealsDominate_ && seen[keyHash(parent_)] > node.Redeals) continue;
+        ++expanded;
+        Expand();
+        if (won_) {
+            answer.Outcome = SolveOutcome::Won;
+            answer.Moves = lineTo(id);
+            answer.Moves.push_back(Unpack(winningMove_));
+            break;
+        }
+        for (const Child& child : children_) add(child.Position, id, child.Move, child.Priority);
+    }
+    if (!won_ && !spent) answer.Outcome = SolveOutcome::Lost;
+    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best);
+    answer.States = static_cast<std::int64_t>(nodes.size());
+    answer.Seconds = elapsed();
+    // Leave the scratch table where it started, for the next call.
+    Restore(root.data(), root.size());
+    ui_.Victories = 0;
+    won_ = false;
+    nodes.clear();
+    return answer;
+}
+
+SolveAnswer SolvePosition(const Session& live, const SolverBudget& budget) { return Solver(live).Solve(budget); }
+
+const char* OutcomeName(SolveOutcome outcome)
+{
+    switch (outcome) {
+    case SolveOutcome::Won: return "won";
+    case SolveOutcome::Lost: return "lost";
+    case SolveOutcome::Unknown: break;
+    }
+    return "unknown";
+}
+
+}  // namespace vexa

@@ -1,0 +1,129 @@
+// The Hint command in the window on the offscreen platform: a winnable
+// position gets the card and the target pile framed and nothing moves; a
+// dead one gets the plain message; a second request replaces the first.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "app/GameLoader.h"
+#include "app/HintController.h"
+#include "app/MainWindow.h"
+#include "cards/CardLibrary.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+#include "table/PileLayout.h"
+
+namespace vexa {
+namespace {
+
+class HintTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Four foundations and two columns; the deal places nothing, the
+        // test lays out the cards.
+        dir.Write("vexasolit.ini", "[Gamelist]\nEnd=end.ini\n");
+        dir.Write("end.ini",
+                  "[End]\nName=End\nFormwidth=600\nFormheight=400\nAutoplay=0\n"
+                  "PILE1=10,10,71,96,2,3,0,106,203,402,0,0,0,-\n"
+                  "PILE2=90,10,SAME\nPILE3=170,10,SAME\nPILE4=250,10,SAME\n"
+                  "PILE5=10,120,71,250,0,2,1,103,201,401,0,0,0,-\n"
+                  "PILE6=90,120,SAME\n");
+        form = std::make_unique<MainWindow>(library, clock);
+        Session& s = form->State();
+        s.Chooser.ItemIndex = 0;
+        form->Guard([&] { SelectGame(s); });
+    }
+    // Clubs, diamonds and spades complete; hearts up to the given rank; the
+    // rest of the hearts on the columns as given.
+    void Lay(int hearts, const std::string& first, const std::string& second)
+    {
+        Session& s = form->State();
+        Table& table = s.Board;
+        const char* const ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+        auto suit = [&](char letter, int to) {
+            std::string cards;
+            for (int rank = 1; rank <= to; ++rank) cards += std::string(rank > 1 ? " " : "") + ranks[rank] + letter;
+            return cards;
+        };
+        test::PutCards(table, *table.FindPile("PILE1"), suit('C', 13));
+        test::PutCards(table, *table.FindPile("PILE2"), suit('D', 13));
+        test::PutCards(table, *table.FindPile("PILE3"), suit('S', 13));
+        test::PutCards(table, *table.FindPile("PILE4"), suit('H', hearts));
+        test::PutCards(table, *table.FindPile("PILE5"), first);
+        test::PutCards(table, *table.FindPile("PILE6"), second);
+        for (int position = 0; position < table.ControlCount(); ++position)
+            if (Pile* pile = table.PileAt(position)) LayOutPile(*pile);
+        form->Render();
+    }
+    bool Ask()
+    {
+        QSignalSpy answered(&form->Hint(), &HintController::Answered);
+        form->findChild<QAction*>("Hint1")->trigger();
+        return answered.count() > 0 || answered.wait(20000);
+    }
+    QFrame* Marker(const char* name) { return form->findChild<QFrame*>(name); }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    std::unique_ptr<MainWindow> form;
+};
+
+TEST_F(HintTest, FramesTheCardToLiftAndThePileItGoesOnAndMovesNothing)
+{
+    Lay(11, "KH", "QH");
+    const std::string before = test::Describe(*form->State().Board.FindPile("PILE6"));
+    ASSERT_TRUE(Ask());
+    QFrame* card = Marker("HintCard");
+    QFrame* pile = Marker("HintPile");
+    ASSERT_TRUE(card && pile);
+    EXPECT_FALSE(card->isHidden());
+    EXPECT_FALSE(pile->isHidden());
+    auto* queen = form->findChild<QWidget*>(QString("Card%1").arg(test::CardIndex("QH")));
+    auto* hearts = form->findChild<QWidget*>("PILE4");
+    const QWidget* table = card->parentWidget();
+    EXPECT_TRUE(card->geometry().contains(QRect(queen->mapTo(table, QPoint(0, 0)), queen->size())));
+    EXPECT_TRUE(pile->geometry().contains(QRect(hearts->mapTo(table, QPoint(0, 0)), hearts->size())));
+    EXPECT_EQ(test::Describe(*form->State().Board.FindPile("PILE6")), before);
+    EXPECT_FALSE(form->State().Carrying);
+}
+
+TEST_F(HintTest, SaysSoWhenTheHandCanNoLongerBeWon)
+{
+    // The jack of hearts lies under the king, which no pile takes.
+    Lay(10, "JH KH", "QH");
+    QString shown;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    timer.start(20);
+    ASSERT_TRUE(Ask());
+    EXPECT_EQ(shown, "This hand can no longer be won.");
+    EXPECT_FALSE(Marker("HintCard") && !Marker("HintCard")->isHidden());
+}
+
+TEST_F(HintTest, ASecondRequestReplacesTheFirstAndOnlyItIsAnswered)
+{
+    Lay(11, "KH", "QH");
+    QSignalSpy answered(&form->Hint(), &HintController::Answered);
+    form->Hint().Request();
+    form->Hint().Request();
+    ASSERT_TRUE(answered.wait(20000));
+    QApplication::processEvents();
+    EXPECT_EQ(answered.count(), 1);
+    EXPECT_FALSE(Marker("HintCard")->isHidden());
+}
+
+}  // namespace
+}  // namespace vexa

@@ -1,0 +1,108 @@
+// "Winnable deals only" in the core: a hand the solver proves winnable is
+// kept at once, a game that cannot be won is shuffled again until the time
+// is spent and its last hand stays; the setting lives in the catalogue.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/GameLoader.h"
+#include "app/WinnableDeal.h"
+#include "core/Session.h"
+#include "defs/IniFile.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+
+namespace vexa {
+namespace {
+
+// Four foundations and 52 one-card columns; with foundation EmptyDropRule
+// 203 every hand is won by autoplay, with 0 no hand can be won.
+std::string Game(const std::string& name, int emptyDrop)
+{
+    std::string text = "[" + name + "]\nName=" + name + "\nFormwidth=1000\nFormheight=700\n";
+    for (int i = 0; i < 4; ++i)
+        text += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106," +
+                std::to_string(emptyDrop) + ",402,0,0,0,-\n";
+    for (int i = 0; i < 52; ++i)
+        text += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
+                std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,0,0,402,0,0,0,U\n";
+    return text;
+}
+
+class WinnableDeal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.Write("vexasolit.ini", "[Gamelist]\nEasy=easy.ini\nStuck=stuck.ini\n[General]\nWinnableOnly=1\n");
+        dir.Write("easy.ini", Game("Easy", 203));
+        dir.Write("stuck.ini", Game("Stuck", 0));
+        session = std::make_unique<Session>(pictures, ui, clock, 1920, 1080);
+        CreateChooser(*session);
+    }
+    void Choose(int index)
+    {
+        session->Chooser.ItemIndex = index;
+        SelectGame(*session);
+    }
+    int CardsOnTable() const
+    {
+        int count = 0;
+        for (int position = 0; position < session->Board.ControlCount(); ++position)
+            if (const Pile* pile = session->Board.PileAt(position); pile && pile != &session->Board.DragPile())
+                count += pile->Count();
+        return count;
+    }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    NullPictureSource pictures;
+    test::RecordingUi ui;
+    test::ManualClock clock;
+    std::unique_ptr<Session> session;
+};
+
+TEST_F(WinnableDeal, AProvenHandIsKeptAtOnce)
+{
+    EXPECT_TRUE(session->WinnableOnly);
+    Choose(0);
+    const std::uint32_t generator = session->Rng.State();
+    const WinnableDealResult result = DealWinnableHand(*session, 3.0);
+    EXPECT_TRUE(result.Proven);
+    EXPECT_EQ(result.Shuffles, 1);
+    EXPECT_EQ(session->Rng.State(), generator);
+    EXPECT_TRUE(ui.victories.empty());
+}
+
+TEST_F(WinnableDeal, AnUnwinnableGameIsShuffledAgainUntilTheTimeIsSpentAndTheLastHandStays)
+{
+    Choose(1);
+    const std::uint32_t generator = session->Rng.State();
+    int calls = 0;
+    const WinnableDealResult result = DealWinnableHand(*session, 0.3, [&](int shuffles) {
+        EXPECT_EQ(shuffles, ++calls);
+        return true;
+    });
+    EXPECT_FALSE(result.Proven);
+    EXPECT_GT(result.Shuffles, 1);
+    EXPECT_NE(session->Rng.State(), generator);
+    EXPECT_EQ(CardsOnTable(), 52);
+    EXPECT_EQ(session->RedealsLeft, 0);
+    EXPECT_FALSE(session->Menu.Undo);
+    // The caller may stop the search after any hand.
+    const WinnableDealResult stopped = DealWinnableHand(*session, 30.0, [](int) { return false; });
+    EXPECT_FALSE(stopped.Proven);
+    EXPECT_EQ(stopped.Shuffles, 1);
+}
+
+TEST_F(WinnableDeal, TheSettingIsWrittenToTheCatalogue)
+{
+    const IniFile catalogue(CatalogueFile);
+    WriteWinnableOnly(catalogue, false);
+    EXPECT_FALSE(ReadWinnableOnly(catalogue));
+    EXPECT_EQ(catalogue.ReadString("General", "WinnableOnly"), "0");
+    WriteWinnableOnly(catalogue, true);
+    EXPECT_TRUE(ReadWinnableOnly(catalogue));
+}
+
+}  // namespace
+}  // namespace vexa

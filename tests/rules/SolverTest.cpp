@@ -1,0 +1,249 @@
+// The solver on hand-made end positions: it wins what can be won with a line
+// that replays on the live table, proves dead positions lost (also with a
+// stock that can be turned over without end), never touches the live table,
+// and gives the same answer for the same budget.
+#include <gtest/gtest.h>
+
+#include "records/GameButtons.h"
+#include "records/UndoJournal.h"
+#include "rules/Autoplay.h"
+#include "rules/ClickDispatch.h"
+#include "rules/Solver.h"
+#include "support/PlayTable.h"
+
+namespace vexa {
+namespace {
+
+using test::PileSpec;
+
+const PileSpec Foundation{3, 0, 106, 203, 402, 2};
+const PileSpec Column{2, 1, 103, 201, 401, 0, {0, 120, 71, 400}};
+const PileSpec Cell{1, 1, 0, 201, 402, 2};
+
+std::string Suit(char suit, int from, int to)
+{
+    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    std::string cards;
+    for (int rank = from; rank <= to; ++rank) cards += std::string(cards.empty() ? "" : " ") + Ranks[rank] + suit;
+    return cards;
+}
+
+// Piles side by side: each new pile goes 80 pixels right of the last.
+class SolverTable : public test::PlayTable {
+public:
+    SolverTable() { session.Settings.Scoring = 0; }
+    Pile& Place(const std::string& name, PileSpec spec, const std::string& cards = "")
+    {
+        spec.bounds.left = 10 + 80 * placed_++;
+        return Add(name, spec, cards);
+    }
+    // Clubs and diamonds complete, then the spades and hearts foundations
+    // up to the given ranks.
+    void Foundations(int spades, int hearts)
+    {
+        Place("F1", Foundation, Suit('C', 1, 13));
+        Place("F2", Foundation, Suit('D', 1, 13));
+        Place("F3", Foundation, Suit('S', 1, spades));
+        Place("F4", Foundation, Suit('H', 1, hearts));
+    }
+    // Plays a line of moves through the same clicks as the driver.
+    void Play(const std::vector<SolverMove>& moves)
+    {
+        for (const SolverMove& move : moves) {
+            for (const std::string& command : move.Commands) {
+                const auto space = command.rfind(' ');
+                const std::string what = command.substr(space + 1);
+                if (command.rfind("click card ", 0) == 0) {
+                    Card& card = session.Board.CardAt(std::stoi(what));
+                    ASSERT_TRUE(CanClickCard(session, card)) << command;
+                    DispatchClick(session, &card);
+                } else if (command.rfind("click pile ", 0) == 0) {
+                    Pile* pile = session.Board.FindPile(what);
+                    ASSERT_TRUE(pile && CanClickPileArea(session, *pile)) << command;
+                    DispatchClick(session, pile);
+                } else if (command == "autoplay") {
+                    AutoplayCommand(session);
+                } else {
+                    ASSERT_EQ(command.rfind("button ", 0), 0u) << command;
+                    PressGameButton(session, *static_cast<GameButton*>(session.Board.FindControl(what)));
+                }
+            }
+        }
+    }
+    // Every pile's cards and faces, the counters and the journal.
+    std::string Picture() const
+    {
+        std::string text;
+        const Table& table = session.Board;
+        for (int position = 0; position < table.ControlCount(); ++position)
+            if (const Pile* pile = table.PileAt(position))
+                text += pile->Name + (pile->Visible ? ":" : "(hidden):") + test::Describe(*pile) + "\n";
+        text += "redeals " + std::to_string(session.RedealsLeft) + " onetime " + std::to_string(session.OneTimeMove) +
+                " score " + std::to_string(session.Score) + " steps " +
+                std::to_string(session.Journal.UndoSteps.size()) + " rng " + std::to_string(session.Rng.State());
+        return text;
+    }
+
+private:
+    int placed_ = 0;
+};
+
+SolverBudget Small()
+{
+    SolverBudget budget;
+    budget.MaxStates = 20000;
+    return budget;
+}
+
+TEST(Solver, WinsOneMoveFromTheEnd)
+{
+    SolverTable t;
+    t.Foundations(13, 12);
+    t.Place("T1", Column, "KH");
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    ASSERT_EQ(answer.Outcome, SolveOutcome::Won);
+    ASSERT_EQ(answer.Moves.size(), 1u);
+    // Autoplay comes first among the moves; either it or the drop wins.
+    const SolverMove& move = answer.Moves[0];
+    if (move.Kind == SolverMove::Type::Card) {
+        EXPECT_EQ(move.CardIndex, test::CardIndex("KH"));
+        EXPECT_EQ(move.LiftedIndex, test::CardIndex("KH"));
+        EXPECT_EQ(move.Target, "F4");
+    } else {
+        EXPECT_EQ(move.Commands, std::vector<std::string>{"autoplay"});
+    }
+    t.Play(answer.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+}
+
+TEST(Solver, WinsALineThatNeedsAFreeCellAndReplaysIt)
+{
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    t.Foundations(11, 11);
+    // The queen of hearts lies under the queen of spades and both kings.
+    t.Place("T1", Column, "QH QS KH");
+    t.Place("T2", Column, "KS");
+    t.Place("C1", Cell);
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    ASSERT_EQ(answer.Outcome, SolveOutcome::Won);
+    EXPECT_GE(answer.Moves.size(), 5u);
+    EXPECT_EQ(t.ui.victories.size(), 0u);
+    t.Play(answer.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+    EXPECT_EQ(test::Describe(*t.session.Board.FindPile("F4")), Suit('H', 1, 13));
+}
+
+TEST(Solver, ProvesADeadPositionLost)
+{
+    SolverTable t;
+    t.Foundations(13, 11);
+    t.Place("T1", Column, "QH KH");
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    EXPECT_EQ(answer.Outcome, SolveOutcome::Lost);
+    EXPECT_EQ(answer.States, 1);
+    EXPECT_TRUE(answer.Moves.empty());
+}
+
+TEST(Solver, ProvesLostThroughAStockThatCanBeTurnedOverWithoutEnd)
+{
+    // Unlimited redeals: turning the waste over again reaches the same cards
+    // with fewer redeals left, which is no new position worth a search.
+    SolverTable t;
+    t.Foundations(12, 11);
+    t.session.RedealsLeft = 9999;
+    t.Place("ST", {0, 90, 0, 0, 402, 2, {}, 301}, "JD* KS* 7D*");
+    t.Place("W", {1, 1, 0, 0, 402, 2});
+    t.Place("T1", Column, "QH KH");
+    // The stock needs the cards it deals: take them off the complete diamonds.
+    Pile& diamonds = *t.session.Board.FindPile("F2");
+    t.session.Board.MoveCard(*diamonds.Top(), t.session.Board.Store());
+    t.Put(diamonds, "");
+    const SolveAnswer lost = SolvePosition(t.session, Small());
+    EXPECT_EQ(lost.Outcome, SolveOutcome::Lost);
+    EXPECT_GT(lost.States, 3);
+    EXPECT_LT(lost.States, 200);
+}
+
+TEST(Solver, WinsByDealingFromTheStockAndTurningTheWasteOver)
+{
+    SolverTable t;
+    t.Foundations(12, 12);
+    t.session.RedealsLeft = 1;
+    // The king of hearts must wait for the king of spades, which lies
+    // below it in the stock: a second pass through the stock is needed.
+    t.Place("ST", {0, 90, 0, 0, 402, 2, {}, 301}, "KH* KS*");
+    t.Place("W", {1, 1, 0, 0, 402, 2});
+    Pile& spades = *t.session.Board.FindPile("F3");
+    (void)spades;
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    ASSERT_EQ(answer.Outcome, SolveOutcome::Won);
+    t.Play(answer.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+}
+
+TEST(Solver, LeavesTheLiveTableAndJournalAsTheyWere)
+{
+    SolverTable t;
+    t.Foundations(11, 11);
+    t.Place("T1", Column, "QH QS KH");
+    t.Place("T2", Column, "KS");
+    t.Place("C1", Cell);
+    t.session.RedealsLeft = 3;
+    TakeSnapshot(t.session, SnapshotSide::Before);
+    t.session.Journal.UndoSteps.push_back("earlier step");
+    const std::string before = t.Picture();
+    Solver solver(t.session);
+    EXPECT_EQ(solver.Solve(Small()).Outcome, SolveOutcome::Won);
+    EXPECT_EQ(t.Picture(), before);
+    EXPECT_TRUE(t.ui.victories.empty());
+    EXPECT_TRUE(t.ui.messages.empty());
+}
+
+TEST(Solver, SameBudgetGivesTheSameAnswerAndASecondSolveToo)
+{
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    t.Foundations(9, 9);
+    t.Place("T1", Column, "KH 10S QS 10H");
+    t.Place("T2", Column, "JH KS JS QH");
+    t.Place("C1", Cell);
+    Solver solver(t.session);
+    const SolveAnswer first = solver.Solve(Small());
+    const SolveAnswer again = solver.Solve(Small());
+    const SolveAnswer fresh = SolvePosition(t.session, Small());
+    ASSERT_EQ(first.Outcome, SolveOutcome::Won) << first.States;
+    for (const SolveAnswer* other : {&again, &fresh}) {
+        EXPECT_EQ(other->Outcome, first.Outcome);
+        EXPECT_EQ(other->States, first.States);
+        ASSERT_EQ(other->Moves.size(), first.Moves.size());
+        for (std::size_t i = 0; i < first.Moves.size(); ++i)
+            EXPECT_EQ(other->Moves[i].Commands, first.Moves[i].Commands);
+    }
+    // A budget too small to decide answers unknown, and says how far it got.
+    SolverBudget tiny;
+    tiny.MaxStates = 2;
+    const SolveAnswer cut = solver.Solve(tiny);
+    EXPECT_EQ(cut.Outcome, SolveOutcome::Unknown);
+    EXPECT_GE(cut.States, 2);
+    EXPECT_LT(cut.States, first.States);
+    t.Play(first.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+}
+
+TEST(Solver, NothingToSolveWhileCardsAreCarried)
+{
+    SolverTable t;
+    t.Foundations(13, 12);
+    t.Place("T1", Column, "KH");
+    DispatchClick(t.session, &t.CardNamed("KH"));
+    ASSERT_TRUE(t.session.Carrying);
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    EXPECT_EQ(answer.Outcome, SolveOutcome::Unknown);
+    EXPECT_EQ(answer.States, 0);
+}
+
+}  // namespace
+}  // namespace vexa
