@@ -407,7 +407,7 @@ TEST_F(PlayWindowTest, EditMenuAndShortcutsShowNoFocusFrame)
     Load("Lift");
     QStringList edit;
     for (QAction* action : form->menuBar()->actions()[1]->menu()->actions()) edit << action->text();
-    EXPECT_EQ(edit, (QStringList{"Undo", "Redo", "Autoplay"}));
+    EXPECT_EQ(edit, (QStringList{"Undo", "Redo", "Autoplay", "Hint"}));
     QAction* redo = form->findChild<QAction*>("Redo1");
     EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
     QTest::keyClick(form.get(), Qt::Key_Control);

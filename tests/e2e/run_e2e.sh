@@ -216,9 +216,10 @@ echo "e2e: switching games passed"
 # --- 5. a hint frames the card to move and its pile ----------------------------
 # Klondike without autoplay, so that the first move of a line is a click.
 hinted="$work/hinted"
-mkdir "$hinted"
-printf '[Gamelist]\nHinted=hinted.ini\n' > "$hinted/vexasolit.ini"
-sed -e 's/^\[Klondike\]/[Hinted]/' -e 's/^Name=.*/Name=Hinted\nAutoplay=0/' "$root/games/klondike.ini" > "$hinted/hinted.ini"
+mkdir -p "$hinted/vexasolit"
+printf '[Gamelist]\nHinted=hinted.ini\n' > "$hinted/vexasolit/vexasolit.ini"
+sed -e 's/^\[Klondike\]/[Hinted]/' -e 's/^Name=.*/Name=Hinted\nAutoplay=0/' "$root/games/klondike.ini" \
+  > "$hinted/vexasolit/hinted.ini"
 start_app "$hinted"
 xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
 choose_row 0 "Hinted"
