@@ -23,11 +23,11 @@ struct Case {
 bool Offer(const Case& c, int cardLimit = 0)
 {
     test::PlayTable t;
-    PileSpec spec;
-    spec.drop = c.code;
-    spec.emptyDrop = c.code;
-    spec.cardLimit = cardLimit;
-    Pile& target = t.Add("T", spec, c.target);
+    PileSpec shape;
+    shape.drop = c.code;
+    shape.emptyDrop = c.code;
+    shape.cardLimit = cardLimit;
+    Pile& target = t.Add("T", shape, c.target);
     t.Put(t.Drag(), c.moved);
     return CanDrop(t.session, target, t.Drag(), 0);
 }

@@ -32,10 +32,10 @@ std::string Suit(char suit, int from, int to)
 class SolverTable : public test::PlayTable {
 public:
     SolverTable() { session.Settings.Scoring = 0; }
-    Pile& Place(const std::string& name, PileSpec spec, const std::string& cards = "")
+    Pile& Place(const std::string& name, PileSpec shape, const std::string& cards = "")
     {
-        spec.bounds.left = 10 + 80 * placed_++;
-        return Add(name, spec, cards);
+        shape.bounds.left = 10 + 80 * placed_++;
+        return Add(name, shape, cards);
     }
     // Clubs and diamonds complete, then the spades and hearts foundations
     // up to the given ranks.

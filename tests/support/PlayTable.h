@@ -37,19 +37,19 @@ public:
     }
 
     // Adds a pile at the end of TableOrder and rebuilds KindRange.
-    Pile& Add(const std::string& name, const PileSpec& spec, const std::string& cards = "")
+    Pile& Add(const std::string& name, const PileSpec& shape, const std::string& cards = "")
     {
         auto pile = std::make_unique<Pile>(name);
-        pile->Kind = static_cast<std::uint8_t>(spec.kind);
-        pile->PickRule = spec.pick;
-        pile->DropRule = spec.drop;
-        pile->EmptyDropRule = spec.emptyDrop;
-        pile->LayoutStyle = spec.layout;
-        pile->Direction = static_cast<std::uint8_t>(spec.direction);
-        pile->Bounds = spec.bounds;
-        pile->ClickAction = spec.clickAction;
-        pile->DealPattern = spec.pattern;
-        pile->CardLimit = spec.cardLimit;
+        pile->Kind = static_cast<std::uint8_t>(shape.kind);
+        pile->PickRule = shape.pick;
+        pile->DropRule = shape.drop;
+        pile->EmptyDropRule = shape.emptyDrop;
+        pile->LayoutStyle = shape.layout;
+        pile->Direction = static_cast<std::uint8_t>(shape.direction);
+        pile->Bounds = shape.bounds;
+        pile->ClickAction = shape.clickAction;
+        pile->DealPattern = shape.pattern;
+        pile->CardLimit = shape.cardLimit;
         Pile& added = *session.Board.AddPile(std::move(pile));
         Put(added, cards);
         session.Board.RebuildKindRange();
