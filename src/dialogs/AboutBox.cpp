@@ -3,13 +3,11 @@
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
 
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 
 namespace vexa {
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent) : ClickToCloseDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("About Vexa Solitaire"), 294, 114, QColor(255, 255, 0));
     setModal(true);
@@ -26,39 +24,6 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
                                  small, black, QRect(35, 76, 226, 26));
     credits->setWordWrap(true);
     credits->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-}
-
-void AboutBox::setVisible(bool visible)
-{
-    if (visible && !isVisible()) {
-        pressed_ = false;
-        CentreOnScreen(*this);
-    }
-    QDialog::setVisible(visible);
-}
-
-void AboutBox::mousePressEvent(QMouseEvent* event)
-{
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void AboutBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click) accept();
-}
-
-void AboutBox::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space: accept(); break;
-    default: QDialog::keyPressEvent(event);
-    }
 }
 
 }  // namespace vexa

@@ -3,9 +3,7 @@
 #include "dialogs/DialogParts.h"
 #include "dialogs/Fonts.h"
 
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 
 namespace vexa {
 
@@ -29,7 +27,7 @@ QLabel* PlaceFigure(QWidget& parent, const char* name, const QString& meaning, c
 
 }  // namespace
 
-StatisticsDialog::StatisticsDialog(QWidget* parent) : QDialog(parent)
+StatisticsDialog::StatisticsDialog(QWidget* parent) : ClickToCloseDialog(parent)
 {
     MakeFixedDialog(*this, QStringLiteral("Statistics"), 221, 203, QColor(0, 0, 0));
     setModal(true);
@@ -69,39 +67,6 @@ void StatisticsDialog::SetFigures(const QString& title, const QString& played, c
     days_->setText(days);
     hours_->setText(hours);
     minutes_->setText(minutes);
-}
-
-void StatisticsDialog::setVisible(bool visible)
-{
-    if (visible && !isVisible()) {
-        pressed_ = false;
-        CentreOnScreen(*this);
-    }
-    QDialog::setVisible(visible);
-}
-
-void StatisticsDialog::mousePressEvent(QMouseEvent* event)
-{
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void StatisticsDialog::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click) accept();
-}
-
-void StatisticsDialog::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space: accept(); break;
-    default: QDialog::keyPressEvent(event);
-    }
 }
 
 }  // namespace vexa

@@ -3,14 +3,14 @@
 // caller has worked out. A click anywhere on it, labels included, closes it.
 #pragma once
 
-#include <QDialog>
 #include <QString>
+#include "dialogs/ClickToCloseDialog.h"
 
 class QLabel;
 
 namespace vexa {
 
-class StatisticsDialog : public QDialog {
+class StatisticsDialog : public ClickToCloseDialog {
     Q_OBJECT
 
 public:
@@ -18,16 +18,6 @@ public:
 
     void SetFigures(const QString& title, const QString& played, const QString& won, const QString& average,
                     const QString& days, const QString& hours, const QString& minutes);
-
-    void setVisible(bool visible) override;
-
-protected:
-    // Labels leave mouse clicks to the dialog, so both land here.
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    // The box has no buttons: Enter and Space close it as a click does,
-    // Escape as well.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* title_;
@@ -37,7 +27,6 @@ private:
     QLabel* days_;
     QLabel* hours_;
     QLabel* minutes_;
-    bool pressed_ = false;
 };
 
 }  // namespace vexa

@@ -5,6 +5,7 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DialogParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AboutBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClickToCloseDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GameChooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VictoryDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HowToPlayWindow.cpp
