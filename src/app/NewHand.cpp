@@ -31,7 +31,7 @@ void StartHandState(Session& session)
     ResetUndo(session);
 }
 
-void DealNewHand(Session& session, NewHandKind kind)
+void CollectCards(Session& session)
 {
     Table& table = session.Board;
     for (int i = 1; i <= CardCount; ++i) table.MoveCard(table.CardAt(i), table.Store());
@@ -41,6 +41,11 @@ void DealNewHand(Session& session, NewHandKind kind)
         pile->Visible = true;
         LayOutPile(*pile);
     }
+}
+
+void DealNewHand(Session& session, NewHandKind kind)
+{
+    CollectCards(session);
     StartHandState(session);
     session.Menu.ScoreCaption.clear();
     if (kind == NewHandKind::Deal) {

@@ -14,6 +14,9 @@ enum class NewHandKind { Deal, Restart };
 // counting it).
 void DealNewHand(Session& session, NewHandKind kind);
 
+// Every card back into CardStore, every pile shown again and laid out empty.
+void CollectCards(Session& session);
+
 // What every hand starts from: the one-time move available, no streak,
 // nothing carried, an empty undo journal.
 void StartHandState(Session& session);

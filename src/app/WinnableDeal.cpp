@@ -19,14 +19,7 @@ namespace {
 // hand was never played, so it is not counted in the statistics.
 void Reshuffle(Session& session)
 {
-    Table& table = session.Board;
-    for (int i = 1; i <= CardCount; ++i) table.MoveCard(table.CardAt(i), table.Store());
-    for (int position = 0; position < table.ControlCount(); ++position) {
-        Pile* pile = table.PileAt(position);
-        if (!pile || pile == &table.DragPile()) continue;
-        pile->Visible = true;
-        LayOutPile(*pile);
-    }
+    CollectCards(session);
     StartHandState(session);
     DealHand(session, false);
     RefreshStockHints(session);

@@ -60,23 +60,38 @@ std::string RecordText(int slot, const SnapshotRecord& record)
     return Cut(text);
 }
 
-void TakeSnapshot(Session& session, SnapshotSide side)
+namespace {
+
+// Hands every record of the table as it stands to store: the place of each
+// card on a table pile (the DragPile and CardStore are skipped) and the two
+// counters.
+template <typename Store>
+void WalkRecords(const Session& session, Store&& store)
 {
-    if (session.Journal.Off) return;
-    Table& table = session.Board;
-    auto& slots = session.Journal.SnapshotTable;
+    const Table& table = session.Board;
     for (int position = 0; position < table.ControlCount(); ++position) {
         const Pile* pile = table.PileAt(position);
         if (!pile || pile->Kind == DragKind) continue;
         const auto& cards = pile->Cards();
         for (std::size_t place = 0; place < cards.size(); ++place) {
             const Card& card = *cards[place];
-            Side(slots[static_cast<std::size_t>(card.Index() - 1)], side) = {
-                position, static_cast<int>(place), card.Face.State() == ctBack ? 1 : 0, card.Index()};
+            store(card.Index() - 1,
+                  SnapshotRecord{position, static_cast<int>(place), card.Face.State() == ctBack ? 1 : 0, card.Index()});
         }
     }
-    Side(slots[OneTimeMoveSlot], side) = {0, 0, 0, session.OneTimeMove};
-    Side(slots[RedealsLeftSlot], side) = {0, 0, 0, session.RedealsLeft};
+    store(OneTimeMoveSlot, SnapshotRecord{0, 0, 0, session.OneTimeMove});
+    store(RedealsLeftSlot, SnapshotRecord{0, 0, 0, session.RedealsLeft});
+}
+
+}  // namespace
+
+void TakeSnapshot(Session& session, SnapshotSide side)
+{
+    if (session.Journal.Off) return;
+    auto& slots = session.Journal.SnapshotTable;
+    WalkRecords(session, [&](int slot, const SnapshotRecord& record) {
+        Side(slots[static_cast<std::size_t>(slot)], side) = record;
+    });
 }
 
 namespace {
@@ -98,19 +113,8 @@ Records SideOf(const UndoJournal& journal, SnapshotSide side)
 // table pile keep the records of base.
 Records Capture(Session& session, Records base)
 {
-    const Table& table = session.Board;
-    for (int position = 0; position < table.ControlCount(); ++position) {
-        const Pile* pile = table.PileAt(position);
-        if (!pile || pile->Kind == DragKind) continue;
-        const auto& cards = pile->Cards();
-        for (std::size_t place = 0; place < cards.size(); ++place) {
-            const Card& card = *cards[place];
-            base[static_cast<std::size_t>(card.Index() - 1)] = {position, static_cast<int>(place),
-                                                                card.Face.State() == ctBack ? 1 : 0, card.Index()};
-        }
-    }
-    base[OneTimeMoveSlot] = {0, 0, 0, session.OneTimeMove};
-    base[RedealsLeftSlot] = {0, 0, 0, session.RedealsLeft};
+    WalkRecords(session,
+                [&](int slot, const SnapshotRecord& record) { base[static_cast<std::size_t>(slot)] = record; });
     return base;
 }
 
