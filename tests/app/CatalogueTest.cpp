@@ -1,5 +1,6 @@
 // The bundled catalogue: every game of games/ loads through the program's
-// own loading code and deals a full, well-placed hand from several seeds.
+// own loading code and deals a full, well-placed hand from several seeds, in
+// which every shown pile can be clicked.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include "app/DefinitionChecker.h"
 #include "core/Session.h"
 #include "defs/TextRules.h"
+#include "rules/ClickDispatch.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
 #include "table/Deal.h"
@@ -67,6 +69,12 @@ TEST_F(Catalogue, EveryGameDealsEveryCardOnceInsideTheWindow)
                             b.top + b.height <= budget.height)
                     << pile->Name << " lies outside the client area";
                 for (Card* card : pile->Cards()) EXPECT_LE(card->Index(), cards) << pile->Name;
+                // A player can click every shown pile: a card of it or its own area.
+                if (pile->Visible) {
+                    bool clickable = CanClickPileArea(session, *pile);
+                    for (Card* card : pile->Cards()) clickable = clickable || CanClickCard(session, *card);
+                    EXPECT_TRUE(clickable) << pile->Name << " cannot be clicked";
+                }
             }
             EXPECT_EQ(dealt, cards);
             EXPECT_EQ(table.Store().Count(), CardCount - cards);
