@@ -14,14 +14,7 @@ app="$build/vexasolit"
 [ -x "$app" ] || { echo "no program at $app: build first" >&2; exit 1; }
 . "$root/tests/e2e/lib.sh"
 
-work=$(mktemp -d)
-APP_PID=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  e2e_stop_x
-  rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_begin
 e2e_start_x
 
 n=0

@@ -12,14 +12,7 @@ build="$(realpath "$1")"
 root="$(realpath "$2")"
 . "$root/tests/e2e/lib.sh"
 
-work=$(mktemp -d)
-APP_PID=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  e2e_stop_x
-  rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_begin
 fail() { [ -f "$work/app.log" ] && cat "$work/app.log" >&2; e2e_fail "$@"; }
 
 prefix="$work/prefix"

@@ -10,14 +10,7 @@ root="$(realpath "$2")"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
-work=$(mktemp -d)
-APP_PID=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  e2e_stop_x
-  rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_begin
 e2e_start_x
 export XDG_DATA_HOME="$work/xdg"
 export VEXA_GAMES_DIR="$root/games"

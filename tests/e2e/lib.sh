@@ -19,6 +19,20 @@ e2e_start_x() {
 
 e2e_stop_x() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
 
+# A run's work folder ($work) and its clean-up when the script ends: the
+# program under test ($APP_PID) and the X server are stopped, the folder is
+# removed.
+e2e_begin() {
+  work=$(mktemp -d)
+  APP_PID=""
+  trap e2e_cleanup EXIT
+}
+e2e_cleanup() {
+  [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
+  e2e_stop_x
+  rm -rf "$work"
+}
+
 # Waits until a window with exactly this name is mapped; prints its id.
 e2e_wait_window() {
   local name="$1" id

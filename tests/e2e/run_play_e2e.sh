@@ -21,16 +21,9 @@ app="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
-work=$(mktemp -d)
+e2e_begin
 shots="${E2E_SHOTS:-$work/shots}"
 mkdir -p "$shots"
-APP_PID=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-  e2e_stop_x
-  rm -rf "$work"
-}
-trap cleanup EXIT
 e2e_start_x
 # The program plays in $XDG_DATA_HOME/vexasolit, seeded from a bundle that
 # holds the same games.
