@@ -29,7 +29,8 @@ while IFS='=' read -r name file; do
   caption=$(sed -n 's/^Name=\(.*\)$/\1/p' "$games/$file" | head -n 1 | tr -d '\r')
   # The window is looked up by a regular expression.
   pattern=$(printf '%s' "$caption" | sed 's/[][().*+?^$|\\{}]/\\&/g')
-  (cd "$dir" && exec "$app") >"$dir/app.log" 2>&1 &
+  # The program plays in $XDG_DATA_HOME/vexasolit, seeded from this game's folder.
+  XDG_DATA_HOME="$dir/home" VEXA_GAMES_DIR="$dir" "$app" >"$dir/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || { cat "$dir/app.log" >&2; echo "no main window" >&2; exit 1; }
   read -r MX MY < <(e2e_window_origin "$main")
