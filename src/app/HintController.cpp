@@ -97,6 +97,7 @@ void HintController::Show(const SolveAnswer& answer, int request, const std::str
             break;
         case SolverMove::Type::Autoplay: message_("Autoplay moves the next cards to the foundations."); break;
         }
+        markedPosition_ = position;
         timer_->start(ShowMilliseconds);
     }
     emit Answered();
@@ -117,6 +118,12 @@ void HintController::Mark(QFrame*& marker, const char* name, QWidget* over)
     marker->setGeometry(area.adjusted(-2, -2, 2, 2));
     marker->show();
     marker->raise();
+}
+
+void HintController::TableChanged()
+{
+    const bool marked = (cardMarker_ && !cardMarker_->isHidden()) || (pileMarker_ && !pileMarker_->isHidden());
+    if (marked && Position() != markedPosition_) Unmark();
 }
 
 void HintController::Unmark()

@@ -33,6 +33,10 @@ public:
     ~HintController() override;
 
     void Request();
+    // Called after every change the window shows: frames that no longer
+    // point at the position they were drawn for are taken down at once, so
+    // that a move made meanwhile never leaves a stale frame behind.
+    void TableChanged();
     bool Searching() const { return worker_.joinable() && !done_->load(); }
 
     SolverBudget Budget;
@@ -57,6 +61,7 @@ private:
     std::shared_ptr<std::atomic<bool>> cancel_;
     std::shared_ptr<std::atomic<bool>> done_ = std::make_shared<std::atomic<bool>>(true);
     int request_ = 0;
+    std::string markedPosition_;  // the position the frames belong to
     QFrame* cardMarker_ = nullptr;
     QFrame* pileMarker_ = nullptr;
     QTimer* timer_ = nullptr;

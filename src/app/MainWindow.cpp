@@ -335,6 +335,7 @@ void MainWindow::Render()
     SyncCards();
     ShowPointer();
     ShowFocus();
+    hint_->TableChanged();
 }
 
 void MainWindow::MeasureClientArea()

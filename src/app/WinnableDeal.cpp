@@ -27,7 +27,8 @@ void Reshuffle(Session& session)
 
 }  // namespace
 
-WinnableDealResult DealWinnableHand(Session& session, double seconds, const std::function<bool(int)>& progress)
+WinnableDealResult DealWinnableHand(Session& session, double seconds, const std::function<bool(int)>& progress,
+                                    const HandSearch& search)
 {
     using Clock = std::chrono::steady_clock;
     const auto started = Clock::now();
@@ -39,7 +40,8 @@ WinnableDealResult DealWinnableHand(Session& session, double seconds, const std:
         ++result.Shuffles;
         SolverBudget budget;
         budget.Seconds = std::max(0.05, std::min(left(), seconds / 4));
-        if (SolvePosition(session, budget).Outcome == SolveOutcome::Won) {
+        const SolveOutcome outcome = search ? search(session, budget) : SolvePosition(session, budget).Outcome;
+        if (outcome == SolveOutcome::Won) {
             result.Proven = true;
             return result;
         }

@@ -9,7 +9,13 @@
 namespace vexa {
 
 struct Session;
+struct SolverBudget;
+enum class SolveOutcome;
 class IniFile;
+
+// Searches one dealt hand within a budget; the window runs the search off
+// its own thread through this, the driver and tests call the solver at once.
+using HandSearch = std::function<SolveOutcome(const Session&, const SolverBudget&)>;
 
 struct WinnableDealResult {
     bool Proven = false;  // the hand dealt now is proven winnable
@@ -20,9 +26,11 @@ struct WinnableDealResult {
 // proven winnable within seconds in all. Each hand gets at most a share of
 // the time, so that a hard hand does not use it all. progress is called
 // after each hand that is not proven (with the number searched) and may
-// return false to stop; the hand last dealt then stays.
+// return false to stop; the hand last dealt then stays. search, when given,
+// replaces the plain call of the solver.
 WinnableDealResult DealWinnableHand(Session& session, double seconds,
-                                    const std::function<bool(int)>& progress = nullptr);
+                                    const std::function<bool(int)>& progress = nullptr,
+                                    const HandSearch& search = nullptr);
 
 // The setting in the catalogue's General section.
 bool ReadWinnableOnly(const IniFile& catalogue);

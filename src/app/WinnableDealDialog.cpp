@@ -1,10 +1,16 @@
 #include "app/WinnableDealDialog.h"
 
+#include <atomic>
+#include <future>
+
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QProgressDialog>
+#include <QTimer>
 
 #include "app/WinnableDeal.h"
 #include "core/Session.h"
+#include "rules/Solver.h"
 
 namespace vexa {
 
@@ -14,12 +20,39 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
     progress.setObjectName("WinnableProgress");
     progress.setWindowTitle(ApplicationTitle);
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    const WinnableDealResult result = DealWinnableHand(session, 3.0, [&progress](int shuffles) {
-        progress.setLabelText(QString("Looking for a winnable hand... (%1 shuffled)").arg(shuffles));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
+    // Shown only when the search takes long enough to be noticed. The
+    // dialog's own delay starts with its first value, which a busy
+    // indicator never gets, so the delay is a timer of its own.
+    progress.setMinimumDuration(0);
+    progress.hide();
+    QTimer::singleShot(300, &progress, [&progress] {
+        if (!progress.wasCanceled()) progress.show();
     });
+    // Each hand is searched on a thread of its own while the window keeps
+    // handling events, so it stays painted and "Stop" answers at once. The
+    // solver copies the hand here, on the window's thread. Until the modal
+    // dialog shows, the player's input waits, so that no click or key can
+    // act on the table while hands are being dealt.
+    auto searchOffThread = [&progress](const Session& dealt, const SolverBudget& budget) {
+        Solver solver(dealt);
+        std::atomic<bool> cancel{false};
+        auto answer = std::async(std::launch::async, [&] { return solver.Solve(budget, &cancel); });
+        while (answer.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
+            QCoreApplication::processEvents(
+                progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
+            if (progress.wasCanceled()) cancel.store(true);
+        }
+        return answer.get().Outcome;
+    };
+    const WinnableDealResult result = DealWinnableHand(
+        session, 3.0,
+        [&progress](int shuffles) {
+            progress.setLabelText(QString("Looking for a winnable hand... (%1 shuffled)").arg(shuffles));
+            QCoreApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
+                                                                 : QEventLoop::ExcludeUserInputEvents);
+            return !progress.wasCanceled();
+        },
+        searchOffThread);
     progress.close();
     if (!result.Proven) message("No winnable hand was found in time; this hand may not be winnable.");
 }

@@ -95,6 +95,20 @@ TEST_F(HintTest, FramesTheCardToLiftAndThePileItGoesOnAndMovesNothing)
     EXPECT_FALSE(form->State().Carrying);
 }
 
+TEST_F(HintTest, TheFramesGoAsSoonAsTheTableChangesButNotForAnUnchangedRepaint)
+{
+    Lay(11, "KH", "QH");
+    ASSERT_TRUE(Ask());
+    form->Render();
+    EXPECT_FALSE(Marker("HintCard")->isHidden());
+    // The player follows the hint: the queen onto the hearts.
+    Session& s = form->State();
+    form->Click(&s.Board.CardAt(test::CardIndex("QH")));
+    EXPECT_TRUE(s.Carrying);
+    EXPECT_TRUE(Marker("HintCard")->isHidden());
+    EXPECT_TRUE(Marker("HintPile")->isHidden());
+}
+
 TEST_F(HintTest, SaysSoWhenTheHandCanNoLongerBeWon)
 {
     // The jack of hearts lies under the king, which no pile takes.

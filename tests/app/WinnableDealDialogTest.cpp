@@ -1,0 +1,69 @@
+// "Winnable deals only" in the window on the offscreen platform: while
+// hands are searched the window keeps handling its events, the progress
+// dialog shows, and a game that is never proven winnable ends with the
+// message and the last hand dealt.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include "app/GameLoader.h"
+#include "app/MainWindow.h"
+#include "app/WinnableDealDialog.h"
+#include "cards/CardLibrary.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+
+namespace vexa {
+namespace {
+
+TEST(WinnableDealDialog, TheWindowKeepsHandlingEventsWhileHandsAreSearched)
+{
+    // 52 one-card columns that take any card of their suit, and
+    // foundations that take nothing: far too many positions to search, and
+    // never a win, so every hand uses its whole share of the time.
+    std::string game = "[Endless]\nName=Endless\nFormwidth=1000\nFormheight=700\nAutoplay=0\n";
+    for (int i = 0; i < 4; ++i)
+        game += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106,0,402,0,0,0,-\n";
+    for (int i = 0; i < 52; ++i)
+        game += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
+                std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,120,0,402,0,0,0,U\n";
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    dir.Write("vexasolit.ini", "[Gamelist]\nEndless=endless.ini\n[General]\nWinnableOnly=1\n");
+    dir.Write("endless.ini", game);
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    MainWindow form(library, clock);
+    Session& s = form.State();
+    s.Chooser.ItemIndex = 0;
+    form.Guard([&] { SelectGame(s); });
+
+    int ticks = 0;
+    bool progressShown = false;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        ++ticks;
+        if (auto* progress = form.findChild<QProgressDialog*>("WinnableProgress"); progress && progress->isVisible())
+            progressShown = true;
+    });
+    ticker.start(5);
+    std::string told;
+    DealWinnableWithProgress(form, s, [&](const std::string& text) { told = text; });
+    ticker.stop();
+
+    // Three seconds of searching: a window that handled its events only
+    // between hands would have seen a handful of ticks.
+    EXPECT_GT(ticks, 40);
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(told, "No winnable hand was found in time; this hand may not be winnable.");
+    int dealt = 0;
+    for (int position = 0; position < s.Board.ControlCount(); ++position)
+        if (const Pile* pile = s.Board.PileAt(position); pile && pile != &s.Board.DragPile()) dealt += pile->Count();
+    EXPECT_EQ(dealt, 52);
+    EXPECT_FALSE(s.Carrying);
+}
+
+}  // namespace
+}  // namespace vexa
