@@ -11,7 +11,6 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
 e2e_begin
-e2e_start_x
 export XDG_DATA_HOME="$work/xdg"
 export VEXA_GAMES_DIR="$root/games"
 

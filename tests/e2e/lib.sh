@@ -19,13 +19,17 @@ e2e_start_x() {
 
 e2e_stop_x() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
 
-# A run's work folder ($work) and its clean-up when the script ends: the
-# program under test ($APP_PID) and the X server are stopped, the folder is
-# removed.
+# A run's work folder ($work), its screenshot folder ($shots: $E2E_SHOTS or
+# one in the work folder) and its X server, and their clean-up when the
+# script ends: the program under test ($APP_PID) and the X server are
+# stopped, the work folder is removed.
 e2e_begin() {
   work=$(mktemp -d)
   APP_PID=""
   trap e2e_cleanup EXIT
+  shots="${E2E_SHOTS:-$work/shots}"
+  mkdir -p "$shots"
+  e2e_start_x
 }
 e2e_cleanup() {
   [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true

@@ -16,9 +16,6 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
 e2e_begin
-shots="${E2E_SHOTS:-$work/shots}"
-mkdir -p "$shots"
-e2e_start_x
 
 # The program plays in $XDG_DATA_HOME/vexasolit; the bundle it seeds from
 # holds the same games, so seeding adds nothing to the test catalogue.

@@ -22,9 +22,6 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
 e2e_begin
-shots="${E2E_SHOTS:-$work/shots}"
-mkdir -p "$shots"
-e2e_start_x
 # The program plays in $XDG_DATA_HOME/vexasolit, seeded from a bundle that
 # holds the same games.
 export XDG_DATA_HOME="$work/xdg"
