@@ -12,7 +12,7 @@ FUZZ_TIME ?= 600
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan test-fuzz fuzz fuzz-build contact-sheet install package bench clean
+.PHONY: all deps build run test test-asan test-fuzz fuzz fuzz-build contact-sheet card-sheet install package bench clean
 
 all: build
 
@@ -51,6 +51,10 @@ test-asan: deps
 # The first deal of every bundled game in the real window, on one picture.
 contact-sheet: build
 	@./scripts/contact-sheet.sh $(BUILD) games $(BUILD)/contact-sheet.png
+
+# Every card face, one by one and fanned, at table size and at 2x.
+card-sheet: build
+	@./scripts/card-sheet.sh $(BUILD) $(BUILD)/card-sheet
 
 # The libFuzzer targets (INI reader and writer, value splitter, whole
 # definitions), built by clang 14 under AddressSanitizer and

@@ -4,7 +4,7 @@
 e2e_start_x() {
   for n in $(seq 91 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do
