@@ -42,6 +42,8 @@ struct PackedMove {
     std::uint8_t DropCard = 0;   // the card clicked to drop (0: the pile's area)
     std::uint8_t Lifted = 0;     // the lowest card lifted
     std::int16_t Position = -1;  // the drop target, clicked pile or button
+    // Turns of the stock played before the move (see the stock cycles).
+    std::uint8_t Clicks = 0;
 };
 
 struct Node {
@@ -49,6 +51,7 @@ struct Node {
     std::uint32_t StateLength = 0;
     std::int32_t Parent = -1;
     std::int32_t Redeals = 0;
+    std::uint64_t Key = 0;
     PackedMove Move;
 };
 
@@ -112,10 +115,17 @@ struct Solver::Search {
     // After a move played on the scratch table: a won hand ends the search,
     // a new position becomes a child.
     void Played(const PackedMove& move);
-    void Expand();
+    // The moves of the parent position; with talonOnly only those that
+    // lift cards from the talon, and autoplay.
+    void Expand(bool talonOnly);
+    // Expands a node: every position of its stock cycle, or the node alone.
+    void ExpandNode();
     bool TryLift(Card& card, std::vector<std::array<int, 4>>& lifts);
     Control* DropSender(Pile& target) const;
     int Priority() const;
+    // The driver moves of a packed move played from the position before it:
+    // the turns of the stock it starts with, then the move itself.
+    void Unpack(const PackedMove& move, const State& before, std::vector<SolverMove>& out);
     SolverMove Unpack(const PackedMove& move) const;
 
     NullPictureSource pictures_;
@@ -136,7 +146,43 @@ struct Solver::Search {
     std::vector<int> group_;
     bool symmetric_ = false;
     void FindInterchangeablePiles();
+    // Whether a rule of the game reads piles other than the ones a move
+    // lifts from and drops on.
+    bool RulesReadOtherPiles() const;
     std::uint64_t KeyHash(const State& state);
+
+    // Stock cycles. When turning the stock over and over only moves cards
+    // among the talon piles (the stock and the wastes) and comes back to the
+    // same position, every position on the way is reachable from every
+    // other: the search keeps them as one position, keyed by a fixed member
+    // of the cycle, and expands all of them at once with moves that turn the
+    // stock a number of times first. Redeals then count as unlimited, so
+    // this is done only when the game allows so many that they never run out
+    // within a search, and a loss is claimed only when none ran out.
+    void FindStockCycles();
+    struct Cycle {
+        std::uint64_t Canonical = 0;  // the talon hash of its fixed member
+        std::uint16_t Length = 0;     // positions on the cycle; 0 for none
+    };
+    Cycle CycleOf(const State& state);
+    Cycle FindCycle(const State& start);
+    // Turns the stock once on the scratch table; false when it does nothing.
+    bool TurnStock();
+    std::uint64_t TalonHash(const State& state);
+    // Whether two positions agree outside the talon (RedealsLeft aside).
+    bool SameOutsideTalon(const State& a, const State& b) const;
+    bool cycles_ = false;
+    bool sharedMoves_ = false;                          // members share every move that leaves the talon alone
+    std::size_t stock_ = 0;                             // the stock among piles_
+    std::vector<char> talon_;                           // per pile: a stock or waste pile
+    std::unordered_map<std::uint64_t, Cycle> cycleOf_;  // talon hash -> its cycle
+    // A merge or a redeal count that may hide a reachable position: a
+    // search without a win then ends unknown, not lost.
+    bool lossUnproven_ = false;
+    bool cycleNode_ = false;  // the node being expanded stands for its cycle
+    int clicks_ = 0;          // turns of the stock before the moves being made
+    State talonBytes_;
+
     State canonical_;
     std::vector<std::pair<std::size_t, std::size_t>> segments_;
 
@@ -236,7 +282,93 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
         for (const Card* card : pile->Cards())
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
+    FindStockCycles();
     Capture(current_);
+}
+
+bool Solver::Search::RulesReadOtherPiles() const
+{
+    if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return true;
+    for (const Pile* pile : piles_) {
+        if (pile->PickRule == 8) return true;
+        switch (pile->DropRule) {
+        case 113:
+        case 116:
+        case 121: return true;
+        default: break;
+        }
+        switch (pile->EmptyDropRule) {
+        case 204:
+        case 212:
+        case 213:
+        case 215:
+        case 216:
+        case 217:
+        case 218: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
+void Solver::Search::FindStockCycles()
+{
+    // A count of redeals this high never runs out within a search.
+    constexpr int UnlimitedRedeals = 1000;
+    talon_.assign(piles_.size(), 0);
+    if (!usable_ || !buttons_.empty() || keepsGenerator_ || !redealsDominate_ || s_.RedealsLeft < UnlimitedRedeals)
+        return;
+    int clickable = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        talon_[p] = pile.Kind == 0 || pile.Kind == 1;
+        if (talon_[p] && group_[p] >= 0) return;
+        if (pile.ClickAction != 0) {
+            ++clickable;
+            stock_ = p;
+        }
+    }
+    // One stock that deals to the wastes and turns them over again: these
+    // rules read and change the talon piles only.
+    if (clickable != 1) return;
+    const Pile& stock = *piles_[stock_];
+    const bool dealsToWaste = stock.PickRule == 90 || stock.PickRule == 91 || stock.PickRule == 93;
+    if (stock.Kind != 0 || !dealsToWaste || (stock.ClickAction != 301 && stock.ClickAction != 303)) return;
+    cycles_ = true;
+    // Moves that neither lift from nor drop on the talon are the same on
+    // every position of a cycle unless a rule reads other piles.
+    sharedMoves_ = !RulesReadOtherPiles() && s_.Settings.Postdrop == 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p)
+        if (talon_[p] && (piles_[p]->DropRule != 0 || piles_[p]->EmptyDropRule != 0)) sharedMoves_ = false;
+}
+
+std::uint64_t Solver::Search::TalonHash(const State& state)
+{
+    talonBytes_.clear();
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        if (talon_[p])
+            talonBytes_.insert(talonBytes_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
+                               state.begin() + static_cast<std::ptrdiff_t>(at + n));
+        at += n;
+    }
+    return HashBytes(talonBytes_.data(), talonBytes_.size());
+}
+
+bool Solver::Search::SameOutsideTalon(const State& a, const State& b) const
+{
+    if (a.size() != b.size()) return false;
+    std::size_t i = 0, j = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t na = 1 + (a[i] & ~ShownFlag);
+        const std::size_t nb = 1 + (b[j] & ~ShownFlag);
+        if (!talon_[p] && (na != nb || std::memcmp(&a[i], &b[j], na) != 0)) return false;
+        i += na;
+        j += nb;
+    }
+    // The counters: OneTimeMove must agree; RedealsLeft may not.
+    return std::memcmp(&a[i], &b[j], a.size() - i - 4) == 0;
 }
 
 void Solver::Search::FindInterchangeablePiles()
@@ -305,7 +437,12 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
 {
     // With dominating redeals the count of redeals left is no part of the key.
     const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
-    if (!symmetric_) return HashBytes(state.data(), length);
+    // A position on a stock cycle: its talon piles give way to the cycle's
+    // fixed member.
+    Cycle cycle;
+    if (cycles_) cycle = CycleOf(state);
+    const bool merged = cycle.Length > 1;
+    if (!symmetric_ && !merged) return HashBytes(state.data(), length);
     segments_.clear();
     std::size_t at = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
@@ -325,6 +462,7 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
     std::vector<std::vector<std::pair<std::size_t, std::size_t>>> sorted;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const int g = group_[p];
+        if (merged && talon_[p]) continue;
         if (g < 0) {
             canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
                               state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
@@ -346,7 +484,82 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
     }
     canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
                       state.begin() + static_cast<std::ptrdiff_t>(length));
+    if (merged) {
+        std::uint8_t bytes[8];
+        std::memcpy(bytes, &cycle.Canonical, 8);
+        canonical_.insert(canonical_.end(), bytes, bytes + 8);
+    }
     return HashBytes(canonical_.data(), canonical_.size());
+}
+
+Solver::Search::Cycle Solver::Search::CycleOf(const State& state)
+{
+    // Without a redeal left the stock cannot come round again.
+    if (GetInt(state.data() + state.size() - 4) < 1) return {};
+    const std::uint64_t talon = TalonHash(state);
+    if (const auto it = cycleOf_.find(talon); it != cycleOf_.end()) return it->second;
+    return FindCycle(state);
+}
+
+bool Solver::Search::TurnStock()
+{
+    Pile& stock = *piles_[stock_];
+    touched_ = true;
+    if (stock.Count() > 0) {
+        Card& top = *stock.Top();
+        if (!CanClickCard(s_, top)) return false;
+        DispatchClick(s_, &top);
+        return !s_.Carrying;
+    }
+    if (!CanClickPileArea(s_, stock)) return false;
+    DispatchClick(s_, &stock);
+    return true;
+}
+
+Solver::Search::Cycle Solver::Search::FindCycle(const State& start)
+{
+    // Turns the stock until the talon comes back as it was. The turns may
+    // change the talon piles and use up a redeal, nothing else.
+    std::vector<std::uint64_t> members{TalonHash(start)};
+    std::size_t cards = 0;
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
+        const std::size_t n = start[at] & ~ShownFlag;
+        if (talon_[p]) cards += n;
+        at += n + 1;
+    }
+    const std::size_t limit = std::min<std::size_t>(2 * cards + 4, 255);
+    const int victories = ui_.Victories;
+    Restore(start.data(), start.size());
+    State next;
+    Cycle cycle;
+    bool closed = false;
+    for (std::size_t turn = 0; turn < limit; ++turn) {
+        if (!TurnStock()) break;
+        if (ui_.Victories != victories) {
+            // A turn that wins is a move worth making: no cycle, and nothing
+            // to remember about this talon.
+            ui_.Victories = victories;
+            Restore(start.data(), start.size());
+            return cycle;
+        }
+        Capture(next);
+        if (!SameOutsideTalon(start, next)) break;
+        const std::uint64_t talon = TalonHash(next);
+        if (talon == members.front()) {
+            closed = true;
+            break;
+        }
+        members.push_back(talon);
+    }
+    Restore(start.data(), start.size());
+    if (closed && members.size() > 1) {
+        cycle.Canonical = *std::min_element(members.begin(), members.end());
+        cycle.Length = static_cast<std::uint16_t>(members.size());
+        for (const std::uint64_t member : members) cycleOf_[member] = cycle;
+    } else {
+        cycleOf_[members.front()] = Cycle{};
+    }
+    return cycle;
 }
 
 void Solver::Search::Capture(State& out) const
@@ -450,9 +663,11 @@ int Solver::Search::Priority() const
     return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 4 * inOrder - 5 * buried - 30 * blocking;
 }
 
-void Solver::Search::Played(const PackedMove& move)
+void Solver::Search::Played(const PackedMove& played)
 {
     if (won_) return;
+    PackedMove move = played;
+    move.Clicks = static_cast<std::uint8_t>(clicks_);
     Capture(child_);
     current_ = child_;
     touched_ = false;
@@ -518,9 +733,8 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
     return true;
 }
 
-void Solver::Search::Expand()
+void Solver::Search::Expand(bool talonOnly)
 {
-    children_.clear();
     Restore(parent_.data(), parent_.size());
     auto reset = [this] {
         if (s_.Carrying || current_ != parent_) RestoreParent();
@@ -544,10 +758,11 @@ void Solver::Search::Expand()
         Played(move);
         reset();
     }
-    // Only a pile with a ClickAction does anything when its own area is clicked.
+    // Only a pile with a ClickAction does anything when its own area is
+    // clicked. On a stock cycle, turning the stock leads to the same node.
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         Pile& pile = *piles_[p];
-        if (pile.ClickAction == 0 || !CanClickPileArea(s_, pile)) continue;
+        if (pile.ClickAction == 0 || (cycleNode_ && p == stock_) || !CanClickPileArea(s_, pile)) continue;
         touched_ = true;
         DispatchClick(s_, &pile);
         PackedMove move;
@@ -558,18 +773,94 @@ void Solver::Search::Expand()
     }
     std::vector<std::array<int, 4>> lifts;
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];
         // From the top down, so that the card clicked is the card lifted
         // whenever the PickRule lifts the top card.
         for (int i = pile.Count() - 1; i >= 0 && !won_; --i) {
+            if (cycleNode_ && p == stock_ && i == pile.Count() - 1) continue;
             Card& card = *pile.CardAt(i);
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
             reset();
         }
     }
+}
+
+void Solver::Search::ExpandNode()
+{
+    children_.clear();
+    cycleNode_ = false;
+    clicks_ = 0;
+    Cycle cycle;
+    if (cycles_) {
+        // Redeals count as unlimited: a node without one left makes a
+        // search that found no win no proof of a loss.
+        if (GetInt(parent_.data() + parent_.size() - 4) < 1) lossUnproven_ = true;
+        cycle = CycleOf(parent_);
+        cycleNode_ = cycle.Length > 1;
+    }
+    if (!cycleNode_) {
+        Expand(false);
+    } else {
+        // Every position of the cycle in turn, each one turn of the stock
+        // further. Moves away from the talon are the same on all of them.
+        const State start = parent_;
+        for (int turn = 0; turn < cycle.Length && !won_; ++turn) {
+            if (turn > 0) {
+                Restore(parent_.data(), parent_.size());
+                if (!TurnStock()) break;
+                Capture(child_);
+                current_ = child_;
+                touched_ = false;
+                // The turns were found to change the talon alone, and never
+                // to win, on another position with this talon: if that does
+                // not hold here, the merge was not sound and no loss is
+                // claimed.
+                const auto it = cycleOf_.find(TalonHash(child_));
+                if (ui_.Victories > 0 || !SameOutsideTalon(start, child_) || it == cycleOf_.end() ||
+                    it->second.Canonical != cycle.Canonical) {
+                    ui_.Victories = 0;
+                    lossUnproven_ = true;
+                    break;
+                }
+                parent_ = child_;
+            }
+            clicks_ = turn;
+            Expand(turn > 0 && sharedMoves_);
+        }
+        parent_ = start;
+        clicks_ = 0;
+        cycleNode_ = false;
+    }
     std::stable_sort(children_.begin(), children_.end(),
                      [](const Child& x, const Child& y) { return x.Priority > y.Priority; });
+}
+
+void Solver::Search::Unpack(const PackedMove& packed, const State& before, std::vector<SolverMove>& out)
+{
+    if (packed.Clicks > 0) {
+        // The turns of the stock, replayed to learn which card each one
+        // turns: a click on the stock's top card, or on its empty place.
+        Restore(before.data(), before.size());
+        const Pile& stock = *piles_[stock_];
+        for (int turn = 0; turn < packed.Clicks; ++turn) {
+            SolverMove click;
+            if (stock.Count() > 0) {
+                click.Kind = SolverMove::Type::Card;
+                click.CardIndex = click.LiftedIndex = stock.Top()->Index();
+                click.Commands.push_back("click card " + std::to_string(click.CardIndex));
+            } else {
+                click.Kind = SolverMove::Type::Pile;
+                click.Target = stock.Name;
+                click.Commands.push_back("click pile " + stock.Name);
+            }
+            out.push_back(std::move(click));
+            TurnStock();
+        }
+        Restore(before.data(), before.size());
+    }
+    out.push_back(Unpack(packed));
 }
 
 SolverMove Solver::Search::Unpack(const PackedMove& packed) const
@@ -629,35 +920,48 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     }
     Restore(root.data(), root.size());
     won_ = false;
+    lossUnproven_ = false;
 
     std::vector<std::uint8_t> arena;
     std::vector<Node> nodes;
     std::unordered_map<std::uint64_t, std::int32_t> seen;  // hash -> most redeals left
     std::priority_queue<QueueEntry> open;
     const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
+    constexpr std::size_t MemoEntryBytes = 48;
 
     // The position that scored best, for a move that makes progress when
     // the budget runs out; it must score above the start.
     Restore(root.data(), root.size());
     int bestPriority = Priority();
     std::int32_t best = -1;
-    auto keyHash = [this](const State& state) { return KeyHash(state); };
-    auto lineTo = [&](std::int32_t id) {
-        std::vector<PackedMove> line;
-        for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent)
-            line.push_back(nodes[static_cast<std::size_t>(at)].Move);
+    auto stateOf = [&](std::int32_t id) {
+        const Node& node = nodes[static_cast<std::size_t>(id)];
+        return State(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
+                     arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
+    };
+    // The moves to a node, and then the move made from it (if any).
+    auto lineTo = [&](std::int32_t id, const PackedMove* last) {
+        std::vector<std::int32_t> path;
+        for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent) path.push_back(at);
         std::vector<SolverMove> moves;
-        for (auto it = line.rbegin(); it != line.rend(); ++it) moves.push_back(Unpack(*it));
+        for (auto it = path.rbegin(); it != path.rend(); ++it)
+            Unpack(nodes[static_cast<std::size_t>(*it)].Move, stateOf(nodes[static_cast<std::size_t>(*it)].Parent),
+                   moves);
+        if (last) Unpack(*last, stateOf(id), moves);
         return moves;
     };
     auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
         const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
-        auto [it, fresh] = seen.try_emplace(keyHash(state), redeals);
+        const std::uint64_t key = KeyHash(state);
+        auto [it, fresh] = seen.try_emplace(key, redeals);
         if (!fresh) {
-            if (!redealsDominate_ || it->second >= redeals) return;
+            // With stock cycles redeals count as unlimited: a position is
+            // searched once.
+            if (!redealsDominate_ || cycles_ || it->second >= redeals) return;
             it->second = redeals;
         }
         Node node;
+        node.Key = key;
         node.StateOffset = arena.size();
         node.StateLength = static_cast<std::uint32_t>(state.size());
         node.Parent = parent;
@@ -677,9 +981,8 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     bool spent = false;
     while (!open.empty()) {
         if ((budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
-            arena.size() + nodes.size() * entryBytes > budget.MaxMemoryBytes ||
-            (cancel && cancel->load(std::memory_order_relaxed)) ||
-            (budget.Seconds > 0 && (expanded & 15) == 0 && elapsed() > budget.Seconds)) {
+            arena.size() + nodes.size() * entryBytes + cycleOf_.size() * MemoEntryBytes > budget.MaxMemoryBytes ||
+            (cancel && cancel->load(std::memory_order_relaxed)) || (budget.Seconds > 0 && elapsed() > budget.Seconds)) {
             spent = true;
             break;
         }
@@ -689,19 +992,18 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         parent_.assign(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
                        arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
         // A later visit with more redeals left supersedes this one.
-        if (redealsDominate_ && seen[keyHash(parent_)] > node.Redeals) continue;
+        if (redealsDominate_ && seen[node.Key] > node.Redeals) continue;
         ++expanded;
-        Expand();
+        ExpandNode();
         if (won_) {
             answer.Outcome = SolveOutcome::Won;
-            answer.Moves = lineTo(id);
-            answer.Moves.push_back(Unpack(winningMove_));
+            answer.Moves = lineTo(id, &winningMove_);
             break;
         }
         for (const Child& child : children_) add(child.Position, id, child.Move, child.Priority);
     }
-    if (!won_ && !spent) answer.Outcome = SolveOutcome::Lost;
-    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best);
+    if (!won_ && !spent && !lossUnproven_) answer.Outcome = SolveOutcome::Lost;
+    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best, nullptr);
     answer.States = static_cast<std::int64_t>(nodes.size());
     answer.Seconds = elapsed();
     // Leave the scratch table where it started, for the next call.

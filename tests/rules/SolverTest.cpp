@@ -183,6 +183,101 @@ TEST(Solver, WinsByDealingFromTheStockAndTurningTheWasteOver)
     EXPECT_EQ(t.ui.victories.size(), 1u);
 }
 
+// A Klondike-like talon: a stock that deals one card (or three) to a waste
+// pile and turns the waste over without end.
+const PileSpec DrawOneStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}, 301};
+const PileSpec DrawThreeStock{0, 91, 0, 0, 402, 2, {0, 0, 71, 96}, 301};
+const PileSpec Waste{1, 1, 0, 0, 402, 2};
+
+// Spades and hearts on the foundations up to 7, and the eights to kings of
+// both suits face down in the stock.
+void StockOfHighCards(SolverTable& t, const PileSpec& stock, int redeals)
+{
+    t.session.RedealsLeft = redeals;
+    t.Place("F1", Foundation, Suit('C', 1, 13));
+    t.Place("F2", Foundation, Suit('D', 1, 13));
+    t.Place("F3", Foundation, Suit('S', 1, 5));
+    t.Place("F4", Foundation, Suit('H', 1, 5));
+    t.Place("ST", stock, "8S* 9H* 10S* JH* QS* KH* 8H* 9S* 10H* JS* QH* KS*");
+    t.Place("W", Waste);
+}
+
+int StockTurns(const std::vector<SolverMove>& moves)
+{
+    int turns = 0;
+    for (const SolverMove& move : moves)
+        for (const std::string& command : move.Commands)
+            turns += command == "click pile ST" || (command.rfind("click card ", 0) == 0 && move.Target.empty());
+    return turns;
+}
+
+TEST(Solver, StockCyclesWinWithCardsDeepInTheStockAndTheLineReplays)
+{
+    for (const PileSpec& stock : {DrawOneStock, DrawThreeStock}) {
+        SolverTable t;
+        t.session.Settings.Autoplay = false;
+        t.session.Menu.Autoplay = false;
+        StockOfHighCards(t, stock, 9999);
+        // The sixes lie crossed under the sevens; the free column takes a
+        // seven, and then the stock must be dealt round to the end.
+        t.Place("T1", Column, "6S 7H");
+        t.Place("T2", Column, "6H 7S");
+        t.Place("T3", Column);
+        const SolveAnswer answer = SolvePosition(t.session, Small());
+        ASSERT_EQ(answer.Outcome, SolveOutcome::Won) << stock.pick;
+        // The line turns the stock, one click at a time, around again.
+        EXPECT_GT(StockTurns(answer.Moves), 12) << stock.pick;
+        t.Play(answer.Moves);
+        EXPECT_EQ(t.ui.victories.size(), 1u) << stock.pick;
+    }
+}
+
+TEST(Solver, StockCyclesProveALossInAFewPositions)
+{
+    // The sixes are crossed under the sevens with no free column: nothing
+    // in the stock helps. Every split of the talon is one position.
+    for (const PileSpec& stock : {DrawOneStock, DrawThreeStock}) {
+        SolverTable t;
+        StockOfHighCards(t, stock, 9999);
+        t.Place("T1", Column, "6S 7H");
+        t.Place("T2", Column, "6H 7S");
+        const SolveAnswer lost = SolvePosition(t.session, Small());
+        EXPECT_EQ(lost.Outcome, SolveOutcome::Lost) << stock.pick;
+        EXPECT_LE(lost.States, 2) << stock.pick;
+    }
+}
+
+TEST(Solver, LimitedRedealsKeepEveryTalonPositionApart)
+{
+    // With two redeals the count matters: the same dead position is proven
+    // lost position by position, as each split of the talon is its own.
+    SolverTable t;
+    StockOfHighCards(t, DrawOneStock, 2);
+    t.Place("T1", Column, "6S 7H");
+    t.Place("T2", Column, "6H 7S");
+    const SolveAnswer lost = SolvePosition(t.session, Small());
+    EXPECT_EQ(lost.Outcome, SolveOutcome::Lost);
+    EXPECT_GT(lost.States, 12);
+
+    // A win that needs the stock dealt through twice fails without a
+    // redeal and is found with one.
+    for (int redeals : {0, 1}) {
+        SolverTable w;
+        w.session.Settings.Autoplay = false;
+        w.session.Menu.Autoplay = false;
+        w.session.RedealsLeft = redeals;
+        w.Foundations(9, 13);
+        // Dealt queen, jack, king, ten: only the ten goes up on the first
+        // pass, and the king then buries the jack and queen.
+        w.Place("ST", DrawOneStock, "10S* KS* JS* QS*");
+        w.Place("W", Waste);
+        const SolveAnswer answer = SolvePosition(w.session, Small());
+        ASSERT_EQ(answer.Outcome, redeals == 0 ? SolveOutcome::Lost : SolveOutcome::Won) << redeals;
+        w.Play(answer.Moves);
+        EXPECT_EQ(w.ui.victories.size(), redeals == 0 ? 0u : 1u);
+    }
+}
+
 TEST(Solver, LeavesTheLiveTableAndJournalAsTheyWere)
 {
     SolverTable t;
@@ -231,6 +326,27 @@ TEST(Solver, SameBudgetGivesTheSameAnswerAndASecondSolveToo)
     EXPECT_LT(cut.States, first.States);
     t.Play(first.Moves);
     EXPECT_EQ(t.ui.victories.size(), 1u);
+}
+
+TEST(Solver, StockCyclesGiveTheSameAnswerTwice)
+{
+    // The second search finds the cycles already known: same positions,
+    // same line.
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    StockOfHighCards(t, DrawOneStock, 9999);
+    t.Place("T1", Column, "6S 7H");
+    t.Place("T2", Column, "6H 7S");
+    t.Place("T3", Column);
+    Solver solver(t.session);
+    const SolveAnswer first = solver.Solve(Small());
+    const SolveAnswer again = solver.Solve(Small());
+    ASSERT_EQ(first.Outcome, SolveOutcome::Won);
+    EXPECT_EQ(again.Outcome, first.Outcome);
+    EXPECT_EQ(again.States, first.States);
+    ASSERT_EQ(again.Moves.size(), first.Moves.size());
+    for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
 }
 
 TEST(Solver, NothingToSolveWhileCardsAreCarried)
