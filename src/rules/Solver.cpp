@@ -71,13 +71,6 @@ constexpr std::uint8_t ShownFlag = 0x80;
 // OneTimeMove and RedealsLeft close every position, RedealsLeft last.
 constexpr std::size_t CounterBytes = 8;
 
-void PutInt(State& state, std::int32_t value)
-{
-    std::uint8_t bytes[4];
-    std::memcpy(bytes, &value, 4);
-    state.insert(state.end(), bytes, bytes + 4);
-}
-
 std::int32_t GetInt(const std::uint8_t* at)
 {
     std::int32_t value;
@@ -172,6 +165,9 @@ struct Solver::Search {
     // Whether two positions agree outside the talon (RedealsLeft aside).
     bool SameOutsideTalon(const State& a, const State& b) const;
     bool cycles_ = false;
+    // Every card autoplay moves could also be lifted alone from its pile and
+    // dropped where autoplay drops it.
+    bool singleAutoMoves_ = false;
     bool sharedMoves_ = false;                          // members share every move that leaves the talon alone
     std::size_t stock_ = 0;                             // the stock among piles_
     std::vector<char> talon_;                           // per pile: a stock or waste pile
@@ -194,8 +190,19 @@ struct Solver::Search {
         State Position;
         PackedMove Move;
         int Priority;
+        std::uint64_t Key;
     };
     std::vector<Child> children_;
+    // Position key -> the most redeals left it was reached with.
+    std::unordered_map<std::uint64_t, std::int32_t> seen_;
+    // Whether a position reached with that many redeals left was searched.
+    bool Seen(std::uint64_t key, std::int32_t redeals) const
+    {
+        const auto it = seen_.find(key);
+        // With stock cycles redeals count as unlimited: a position is
+        // searched once.
+        return it != seen_.end() && (!redealsDominate_ || cycles_ || it->second >= redeals);
+    }
     bool won_ = false;
     PackedMove winningMove_;
 };
@@ -340,6 +347,13 @@ void Solver::Search::FindStockCycles()
     sharedMoves_ = !RulesReadOtherPiles() && s_.Settings.Postdrop == 0;
     for (std::size_t p = 0; p < piles_.size(); ++p)
         if (talon_[p] && (piles_[p]->DropRule != 0 || piles_[p]->EmptyDropRule != 0)) sharedMoves_ = false;
+    // Autoplay moves the top cards of the Kind 1, 2 and 4 piles; these
+    // PickRules lift a face-up top card alone when it is clicked.
+    singleAutoMoves_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 1 && pile->Kind != 2 && pile->Kind != 4) continue;
+        if (pile->PickRule < 1 || pile->PickRule > 9 || pile->PickRule == 8) singleAutoMoves_ = false;
+    }
 }
 
 std::uint64_t Solver::Search::TalonHash(const State& state)
@@ -564,15 +578,22 @@ Solver::Search::Cycle Solver::Search::FindCycle(const State& start)
 
 void Solver::Search::Capture(State& out) const
 {
-    out.clear();
+    std::size_t size = piles_.size() + CounterBytes + (keepsGenerator_ ? 4 : 0);
+    for (const Pile* pile : piles_) size += static_cast<std::size_t>(pile->Count());
+    out.resize(size);
+    std::uint8_t* at = out.data();
     for (const Pile* pile : piles_) {
-        out.push_back(static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0)));
+        *at++ = static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0));
         for (const Card* card : pile->Cards())
-            out.push_back(static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0)));
+            *at++ = static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0));
     }
-    if (keepsGenerator_) PutInt(out, static_cast<std::int32_t>(s_.Rng.State()));
-    PutInt(out, s_.OneTimeMove);
-    PutInt(out, s_.RedealsLeft);
+    auto put = [&at](std::int32_t value) {
+        std::memcpy(at, &value, 4);
+        at += 4;
+    };
+    if (keepsGenerator_) put(static_cast<std::int32_t>(s_.Rng.State()));
+    put(s_.OneTimeMove);
+    put(s_.RedealsLeft);
 }
 
 void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
@@ -634,16 +655,21 @@ int Solver::Search::Priority() const
     int faceDown = 0, empty = 0, inOrder = 0, blocking = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
-    for (const Pile* pile : piles_) {
+    // On a stock cycle every talon card comes to the top in turn: where it
+    // lies there neither blocks nor buries it nor builds in order, and which
+    // talon pile is empty depends only on the turn.
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile* pile = piles_[p];
         if (pile->Kind == 3) continue;
-        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible) empty += pile->Kind == 2 ? 2 : 1;
+        const bool anyOrder = cycles_ && talon_[p];
+        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible && !anyOrder) empty += pile->Kind == 2 ? 2 : 1;
         const Card* below = nullptr;
         int lowest = 14;
         for (const Card* card : pile->Cards()) {
-            if (card->Face.Value() > lowest) ++blocking;
+            if (card->Face.Value() > lowest && !anyOrder) ++blocking;
             lowest = std::min(lowest, card->Face.Value());
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
-            if (below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
+            if (!anyOrder && below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
                 card->Face.Value() + 1 == below->Face.Value())
                 ++inOrder;
             below = card;
@@ -651,8 +677,9 @@ int Solver::Search::Priority() const
             if (card->Face.Value() < wanted[suit]) wanted[suit] = card->Face.Value();
         }
     }
-    for (const Pile* pile : piles_) {
-        if (pile->Kind == 3) continue;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile* pile = piles_[p];
+        if (pile->Kind == 3 || (cycles_ && talon_[p])) continue;
         const int n = pile->Count();
         for (int i = 0; i < n; ++i) {
             const CardFace& face = pile->CardAt(i)->Face;
@@ -678,7 +705,10 @@ void Solver::Search::Played(const PackedMove& played)
         return;
     }
     if (child_ == parent_) return;
-    children_.push_back({child_, move, Priority()});
+    // A position searched already is dropped before it is scored.
+    const std::uint64_t key = KeyHash(child_);
+    if (Seen(key, GetInt(child_.data() + child_.size() - 4))) return;
+    children_.push_back({child_, move, Priority(), key});
 }
 
 Control* Solver::Search::DropSender(Pile& target) const
@@ -740,7 +770,9 @@ void Solver::Search::Expand(bool talonOnly)
         if (s_.Carrying || current_ != parent_) RestoreParent();
     };
 
-    if (s_.Menu.Autoplay) {
+    // Autoplay is a shortcut through single foundation moves; on the later
+    // positions of a cycle those moves are made one by one where they can be.
+    if (s_.Menu.Autoplay && !(talonOnly && singleAutoMoves_)) {
         touched_ = true;
         AutoplayCommand(s_);
         PackedMove move;
@@ -806,29 +838,30 @@ void Solver::Search::ExpandNode()
         // Every position of the cycle in turn, each one turn of the stock
         // further. Moves away from the talon are the same on all of them.
         const State start = parent_;
+        // The turns were found to change the talon alone, and never to win,
+        // on another position with this talon. The positions met here must
+        // make the same cycle, else the merge was not sound and no loss is
+        // claimed.
+        std::uint64_t lowest = TalonHash(start);
         for (int turn = 0; turn < cycle.Length && !won_; ++turn) {
             if (turn > 0) {
                 Restore(parent_.data(), parent_.size());
-                if (!TurnStock()) break;
+                const bool turned = TurnStock();
                 Capture(child_);
                 current_ = child_;
                 touched_ = false;
-                // The turns were found to change the talon alone, and never
-                // to win, on another position with this talon: if that does
-                // not hold here, the merge was not sound and no loss is
-                // claimed.
-                const auto it = cycleOf_.find(TalonHash(child_));
-                if (ui_.Victories > 0 || !SameOutsideTalon(start, child_) || it == cycleOf_.end() ||
-                    it->second.Canonical != cycle.Canonical) {
+                if (!turned || ui_.Victories > 0 || !SameOutsideTalon(start, child_)) {
                     ui_.Victories = 0;
                     lossUnproven_ = true;
                     break;
                 }
+                lowest = std::min(lowest, TalonHash(child_));
                 parent_ = child_;
             }
             clicks_ = turn;
             Expand(turn > 0 && sharedMoves_);
         }
+        if (!won_ && lowest != cycle.Canonical) lossUnproven_ = true;
         parent_ = start;
         clicks_ = 0;
         cycleNode_ = false;
@@ -924,7 +957,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
 
     std::vector<std::uint8_t> arena;
     std::vector<Node> nodes;
-    std::unordered_map<std::uint64_t, std::int32_t> seen;  // hash -> most redeals left
+    seen_.clear();
     std::priority_queue<QueueEntry> open;
     const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
     constexpr std::size_t MemoEntryBytes = 48;
@@ -950,16 +983,10 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         if (last) Unpack(*last, stateOf(id), moves);
         return moves;
     };
-    auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
+    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move, int priority) {
         const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
-        const std::uint64_t key = KeyHash(state);
-        auto [it, fresh] = seen.try_emplace(key, redeals);
-        if (!fresh) {
-            // With stock cycles redeals count as unlimited: a position is
-            // searched once.
-            if (!redealsDominate_ || cycles_ || it->second >= redeals) return;
-            it->second = redeals;
-        }
+        if (Seen(key, redeals)) return;
+        seen_[key] = redeals;
         Node node;
         node.Key = key;
         node.StateOffset = arena.size();
@@ -975,7 +1002,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             best = static_cast<std::int32_t>(nodes.size() - 1);
         }
     };
-    add(root, -1, PackedMove{}, 0);
+    add(root, KeyHash(root), -1, PackedMove{}, 0);
 
     std::int64_t expanded = 0;
     bool spent = false;
@@ -992,7 +1019,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         parent_.assign(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
                        arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
         // A later visit with more redeals left supersedes this one.
-        if (redealsDominate_ && seen[node.Key] > node.Redeals) continue;
+        if (redealsDominate_ && seen_[node.Key] > node.Redeals) continue;
         ++expanded;
         ExpandNode();
         if (won_) {
@@ -1000,7 +1027,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             answer.Moves = lineTo(id, &winningMove_);
             break;
         }
-        for (const Child& child : children_) add(child.Position, id, child.Move, child.Priority);
+        for (const Child& child : children_) add(child.Position, child.Key, id, child.Move, child.Priority);
     }
     if (!won_ && !spent && !lossUnproven_) answer.Outcome = SolveOutcome::Lost;
     if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best, nullptr);
