@@ -158,6 +158,9 @@ struct Solver::Search {
         std::uint16_t Length = 0;     // positions on the cycle; 0 for none
     };
     Cycle CycleOf(const State& state);
+    std::uint64_t lastTalon_ = 0;
+    Cycle lastCycle_;
+    bool lastKnown_ = false;
     Cycle FindCycle(const State& start);
     // Turns the stock once on the scratch table; false when it does nothing.
     bool TurnStock();
@@ -181,6 +184,9 @@ struct Solver::Search {
 
     State canonical_;
     std::vector<std::pair<std::size_t, std::size_t>> segments_;
+    std::vector<std::size_t> groupNext_;
+    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> groupSorted_;
+    std::vector<std::pair<std::size_t, std::size_t>> changed_;
 
     State current_;         // what the scratch table holds
     bool touched_ = false;  // the play code ran since current_ was taken
@@ -472,8 +478,12 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
                                             state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
     };
     canonical_.clear();
-    std::vector<std::size_t> next;  // per group, the next sorted member to write
-    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> sorted;
+    // Per group, the members' segments in order and the next one to write;
+    // kept from call to call so that no call allocates.
+    auto& next = groupNext_;
+    auto& sorted = groupSorted_;
+    next.assign(next.size(), 0);
+    for (auto& members : sorted) members.clear();
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const int g = group_[p];
         if (merged && talon_[p]) continue;
@@ -511,8 +521,14 @@ Solver::Search::Cycle Solver::Search::CycleOf(const State& state)
     // Without a redeal left the stock cannot come round again.
     if (GetInt(state.data() + state.size() - 4) < 1) return {};
     const std::uint64_t talon = TalonHash(state);
-    if (const auto it = cycleOf_.find(talon); it != cycleOf_.end()) return it->second;
-    return FindCycle(state);
+    // Most moves leave the talon alone: the last answer is kept at hand.
+    if (talon == lastTalon_ && lastKnown_) return lastCycle_;
+    const auto it = cycleOf_.find(talon);
+    const Cycle cycle = it != cycleOf_.end() ? it->second : FindCycle(state);
+    lastTalon_ = talon;
+    lastCycle_ = cycle;
+    lastKnown_ = true;
+    return cycle;
 }
 
 bool Solver::Search::TurnStock()
@@ -609,7 +625,8 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
 
     // Piles whose bytes differ: emptied first, then filled, so that a card
     // that changed piles is free when its new pile takes it.
-    std::vector<std::pair<std::size_t, std::size_t>> changed;  // pile, offset in state
+    auto& changed = changed_;  // pile, offset in state
+    changed.clear();
     std::size_t a = 0, b = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const std::size_t na = 1 + (current_[a] & ~ShownFlag);
