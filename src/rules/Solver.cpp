@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <chrono>
 #include <cstring>
 #include <queue>
@@ -143,6 +144,24 @@ struct Solver::Search {
     // lifts from and drops on.
     bool RulesReadOtherPiles() const;
     std::uint64_t KeyHash(const State& state);
+
+    // Safe foundation moves. A card that no card still off the foundations
+    // can ever be built on, and that exactly one foundation takes (the only
+    // card that foundation takes now), goes there in some winning line if
+    // the hand can be won at all: a node with such a move has that move
+    // alone as its child. Only for games whose rules decide a drop by the
+    // two cards (and the target's count), where foundations keep their
+    // cards and nothing else puts cards on a pile.
+    using CardSet = std::bitset<128>;
+    void FindSafeMoves();
+    bool PlaySafeMove();
+    bool safeMoves_ = false;
+    std::vector<char> safeSource_;   // per pile: its top card may be moved this way
+    std::vector<CardSet> buildsOn_;  // per card: the cards a non-foundation pile takes on it
+    // Per foundation DropRule and top card: the cards it takes.
+    std::vector<std::pair<int, std::vector<CardSet>>> foundationTakes_;
+    // The cards a pile with this DropRule takes on each card, by the rule code.
+    std::vector<CardSet> TakenOn(Pile& pile, const std::vector<int>& cards);
 
     // Stock cycles. When turning the stock over and over only moves cards
     // among the talon piles (the stock and the wastes) and comes back to the
@@ -296,7 +315,174 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
     FindStockCycles();
+    FindSafeMoves();
     Capture(current_);
+}
+
+std::vector<Solver::Search::CardSet> Solver::Search::TakenOn(Pile& pile, const std::vector<int>& cards)
+{
+    // The pile holds each card alone in turn; each other card is carried
+    // alone and offered to it. The caller puts the table back.
+    Table& board = s_.Board;
+    Pile& drag = board.DragPile();
+    std::vector<CardSet> taken(128);
+    touched_ = true;
+    s_.OriginPile = nullptr;
+    while (pile.Count() > 0) board.MoveCard(*pile.Top(), board.Store());
+    for (const int c : cards) {
+        board.MoveCard(board.CardAt(c), pile);
+        for (const int m : cards) {
+            if (m == c) continue;
+            Card& moved = board.CardAt(m);
+            board.MoveCard(moved, drag);
+            if (CanDrop(s_, pile, drag, 0)) taken[static_cast<std::size_t>(c)].set(static_cast<std::size_t>(m));
+            board.MoveCard(moved, board.Store());
+        }
+        board.MoveCard(board.CardAt(c), board.Store());
+    }
+    return taken;
+}
+
+void Solver::Search::FindSafeMoves()
+{
+    safeSource_.assign(piles_.size(), 0);
+    if (!usable_ || keepsGenerator_ || RulesReadOtherPiles() || s_.Settings.Postdrop != 0 || s_.Settings.Prepick != 0 ||
+        s_.Settings.Postpick != 0)
+        return;
+    int stocks = 0, wastes = 0, foundations = 0;
+    bool drawOne = true;
+    for (const Pile* pile : piles_) {
+        switch (pile->DropRule) {
+        case 0:
+        case 101:
+        case 102:
+        case 103:
+        case 104:
+        case 105:
+        case 106:
+        case 107:
+        case 108:
+        case 109:
+        case 112:
+        case 114:
+        case 115:
+        case 117:
+        case 118:
+        case 120:
+        case 122:
+        case 124: break;
+        default: return;  // the rule reads more than the two cards
+        }
+        if (pile->Kind == 3 && pile->PickRule != 0) return;  // foundations give cards back
+        if (pile->Kind == 3) ++foundations;
+        if (pile->Kind == 1) ++wastes;
+        // Deals onto other piles put cards on a card without its rule.
+        if (pile->PickRule == 92 || pile->PickRule == 94 || pile->PickRule == 95) return;
+        if ((pile->PickRule >= 90 && pile->PickRule <= 95) || pile->ClickAction != 0) {
+            ++stocks;
+            if (pile->PickRule != 90 || pile->ClickAction != 301) drawOne = false;
+        }
+    }
+    if (foundations == 0) return;
+    // A card taken off a talon that deals more than one card at a time, or
+    // into several wastes, changes which cards come to the top after it.
+    const bool fromTalon = stocks == 0 || (stocks == 1 && drawOne && wastes == 1);
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        const bool talon = pile.Kind == 0 || pile.Kind == 1;
+        // These PickRules lift a face-up top card alone.
+        const bool liftsTop = pile.PickRule >= 1 && pile.PickRule <= 9 && pile.PickRule != 8;
+        safeSource_[p] = pile.Kind != 3 && liftsTop && (!talon || fromTalon);
+    }
+    // The rule tables, taken on the scratch table, which is then put back.
+    const State start = [this] {
+        State state;
+        Capture(state);
+        return state;
+    }();
+    std::vector<int> cards;
+    for (const Pile* pile : piles_)
+        for (const Card* card : pile->Cards()) cards.push_back(card->Index());
+    buildsOn_.assign(128, CardSet{});
+    std::vector<int> done;
+    for (Pile* pile : piles_) {
+        if (pile->DropRule == 0) continue;
+        const bool known =
+            std::find(done.begin(), done.end(), pile->DropRule * (pile->Kind == 3 ? -1 : 1)) != done.end();
+        if (known) continue;
+        done.push_back(pile->DropRule * (pile->Kind == 3 ? -1 : 1));
+        std::vector<CardSet> taken = TakenOn(*pile, cards);
+        Restore(start.data(), start.size());
+        if (pile->Kind == 3) {
+            foundationTakes_.emplace_back(pile->DropRule, std::move(taken));
+        } else {
+            for (std::size_t c = 0; c < taken.size(); ++c) buildsOn_[c] |= taken[c];
+        }
+    }
+    safeMoves_ = true;
+}
+
+bool Solver::Search::PlaySafeMove()
+{
+    CardSet off;  // the cards not on a foundation
+    std::vector<Pile*> foundations;
+    for (Pile* pile : piles_) {
+        if (pile->Kind == 3) {
+            foundations.push_back(pile);
+            continue;
+        }
+        for (const Card* card : pile->Cards()) off.set(static_cast<std::size_t>(card->Index()));
+    }
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        if (!safeSource_[p] || piles_[p]->Count() == 0) continue;
+        Card& card = *piles_[p]->Top();
+        const auto c = static_cast<std::size_t>(card.Index());
+        if (!FaceUp(card) || (buildsOn_[c] & off).any() || !CanClickCard(s_, card)) continue;
+        touched_ = true;
+        DispatchClick(s_, &card);
+        Pile& drag = s_.Board.DragPile();
+        if (!s_.Carrying || drag.Count() != 1) {
+            RestoreParent();
+            continue;
+        }
+        Pile* only = nullptr;
+        int taking = 0;
+        for (Pile* foundation : foundations) {
+            if (!CanDrop(s_, *foundation, drag, 0)) continue;
+            ++taking;
+            only = foundation;
+        }
+        // The foundation must take no other card off the foundations now.
+        bool alone = taking == 1 && only->Count() > 0;
+        if (alone) {
+            const auto rule = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
+                                           [only](const auto& entry) { return entry.first == only->DropRule; });
+            CardSet others = off;
+            others.reset(c);
+            alone = rule != foundationTakes_.end() &&
+                    (rule->second[static_cast<std::size_t>(only->Top()->Index())] & others).none();
+        }
+        Control* sender = alone ? DropSender(*only) : nullptr;
+        if (!sender) {
+            RestoreParent();
+            continue;
+        }
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
+        move.Card = move.Lifted = static_cast<std::uint8_t>(c);
+        move.Position = static_cast<std::int16_t>(s_.Board.PositionOf(only));
+        move.DropCard =
+            sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
+        touched_ = true;
+        DispatchClick(s_, sender);
+        if (s_.Carrying) {
+            RestoreParent();
+            continue;
+        }
+        Played(move);
+        return true;
+    }
+    return false;
 }
 
 bool Solver::Search::RulesReadOtherPiles() const
@@ -841,6 +1027,11 @@ void Solver::Search::ExpandNode()
     children_.clear();
     cycleNode_ = false;
     clicks_ = 0;
+    if (safeMoves_) {
+        Restore(parent_.data(), parent_.size());
+        if (cycles_ && GetInt(parent_.data() + parent_.size() - 4) < 1) lossUnproven_ = true;
+        if (PlaySafeMove()) return;
+    }
     Cycle cycle;
     if (cycles_) {
         // Redeals count as unlimited: a node without one left makes a

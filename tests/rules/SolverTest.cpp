@@ -278,6 +278,48 @@ TEST(Solver, LimitedRedealsKeepEveryTalonPositionApart)
     }
 }
 
+// Columns that take nothing when empty.
+const PileSpec ClosedColumn{2, 1, 103, 0, 401, 0, {0, 120, 71, 400}};
+
+TEST(Solver, KeepsOnTheColumnsACardThatAnotherCardMustBeBuiltOn)
+{
+    // The five of hearts could go up at once, but the four of spades must
+    // first be put on it so that the three of spades below can go up.
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    t.Foundations(2, 4);
+    t.Place("T1", ClosedColumn, "5H");
+    t.Place("T2", ClosedColumn, "3S 4S");
+    t.Place("T3", ClosedColumn, "KH QH JH 10H 9H 8H 7H 6H");
+    t.Place("T4", ClosedColumn, "KS QS JS 10S 9S 8S 7S 6S 5S");
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    ASSERT_EQ(answer.Outcome, SolveOutcome::Won);
+    t.Play(answer.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+}
+
+TEST(Solver, CardsNothingCanBeBuiltOnGoUpWithoutASearchOfTheirOrder)
+{
+    // Three suits run up from the columns in any order; the last two spades
+    // lie upside down and end the hand. A card is safe to play once the
+    // cards that could go on it are up, so the orders need no search.
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    t.Place("F1", Foundation, Suit('C', 1, 6));
+    t.Place("F2", Foundation, Suit('D', 1, 6));
+    t.Place("F3", Foundation, Suit('S', 1, 11));
+    t.Place("F4", Foundation, Suit('H', 1, 6));
+    t.Place("T1", ClosedColumn, "KH QH JH 10H 9H 8H 7H");
+    t.Place("T2", ClosedColumn, "KD QD JD 10D 9D 8D 7D");
+    t.Place("T3", ClosedColumn, "KC QC JC 10C 9C 8C 7C");
+    t.Place("T4", ClosedColumn, "QS KS");
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    EXPECT_EQ(answer.Outcome, SolveOutcome::Lost);
+    EXPECT_LT(answer.States, 60);
+}
+
 TEST(Solver, LeavesTheLiveTableAndJournalAsTheyWere)
 {
     SolverTable t;
