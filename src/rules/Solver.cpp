@@ -160,6 +160,12 @@ struct Solver::Search {
     std::vector<CardSet> buildsOn_;  // per card: the cards a non-foundation pile takes on it
     // Per foundation DropRule and top card: the cards it takes.
     std::vector<std::pair<int, std::vector<CardSet>>> foundationTakes_;
+    // Per foundation EmptyDropRule: the cards it takes while empty.
+    std::vector<std::pair<int, CardSet>> foundationStarts_;
+    bool firstFoundationWlog_ = false;
+    // Whether the card could lie on a card on top of an empty foundation
+    // with these rules, whenever it goes there.
+    bool CanGoOnACard(const Pile& foundation, std::size_t card) const;
     // The cards a pile with this DropRule takes on each card, by the rule code.
     std::vector<CardSet> TakenOn(Pile& pile, const std::vector<int>& cards);
 
@@ -415,11 +421,61 @@ void Solver::Search::FindSafeMoves()
         Restore(start.data(), start.size());
         if (pile->Kind == 3) {
             foundationTakes_.emplace_back(pile->DropRule, std::move(taken));
+            // What the foundation takes while empty.
+            Pile& drag = s_.Board.DragPile();
+            CardSet starts;
+            touched_ = true;
+            while (pile->Count() > 0) s_.Board.MoveCard(*pile->Top(), s_.Board.Store());
+            for (const int m : cards) {
+                Card& moved = s_.Board.CardAt(m);
+                s_.Board.MoveCard(moved, drag);
+                if (CanDrop(s_, *pile, drag, 0)) starts.set(static_cast<std::size_t>(m));
+                s_.Board.MoveCard(moved, s_.Board.Store());
+            }
+            Restore(start.data(), start.size());
+            foundationStarts_.emplace_back(pile->EmptyDropRule, starts);
         } else {
             for (std::size_t c = 0; c < taken.size(); ++c) buildsOn_[c] |= taken[c];
         }
     }
+    // An ace goes to the first empty foundation that takes it; autoplay,
+    // which picks the first foundation that takes a card, must then be a
+    // shortcut through single moves.
+    firstFoundationWlog_ = !s_.Menu.Autoplay;
+    if (!firstFoundationWlog_) {
+        firstFoundationWlog_ = true;
+        for (const Pile* pile : piles_)
+            if ((pile->Kind == 1 || pile->Kind == 2 || pile->Kind == 4) &&
+                (pile->PickRule < 1 || pile->PickRule > 9 || pile->PickRule == 8))
+                firstFoundationWlog_ = false;
+    }
     safeMoves_ = true;
+}
+
+bool Solver::Search::CanGoOnACard(const Pile& foundation, std::size_t card) const
+{
+    const auto taken = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
+                                    [&](const auto& entry) { return entry.first == foundation.DropRule; });
+    const auto starts = std::find_if(foundationStarts_.begin(), foundationStarts_.end(),
+                                     [&](const auto& entry) { return entry.first == foundation.EmptyDropRule; });
+    if (taken == foundationTakes_.end() || starts == foundationStarts_.end()) return true;
+    // The cards that could come to the top of the foundation before this
+    // one: what it takes while empty, and what it takes on those, and so on.
+    CardSet reach = starts->second;
+    reach.reset(card);
+    CardSet frontier = reach;
+    while (frontier.any()) {
+        CardSet next;
+        for (std::size_t t = 0; t < frontier.size(); ++t)
+            if (frontier.test(t)) next |= taken->second[t];
+        next.reset(card);
+        next &= ~reach;
+        reach |= next;
+        frontier = next;
+    }
+    for (std::size_t t = 0; t < reach.size(); ++t)
+        if (reach.test(t) && taken->second[t].test(card)) return true;
+    return false;
 }
 
 bool Solver::Search::PlaySafeMove()
@@ -446,11 +502,23 @@ bool Solver::Search::PlaySafeMove()
             continue;
         }
         Pile* only = nullptr;
+        Pile* first = nullptr;
         int taking = 0;
+        // Whether only empty foundations take it, and all empty ones are alike.
+        bool emptyAlike = true;
+        const Pile* empty = nullptr;
         for (Pile* foundation : foundations) {
+            if (foundation->Count() == 0) {
+                if (!empty) empty = foundation;
+                emptyAlike = emptyAlike && foundation->DropRule == empty->DropRule &&
+                             foundation->EmptyDropRule == empty->EmptyDropRule &&
+                             foundation->CardLimit == empty->CardLimit;
+            }
             if (!CanDrop(s_, *foundation, drag, 0)) continue;
             ++taking;
             only = foundation;
+            if (!first) first = foundation;
+            if (foundation->Count() > 0) emptyAlike = false;
         }
         // The foundation must take no other card off the foundations now.
         bool alone = taking == 1 && only->Count() > 0;
@@ -461,6 +529,18 @@ bool Solver::Search::PlaySafeMove()
             others.reset(c);
             alone = rule != foundationTakes_.end() &&
                     (rule->second[static_cast<std::size_t>(only->Top()->Index())] & others).none();
+        }
+        // A card that no foundation can ever take on a card (an ace) starts
+        // one; empty foundations alike are interchangeable, since no rule
+        // reads where a pile stands: the first one that takes it does.
+        const auto onACard = [&] {
+            for (const Pile* foundation : foundations)
+                if (CanGoOnACard(*foundation, c)) return true;
+            return false;
+        };
+        if (!alone && taking > 0 && emptyAlike && firstFoundationWlog_ && !onACard()) {
+            alone = true;
+            only = first;
         }
         Control* sender = alone ? DropSender(*only) : nullptr;
         if (!sender) {

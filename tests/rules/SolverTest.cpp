@@ -320,6 +320,25 @@ TEST(Solver, CardsNothingCanBeBuiltOnGoUpWithoutASearchOfTheirOrder)
     EXPECT_LT(answer.States, 60);
 }
 
+TEST(Solver, AcesGoToTheFirstEmptyFoundationWithoutASearchOfWhich)
+{
+    // Every suit lies in order on a pile that takes no cards, the ace on
+    // top, but the two of diamonds lies above its ace. Which foundation
+    // each ace starts makes no difference and is not searched.
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    const PileSpec Stack{2, 1, 0, 0, 401, 0, {0, 120, 71, 400}};
+    for (const char* name : {"F1", "F2", "F3", "F4"}) t.Place(name, Foundation);
+    t.Place("T1", Stack, "KS QS JS 10S 9S 8S 7S 6S 5S 4S 3S 2S AS");
+    t.Place("T2", Stack, "KH QH JH 10H 9H 8H 7H 6H 5H 4H 3H 2H AH");
+    t.Place("T3", Stack, "KC QC JC 10C 9C 8C 7C 6C 5C 4C 3C 2C AC");
+    t.Place("T4", Stack, "KD QD JD 10D 9D 8D 7D 6D 5D 4D 3D AD 2D");
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    EXPECT_EQ(answer.Outcome, SolveOutcome::Lost);
+    EXPECT_LT(answer.States, 60);
+}
+
 TEST(Solver, LeavesTheLiveTableAndJournalAsTheyWere)
 {
     SolverTable t;
