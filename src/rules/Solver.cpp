@@ -1124,33 +1124,45 @@ void Solver::Search::ExpandNode()
         Expand(false);
     } else {
         // Every position of the cycle in turn, each one turn of the stock
-        // further. Moves away from the talon are the same on all of them.
+        // further: first in search of a safe move on any of them, which is
+        // then the only move, else for all their moves. Moves away from the
+        // talon are the same on all of them.
         const State start = parent_;
         // The turns were found to change the talon alone, and never to win,
         // on another position with this talon. The positions met here must
         // make the same cycle, else the merge was not sound and no loss is
         // claimed.
-        std::uint64_t lowest = TalonHash(start);
-        for (int turn = 0; turn < cycle.Length && !won_; ++turn) {
-            if (turn > 0) {
-                Restore(parent_.data(), parent_.size());
-                const bool turned = TurnStock();
-                Capture(child_);
-                current_ = child_;
-                touched_ = false;
-                if (!turned || ui_.Victories > 0 || !SameOutsideTalon(start, child_)) {
-                    ui_.Victories = 0;
-                    lossUnproven_ = true;
-                    break;
+        auto walk = [&](bool safeOnly) {
+            bool played = false;
+            std::uint64_t lowest = TalonHash(start);
+            parent_ = start;
+            for (int turn = 0; turn < cycle.Length && !won_; ++turn) {
+                if (turn > 0) {
+                    Restore(parent_.data(), parent_.size());
+                    const bool turned = TurnStock();
+                    Capture(child_);
+                    current_ = child_;
+                    touched_ = false;
+                    if (!turned || ui_.Victories > 0 || !SameOutsideTalon(start, child_)) {
+                        ui_.Victories = 0;
+                        lossUnproven_ = true;
+                        break;
+                    }
+                    lowest = std::min(lowest, TalonHash(child_));
+                    parent_ = child_;
                 }
-                lowest = std::min(lowest, TalonHash(child_));
-                parent_ = child_;
+                clicks_ = turn;
+                // The first position was searched for a safe move above.
+                if (!safeOnly)
+                    Expand(turn > 0 && sharedMoves_);
+                else if (turn > 0 && !played)
+                    played = PlaySafeMove();
             }
-            clicks_ = turn;
-            Expand(turn > 0 && sharedMoves_);
-        }
-        if (!won_ && lowest != cycle.Canonical) lossUnproven_ = true;
-        parent_ = start;
+            if (!won_ && lowest != cycle.Canonical) lossUnproven_ = true;
+            parent_ = start;
+            return played;
+        };
+        if (!safeMoves_ || !walk(true)) walk(false);
         clicks_ = 0;
         cycleNode_ = false;
     }

@@ -188,6 +188,8 @@ TEST(Solver, WinsByDealingFromTheStockAndTurningTheWasteOver)
 const PileSpec DrawOneStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}, 301};
 const PileSpec DrawThreeStock{0, 91, 0, 0, 402, 2, {0, 0, 71, 96}, 301};
 const PileSpec Waste{1, 1, 0, 0, 402, 2};
+// Columns that take nothing when empty.
+const PileSpec ClosedColumn{2, 1, 103, 0, 401, 0, {0, 120, 71, 400}};
 
 // Spades and hearts on the foundations up to 7, and the eights to kings of
 // both suits face down in the stock.
@@ -247,6 +249,28 @@ TEST(Solver, StockCyclesProveALossInAFewPositions)
     }
 }
 
+TEST(Solver, SafeCardsAnywhereInTheStockAreTakenWithoutASearchOfTheirOrder)
+{
+    // Sixes to jacks of spades and hearts in the stock all go up in turn,
+    // each safe when its turn comes; the kings lie crossed on the queens
+    // and end the hand.
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    t.session.RedealsLeft = 9999;
+    t.Place("F1", Foundation, Suit('C', 1, 13));
+    t.Place("F2", Foundation, Suit('D', 1, 13));
+    t.Place("F3", Foundation, Suit('S', 1, 5));
+    t.Place("F4", Foundation, Suit('H', 1, 5));
+    t.Place("ST", DrawOneStock, "9H* JS* 6H* 8S* 10H* 7S* JH* 6S* 9S* 7H* 10S* 8H*");
+    t.Place("W", Waste);
+    t.Place("T1", ClosedColumn, "QS KH");
+    t.Place("T2", ClosedColumn, "QH KS");
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    EXPECT_EQ(answer.Outcome, SolveOutcome::Lost);
+    EXPECT_LT(answer.States, 20);
+}
+
 TEST(Solver, LimitedRedealsKeepEveryTalonPositionApart)
 {
     // With two redeals the count matters: the same dead position is proven
@@ -277,9 +301,6 @@ TEST(Solver, LimitedRedealsKeepEveryTalonPositionApart)
         EXPECT_EQ(w.ui.victories.size(), redeals == 0 ? 0u : 1u);
     }
 }
-
-// Columns that take nothing when empty.
-const PileSpec ClosedColumn{2, 1, 103, 0, 401, 0, {0, 120, 71, 400}};
 
 TEST(Solver, KeepsOnTheColumnsACardThatAnotherCardMustBeBuiltOn)
 {
