@@ -1337,7 +1337,8 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     Restore(root.data(), root.size());
     ui_.Victories = 0;
     won_ = false;
-    nodes.clear();
+    // The positions' keys are no use to the next search: their memory goes.
+    std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
     return answer;
 }
 
