@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <chrono>
 #include <cstring>
 #include <queue>
@@ -42,6 +43,8 @@ struct PackedMove {
     std::uint8_t DropCard = 0;   // the card clicked to drop (0: the pile's area)
     std::uint8_t Lifted = 0;     // the lowest card lifted
     std::int16_t Position = -1;  // the drop target, clicked pile or button
+    // Turns of the stock played before the move (see the stock cycles).
+    std::uint8_t Clicks = 0;
 };
 
 struct Node {
@@ -49,6 +52,7 @@ struct Node {
     std::uint32_t StateLength = 0;
     std::int32_t Parent = -1;
     std::int32_t Redeals = 0;
+    std::uint64_t Key = 0;
     PackedMove Move;
 };
 
@@ -67,13 +71,6 @@ using State = std::vector<std::uint8_t>;
 constexpr std::uint8_t ShownFlag = 0x80;
 // OneTimeMove and RedealsLeft close every position, RedealsLeft last.
 constexpr std::size_t CounterBytes = 8;
-
-void PutInt(State& state, std::int32_t value)
-{
-    std::uint8_t bytes[4];
-    std::memcpy(bytes, &value, 4);
-    state.insert(state.end(), bytes, bytes + 4);
-}
 
 std::int32_t GetInt(const std::uint8_t* at)
 {
@@ -112,10 +109,17 @@ struct Solver::Search {
     // After a move played on the scratch table: a won hand ends the search,
     // a new position becomes a child.
     void Played(const PackedMove& move);
-    void Expand();
+    // The moves of the parent position; with talonOnly only those that
+    // lift cards from the talon, and autoplay.
+    void Expand(bool talonOnly);
+    // Expands a node: every position of its stock cycle, or the node alone.
+    void ExpandNode();
     bool TryLift(Card& card, std::vector<std::array<int, 4>>& lifts);
     Control* DropSender(Pile& target) const;
     int Priority() const;
+    // The driver moves of a packed move played from the position before it:
+    // the turns of the stock it starts with, then the move itself.
+    void Unpack(const PackedMove& move, const State& before, std::vector<SolverMove>& out);
     SolverMove Unpack(const PackedMove& move) const;
 
     NullPictureSource pictures_;
@@ -136,9 +140,78 @@ struct Solver::Search {
     std::vector<int> group_;
     bool symmetric_ = false;
     void FindInterchangeablePiles();
+    // Whether a rule of the game reads piles other than the ones a move
+    // lifts from and drops on.
+    bool RulesReadOtherPiles() const;
     std::uint64_t KeyHash(const State& state);
+
+    // Safe foundation moves. A card that no card still off the foundations
+    // can ever be built on, and that exactly one foundation takes (the only
+    // card that foundation takes now), goes there in some winning line if
+    // the hand can be won at all: a node with such a move has that move
+    // alone as its child. Only for games whose rules decide a drop by the
+    // two cards (and the target's count), where foundations keep their
+    // cards and nothing else puts cards on a pile.
+    using CardSet = std::bitset<128>;
+    void FindSafeMoves();
+    bool PlaySafeMove();
+    bool safeMoves_ = false;
+    std::vector<char> safeSource_;   // per pile: its top card may be moved this way
+    std::vector<CardSet> buildsOn_;  // per card: the cards a non-foundation pile takes on it
+    // Per foundation DropRule and top card: the cards it takes.
+    std::vector<std::pair<int, std::vector<CardSet>>> foundationTakes_;
+    // Per foundation EmptyDropRule: the cards it takes while empty.
+    std::vector<std::pair<int, CardSet>> foundationStarts_;
+    bool firstFoundationWlog_ = false;
+    // Whether the card could lie on a card on top of an empty foundation
+    // with these rules, whenever it goes there.
+    bool CanGoOnACard(const Pile& foundation, std::size_t card) const;
+    // The cards a pile with this DropRule takes on each card, by the rule code.
+    std::vector<CardSet> TakenOn(Pile& pile, const std::vector<int>& cards);
+
+    // Stock cycles. When turning the stock over and over only moves cards
+    // among the talon piles (the stock and the wastes) and comes back to the
+    // same position, every position on the way is reachable from every
+    // other: the search keeps them as one position, keyed by a fixed member
+    // of the cycle, and expands all of them at once with moves that turn the
+    // stock a number of times first. Redeals then count as unlimited, so
+    // this is done only when the game allows so many that they never run out
+    // within a search, and a loss is claimed only when none ran out.
+    void FindStockCycles();
+    struct Cycle {
+        std::uint64_t Canonical = 0;  // the talon hash of its fixed member
+        std::uint16_t Length = 0;     // positions on the cycle; 0 for none
+    };
+    Cycle CycleOf(const State& state);
+    std::uint64_t lastTalon_ = 0;
+    Cycle lastCycle_;
+    bool lastKnown_ = false;
+    Cycle FindCycle(const State& start);
+    // Turns the stock once on the scratch table; false when it does nothing.
+    bool TurnStock();
+    std::uint64_t TalonHash(const State& state);
+    // Whether two positions agree outside the talon (RedealsLeft aside).
+    bool SameOutsideTalon(const State& a, const State& b) const;
+    bool cycles_ = false;
+    // Every card autoplay moves could also be lifted alone from its pile and
+    // dropped where autoplay drops it.
+    bool singleAutoMoves_ = false;
+    bool sharedMoves_ = false;                          // members share every move that leaves the talon alone
+    std::size_t stock_ = 0;                             // the stock among piles_
+    std::vector<char> talon_;                           // per pile: a stock or waste pile
+    std::unordered_map<std::uint64_t, Cycle> cycleOf_;  // talon hash -> its cycle
+    // A merge or a redeal count that may hide a reachable position: a
+    // search without a win then ends unknown, not lost.
+    bool lossUnproven_ = false;
+    bool cycleNode_ = false;  // the node being expanded stands for its cycle
+    int clicks_ = 0;          // turns of the stock before the moves being made
+    State talonBytes_;
+
     State canonical_;
     std::vector<std::pair<std::size_t, std::size_t>> segments_;
+    std::vector<std::size_t> groupNext_;
+    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> groupSorted_;
+    std::vector<std::pair<std::size_t, std::size_t>> changed_;
 
     State current_;         // what the scratch table holds
     bool touched_ = false;  // the play code ran since current_ was taken
@@ -148,8 +221,19 @@ struct Solver::Search {
         State Position;
         PackedMove Move;
         int Priority;
+        std::uint64_t Key;
     };
     std::vector<Child> children_;
+    // Position key -> the most redeals left it was reached with.
+    std::unordered_map<std::uint64_t, std::int32_t> seen_;
+    // Whether a position reached with that many redeals left was searched.
+    bool Seen(std::uint64_t key, std::int32_t redeals) const
+    {
+        const auto it = seen_.find(key);
+        // With stock cycles redeals count as unlimited: a position is
+        // searched once.
+        return it != seen_.end() && (!redealsDominate_ || cycles_ || it->second >= redeals);
+    }
     bool won_ = false;
     PackedMove winningMove_;
 };
@@ -236,7 +320,341 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
         for (const Card* card : pile->Cards())
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
+    FindStockCycles();
+    FindSafeMoves();
     Capture(current_);
+}
+
+std::vector<Solver::Search::CardSet> Solver::Search::TakenOn(Pile& pile, const std::vector<int>& cards)
+{
+    // The pile holds each card alone in turn; each other card is carried
+    // alone and offered to it. The caller puts the table back.
+    Table& board = s_.Board;
+    Pile& drag = board.DragPile();
+    std::vector<CardSet> taken(128);
+    touched_ = true;
+    s_.OriginPile = nullptr;
+    while (pile.Count() > 0) board.MoveCard(*pile.Top(), board.Store());
+    for (const int c : cards) {
+        board.MoveCard(board.CardAt(c), pile);
+        for (const int m : cards) {
+            if (m == c) continue;
+            Card& moved = board.CardAt(m);
+            board.MoveCard(moved, drag);
+            if (CanDrop(s_, pile, drag, 0)) taken[static_cast<std::size_t>(c)].set(static_cast<std::size_t>(m));
+            board.MoveCard(moved, board.Store());
+        }
+        board.MoveCard(board.CardAt(c), board.Store());
+    }
+    return taken;
+}
+
+void Solver::Search::FindSafeMoves()
+{
+    safeSource_.assign(piles_.size(), 0);
+    if (!usable_ || keepsGenerator_ || RulesReadOtherPiles() || s_.Settings.Postdrop != 0 || s_.Settings.Prepick != 0 ||
+        s_.Settings.Postpick != 0)
+        return;
+    int stocks = 0, wastes = 0, foundations = 0;
+    bool drawOne = true;
+    for (const Pile* pile : piles_) {
+        switch (pile->DropRule) {
+        case 0:
+        case 101:
+        case 102:
+        case 103:
+        case 104:
+        case 105:
+        case 106:
+        case 107:
+        case 108:
+        case 109:
+        case 112:
+        case 114:
+        case 115:
+        case 117:
+        case 118:
+        case 120:
+        case 122:
+        case 124: break;
+        default: return;  // the rule reads more than the two cards
+        }
+        if (pile->Kind == 3 && pile->PickRule != 0) return;  // foundations give cards back
+        if (pile->Kind == 3) ++foundations;
+        if (pile->Kind == 1) ++wastes;
+        // Deals onto other piles put cards on a card without its rule.
+        if (pile->PickRule == 92 || pile->PickRule == 94 || pile->PickRule == 95) return;
+        if ((pile->PickRule >= 90 && pile->PickRule <= 95) || pile->ClickAction != 0) {
+            ++stocks;
+            if (pile->PickRule != 90 || pile->ClickAction != 301) drawOne = false;
+        }
+    }
+    if (foundations == 0) return;
+    // A card taken off a talon that deals more than one card at a time, or
+    // into several wastes, changes which cards come to the top after it.
+    const bool fromTalon = stocks == 0 || (stocks == 1 && drawOne && wastes == 1);
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        const bool talon = pile.Kind == 0 || pile.Kind == 1;
+        // These PickRules lift a face-up top card alone.
+        const bool liftsTop = pile.PickRule >= 1 && pile.PickRule <= 9 && pile.PickRule != 8;
+        safeSource_[p] = pile.Kind != 3 && liftsTop && (!talon || fromTalon);
+    }
+    // The rule tables, taken on the scratch table, which is then put back.
+    const State start = [this] {
+        State state;
+        Capture(state);
+        return state;
+    }();
+    std::vector<int> cards;
+    for (const Pile* pile : piles_)
+        for (const Card* card : pile->Cards()) cards.push_back(card->Index());
+    buildsOn_.assign(128, CardSet{});
+    std::vector<int> done;
+    for (Pile* pile : piles_) {
+        if (pile->DropRule == 0) continue;
+        const bool known =
+            std::find(done.begin(), done.end(), pile->DropRule * (pile->Kind == 3 ? -1 : 1)) != done.end();
+        if (known) continue;
+        done.push_back(pile->DropRule * (pile->Kind == 3 ? -1 : 1));
+        std::vector<CardSet> taken = TakenOn(*pile, cards);
+        Restore(start.data(), start.size());
+        if (pile->Kind == 3) {
+            foundationTakes_.emplace_back(pile->DropRule, std::move(taken));
+            // What the foundation takes while empty.
+            Pile& drag = s_.Board.DragPile();
+            CardSet starts;
+            touched_ = true;
+            while (pile->Count() > 0) s_.Board.MoveCard(*pile->Top(), s_.Board.Store());
+            for (const int m : cards) {
+                Card& moved = s_.Board.CardAt(m);
+                s_.Board.MoveCard(moved, drag);
+                if (CanDrop(s_, *pile, drag, 0)) starts.set(static_cast<std::size_t>(m));
+                s_.Board.MoveCard(moved, s_.Board.Store());
+            }
+            Restore(start.data(), start.size());
+            foundationStarts_.emplace_back(pile->EmptyDropRule, starts);
+        } else {
+            for (std::size_t c = 0; c < taken.size(); ++c) buildsOn_[c] |= taken[c];
+        }
+    }
+    // An ace goes to the first empty foundation that takes it; autoplay,
+    // which picks the first foundation that takes a card, must then be a
+    // shortcut through single moves.
+    firstFoundationWlog_ = !s_.Menu.Autoplay;
+    if (!firstFoundationWlog_) {
+        firstFoundationWlog_ = true;
+        for (const Pile* pile : piles_)
+            if ((pile->Kind == 1 || pile->Kind == 2 || pile->Kind == 4) &&
+                (pile->PickRule < 1 || pile->PickRule > 9 || pile->PickRule == 8))
+                firstFoundationWlog_ = false;
+    }
+    safeMoves_ = true;
+}
+
+bool Solver::Search::CanGoOnACard(const Pile& foundation, std::size_t card) const
+{
+    const auto taken = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
+                                    [&](const auto& entry) { return entry.first == foundation.DropRule; });
+    const auto starts = std::find_if(foundationStarts_.begin(), foundationStarts_.end(),
+                                     [&](const auto& entry) { return entry.first == foundation.EmptyDropRule; });
+    if (taken == foundationTakes_.end() || starts == foundationStarts_.end()) return true;
+    // The cards that could come to the top of the foundation before this
+    // one: what it takes while empty, and what it takes on those, and so on.
+    CardSet reach = starts->second;
+    reach.reset(card);
+    CardSet frontier = reach;
+    while (frontier.any()) {
+        CardSet next;
+        for (std::size_t t = 0; t < frontier.size(); ++t)
+            if (frontier.test(t)) next |= taken->second[t];
+        next.reset(card);
+        next &= ~reach;
+        reach |= next;
+        frontier = next;
+    }
+    for (std::size_t t = 0; t < reach.size(); ++t)
+        if (reach.test(t) && taken->second[t].test(card)) return true;
+    return false;
+}
+
+bool Solver::Search::PlaySafeMove()
+{
+    CardSet off;  // the cards not on a foundation
+    std::vector<Pile*> foundations;
+    for (Pile* pile : piles_) {
+        if (pile->Kind == 3) {
+            foundations.push_back(pile);
+            continue;
+        }
+        for (const Card* card : pile->Cards()) off.set(static_cast<std::size_t>(card->Index()));
+    }
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        if (!safeSource_[p] || piles_[p]->Count() == 0) continue;
+        Card& card = *piles_[p]->Top();
+        const auto c = static_cast<std::size_t>(card.Index());
+        if (!FaceUp(card) || (buildsOn_[c] & off).any() || !CanClickCard(s_, card)) continue;
+        touched_ = true;
+        DispatchClick(s_, &card);
+        Pile& drag = s_.Board.DragPile();
+        if (!s_.Carrying || drag.Count() != 1) {
+            RestoreParent();
+            continue;
+        }
+        Pile* only = nullptr;
+        Pile* first = nullptr;
+        int taking = 0;
+        // Whether only empty foundations take it, and all empty ones are alike.
+        bool emptyAlike = true;
+        const Pile* empty = nullptr;
+        for (Pile* foundation : foundations) {
+            if (foundation->Count() == 0) {
+                if (!empty) empty = foundation;
+                emptyAlike = emptyAlike && foundation->DropRule == empty->DropRule &&
+                             foundation->EmptyDropRule == empty->EmptyDropRule &&
+                             foundation->CardLimit == empty->CardLimit;
+            }
+            if (!CanDrop(s_, *foundation, drag, 0)) continue;
+            ++taking;
+            only = foundation;
+            if (!first) first = foundation;
+            if (foundation->Count() > 0) emptyAlike = false;
+        }
+        // The foundation must take no other card off the foundations now.
+        bool alone = taking == 1 && only->Count() > 0;
+        if (alone) {
+            const auto rule = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
+                                           [only](const auto& entry) { return entry.first == only->DropRule; });
+            CardSet others = off;
+            others.reset(c);
+            alone = rule != foundationTakes_.end() &&
+                    (rule->second[static_cast<std::size_t>(only->Top()->Index())] & others).none();
+        }
+        // A card that no foundation can ever take on a card (an ace) starts
+        // one; empty foundations alike are interchangeable, since no rule
+        // reads where a pile stands: the first one that takes it does.
+        const auto onACard = [&] {
+            for (const Pile* foundation : foundations)
+                if (CanGoOnACard(*foundation, c)) return true;
+            return false;
+        };
+        if (!alone && taking > 0 && emptyAlike && firstFoundationWlog_ && !onACard()) {
+            alone = true;
+            only = first;
+        }
+        Control* sender = alone ? DropSender(*only) : nullptr;
+        if (!sender) {
+            RestoreParent();
+            continue;
+        }
+        PackedMove move;
+        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
+        move.Card = move.Lifted = static_cast<std::uint8_t>(c);
+        move.Position = static_cast<std::int16_t>(s_.Board.PositionOf(only));
+        move.DropCard =
+            sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
+        touched_ = true;
+        DispatchClick(s_, sender);
+        if (s_.Carrying) {
+            RestoreParent();
+            continue;
+        }
+        Played(move);
+        return true;
+    }
+    return false;
+}
+
+bool Solver::Search::RulesReadOtherPiles() const
+{
+    if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return true;
+    for (const Pile* pile : piles_) {
+        if (pile->PickRule == 8) return true;
+        switch (pile->DropRule) {
+        case 113:
+        case 116:
+        case 121: return true;
+        default: break;
+        }
+        switch (pile->EmptyDropRule) {
+        case 204:
+        case 212:
+        case 213:
+        case 215:
+        case 216:
+        case 217:
+        case 218: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
+void Solver::Search::FindStockCycles()
+{
+    // A count of redeals this high never runs out within a search.
+    constexpr int UnlimitedRedeals = 1000;
+    talon_.assign(piles_.size(), 0);
+    if (!usable_ || !buttons_.empty() || keepsGenerator_ || !redealsDominate_ || s_.RedealsLeft < UnlimitedRedeals)
+        return;
+    int clickable = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        talon_[p] = pile.Kind == 0 || pile.Kind == 1;
+        if (talon_[p] && group_[p] >= 0) return;
+        if (pile.ClickAction != 0) {
+            ++clickable;
+            stock_ = p;
+        }
+    }
+    // One stock that deals to the wastes and turns them over again: these
+    // rules read and change the talon piles only.
+    if (clickable != 1) return;
+    const Pile& stock = *piles_[stock_];
+    const bool dealsToWaste = stock.PickRule == 90 || stock.PickRule == 91 || stock.PickRule == 93;
+    if (stock.Kind != 0 || !dealsToWaste || (stock.ClickAction != 301 && stock.ClickAction != 303)) return;
+    cycles_ = true;
+    // Moves that neither lift from nor drop on the talon are the same on
+    // every position of a cycle unless a rule reads other piles.
+    sharedMoves_ = !RulesReadOtherPiles() && s_.Settings.Postdrop == 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p)
+        if (talon_[p] && (piles_[p]->DropRule != 0 || piles_[p]->EmptyDropRule != 0)) sharedMoves_ = false;
+    // Autoplay moves the top cards of the Kind 1, 2 and 4 piles; these
+    // PickRules lift a face-up top card alone when it is clicked.
+    singleAutoMoves_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 1 && pile->Kind != 2 && pile->Kind != 4) continue;
+        if (pile->PickRule < 1 || pile->PickRule > 9 || pile->PickRule == 8) singleAutoMoves_ = false;
+    }
+}
+
+std::uint64_t Solver::Search::TalonHash(const State& state)
+{
+    talonBytes_.clear();
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        if (talon_[p])
+            talonBytes_.insert(talonBytes_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
+                               state.begin() + static_cast<std::ptrdiff_t>(at + n));
+        at += n;
+    }
+    return HashBytes(talonBytes_.data(), talonBytes_.size());
+}
+
+bool Solver::Search::SameOutsideTalon(const State& a, const State& b) const
+{
+    if (a.size() != b.size()) return false;
+    std::size_t i = 0, j = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t na = 1 + (a[i] & ~ShownFlag);
+        const std::size_t nb = 1 + (b[j] & ~ShownFlag);
+        if (!talon_[p] && (na != nb || std::memcmp(&a[i], &b[j], na) != 0)) return false;
+        i += na;
+        j += nb;
+    }
+    // The counters: OneTimeMove must agree; RedealsLeft may not.
+    return std::memcmp(&a[i], &b[j], a.size() - i - 4) == 0;
 }
 
 void Solver::Search::FindInterchangeablePiles()
@@ -305,7 +723,12 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
 {
     // With dominating redeals the count of redeals left is no part of the key.
     const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
-    if (!symmetric_) return HashBytes(state.data(), length);
+    // A position on a stock cycle: its talon piles give way to the cycle's
+    // fixed member.
+    Cycle cycle;
+    if (cycles_) cycle = CycleOf(state);
+    const bool merged = cycle.Length > 1;
+    if (!symmetric_ && !merged) return HashBytes(state.data(), length);
     segments_.clear();
     std::size_t at = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
@@ -321,10 +744,15 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
                                             state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
     };
     canonical_.clear();
-    std::vector<std::size_t> next;  // per group, the next sorted member to write
-    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> sorted;
+    // Per group, the members' segments in order and the next one to write;
+    // kept from call to call so that no call allocates.
+    auto& next = groupNext_;
+    auto& sorted = groupSorted_;
+    next.assign(next.size(), 0);
+    for (auto& members : sorted) members.clear();
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const int g = group_[p];
+        if (merged && talon_[p]) continue;
         if (g < 0) {
             canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
                               state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
@@ -346,20 +774,108 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
     }
     canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
                       state.begin() + static_cast<std::ptrdiff_t>(length));
+    if (merged) {
+        std::uint8_t bytes[8];
+        std::memcpy(bytes, &cycle.Canonical, 8);
+        canonical_.insert(canonical_.end(), bytes, bytes + 8);
+    }
     return HashBytes(canonical_.data(), canonical_.size());
+}
+
+Solver::Search::Cycle Solver::Search::CycleOf(const State& state)
+{
+    // Without a redeal left the stock cannot come round again.
+    if (GetInt(state.data() + state.size() - 4) < 1) return {};
+    const std::uint64_t talon = TalonHash(state);
+    // Most moves leave the talon alone: the last answer is kept at hand.
+    if (talon == lastTalon_ && lastKnown_) return lastCycle_;
+    const auto it = cycleOf_.find(talon);
+    const Cycle cycle = it != cycleOf_.end() ? it->second : FindCycle(state);
+    lastTalon_ = talon;
+    lastCycle_ = cycle;
+    lastKnown_ = true;
+    return cycle;
+}
+
+bool Solver::Search::TurnStock()
+{
+    Pile& stock = *piles_[stock_];
+    touched_ = true;
+    if (stock.Count() > 0) {
+        Card& top = *stock.Top();
+        if (!CanClickCard(s_, top)) return false;
+        DispatchClick(s_, &top);
+        return !s_.Carrying;
+    }
+    if (!CanClickPileArea(s_, stock)) return false;
+    DispatchClick(s_, &stock);
+    return true;
+}
+
+Solver::Search::Cycle Solver::Search::FindCycle(const State& start)
+{
+    // Turns the stock until the talon comes back as it was. The turns may
+    // change the talon piles and use up a redeal, nothing else.
+    std::vector<std::uint64_t> members{TalonHash(start)};
+    std::size_t cards = 0;
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
+        const std::size_t n = start[at] & ~ShownFlag;
+        if (talon_[p]) cards += n;
+        at += n + 1;
+    }
+    const std::size_t limit = std::min<std::size_t>(2 * cards + 4, 255);
+    const int victories = ui_.Victories;
+    Restore(start.data(), start.size());
+    State next;
+    Cycle cycle;
+    bool closed = false;
+    for (std::size_t turn = 0; turn < limit; ++turn) {
+        if (!TurnStock()) break;
+        if (ui_.Victories != victories) {
+            // A turn that wins is a move worth making: no cycle, and nothing
+            // to remember about this talon.
+            ui_.Victories = victories;
+            Restore(start.data(), start.size());
+            return cycle;
+        }
+        Capture(next);
+        if (!SameOutsideTalon(start, next)) break;
+        const std::uint64_t talon = TalonHash(next);
+        if (talon == members.front()) {
+            closed = true;
+            break;
+        }
+        members.push_back(talon);
+    }
+    Restore(start.data(), start.size());
+    if (closed && members.size() > 1) {
+        cycle.Canonical = *std::min_element(members.begin(), members.end());
+        cycle.Length = static_cast<std::uint16_t>(members.size());
+        for (const std::uint64_t member : members) cycleOf_[member] = cycle;
+    } else {
+        cycleOf_[members.front()] = Cycle{};
+    }
+    return cycle;
 }
 
 void Solver::Search::Capture(State& out) const
 {
-    out.clear();
+    std::size_t size = piles_.size() + CounterBytes + (keepsGenerator_ ? 4 : 0);
+    for (const Pile* pile : piles_) size += static_cast<std::size_t>(pile->Count());
+    out.resize(size);
+    std::uint8_t* at = out.data();
     for (const Pile* pile : piles_) {
-        out.push_back(static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0)));
+        *at++ = static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0));
         for (const Card* card : pile->Cards())
-            out.push_back(static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0)));
+            *at++ = static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0));
     }
-    if (keepsGenerator_) PutInt(out, static_cast<std::int32_t>(s_.Rng.State()));
-    PutInt(out, s_.OneTimeMove);
-    PutInt(out, s_.RedealsLeft);
+    auto put = [&at](std::int32_t value) {
+        std::memcpy(at, &value, 4);
+        at += 4;
+    };
+    if (keepsGenerator_) put(static_cast<std::int32_t>(s_.Rng.State()));
+    put(s_.OneTimeMove);
+    put(s_.RedealsLeft);
 }
 
 void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
@@ -375,7 +891,8 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
 
     // Piles whose bytes differ: emptied first, then filled, so that a card
     // that changed piles is free when its new pile takes it.
-    std::vector<std::pair<std::size_t, std::size_t>> changed;  // pile, offset in state
+    auto& changed = changed_;  // pile, offset in state
+    changed.clear();
     std::size_t a = 0, b = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const std::size_t na = 1 + (current_[a] & ~ShownFlag);
@@ -421,16 +938,21 @@ int Solver::Search::Priority() const
     int faceDown = 0, empty = 0, inOrder = 0, blocking = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
-    for (const Pile* pile : piles_) {
+    // On a stock cycle every talon card comes to the top in turn: where it
+    // lies there neither blocks nor buries it nor builds in order, and which
+    // talon pile is empty depends only on the turn.
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile* pile = piles_[p];
         if (pile->Kind == 3) continue;
-        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible) empty += pile->Kind == 2 ? 2 : 1;
+        const bool anyOrder = cycles_ && talon_[p];
+        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible && !anyOrder) empty += pile->Kind == 2 ? 2 : 1;
         const Card* below = nullptr;
         int lowest = 14;
         for (const Card* card : pile->Cards()) {
-            if (card->Face.Value() > lowest) ++blocking;
+            if (card->Face.Value() > lowest && !anyOrder) ++blocking;
             lowest = std::min(lowest, card->Face.Value());
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
-            if (below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
+            if (!anyOrder && below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
                 card->Face.Value() + 1 == below->Face.Value())
                 ++inOrder;
             below = card;
@@ -438,8 +960,9 @@ int Solver::Search::Priority() const
             if (card->Face.Value() < wanted[suit]) wanted[suit] = card->Face.Value();
         }
     }
-    for (const Pile* pile : piles_) {
-        if (pile->Kind == 3) continue;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile* pile = piles_[p];
+        if (pile->Kind == 3 || (cycles_ && talon_[p])) continue;
         const int n = pile->Count();
         for (int i = 0; i < n; ++i) {
             const CardFace& face = pile->CardAt(i)->Face;
@@ -450,9 +973,11 @@ int Solver::Search::Priority() const
     return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 4 * inOrder - 5 * buried - 30 * blocking;
 }
 
-void Solver::Search::Played(const PackedMove& move)
+void Solver::Search::Played(const PackedMove& played)
 {
     if (won_) return;
+    PackedMove move = played;
+    move.Clicks = static_cast<std::uint8_t>(clicks_);
     Capture(child_);
     current_ = child_;
     touched_ = false;
@@ -463,7 +988,10 @@ void Solver::Search::Played(const PackedMove& move)
         return;
     }
     if (child_ == parent_) return;
-    children_.push_back({child_, move, Priority()});
+    // A position searched already is dropped before it is scored.
+    const std::uint64_t key = KeyHash(child_);
+    if (Seen(key, GetInt(child_.data() + child_.size() - 4))) return;
+    children_.push_back({child_, move, Priority(), key});
 }
 
 Control* Solver::Search::DropSender(Pile& target) const
@@ -518,15 +1046,16 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
     return true;
 }
 
-void Solver::Search::Expand()
+void Solver::Search::Expand(bool talonOnly)
 {
-    children_.clear();
     Restore(parent_.data(), parent_.size());
     auto reset = [this] {
         if (s_.Carrying || current_ != parent_) RestoreParent();
     };
 
-    if (s_.Menu.Autoplay) {
+    // Autoplay is a shortcut through single foundation moves; on the later
+    // positions of a cycle those moves are made one by one where they can be.
+    if (s_.Menu.Autoplay && !(talonOnly && singleAutoMoves_)) {
         touched_ = true;
         AutoplayCommand(s_);
         PackedMove move;
@@ -544,10 +1073,11 @@ void Solver::Search::Expand()
         Played(move);
         reset();
     }
-    // Only a pile with a ClickAction does anything when its own area is clicked.
+    // Only a pile with a ClickAction does anything when its own area is
+    // clicked. On a stock cycle, turning the stock leads to the same node.
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         Pile& pile = *piles_[p];
-        if (pile.ClickAction == 0 || !CanClickPileArea(s_, pile)) continue;
+        if (pile.ClickAction == 0 || (cycleNode_ && p == stock_) || !CanClickPileArea(s_, pile)) continue;
         touched_ = true;
         DispatchClick(s_, &pile);
         PackedMove move;
@@ -558,18 +1088,112 @@ void Solver::Search::Expand()
     }
     std::vector<std::array<int, 4>> lifts;
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];
         // From the top down, so that the card clicked is the card lifted
         // whenever the PickRule lifts the top card.
         for (int i = pile.Count() - 1; i >= 0 && !won_; --i) {
+            if (cycleNode_ && p == stock_ && i == pile.Count() - 1) continue;
             Card& card = *pile.CardAt(i);
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
             reset();
         }
     }
+}
+
+void Solver::Search::ExpandNode()
+{
+    children_.clear();
+    cycleNode_ = false;
+    clicks_ = 0;
+    if (safeMoves_) {
+        Restore(parent_.data(), parent_.size());
+        if (cycles_ && GetInt(parent_.data() + parent_.size() - 4) < 1) lossUnproven_ = true;
+        if (PlaySafeMove()) return;
+    }
+    Cycle cycle;
+    if (cycles_) {
+        // Redeals count as unlimited: a node without one left makes a
+        // search that found no win no proof of a loss.
+        if (GetInt(parent_.data() + parent_.size() - 4) < 1) lossUnproven_ = true;
+        cycle = CycleOf(parent_);
+        cycleNode_ = cycle.Length > 1;
+    }
+    if (!cycleNode_) {
+        Expand(false);
+    } else {
+        // Every position of the cycle in turn, each one turn of the stock
+        // further: first in search of a safe move on any of them, which is
+        // then the only move, else for all their moves. Moves away from the
+        // talon are the same on all of them.
+        const State start = parent_;
+        // The turns were found to change the talon alone, and never to win,
+        // on another position with this talon. The positions met here must
+        // make the same cycle, else the merge was not sound and no loss is
+        // claimed.
+        auto walk = [&](bool safeOnly) {
+            bool played = false;
+            std::uint64_t lowest = TalonHash(start);
+            parent_ = start;
+            for (int turn = 0; turn < cycle.Length && !won_; ++turn) {
+                if (turn > 0) {
+                    Restore(parent_.data(), parent_.size());
+                    const bool turned = TurnStock();
+                    Capture(child_);
+                    current_ = child_;
+                    touched_ = false;
+                    if (!turned || ui_.Victories > 0 || !SameOutsideTalon(start, child_)) {
+                        ui_.Victories = 0;
+                        lossUnproven_ = true;
+                        break;
+                    }
+                    lowest = std::min(lowest, TalonHash(child_));
+                    parent_ = child_;
+                }
+                clicks_ = turn;
+                // The first position was searched for a safe move above.
+                if (!safeOnly)
+                    Expand(turn > 0 && sharedMoves_);
+                else if (turn > 0 && !played)
+                    played = PlaySafeMove();
+            }
+            if (!won_ && lowest != cycle.Canonical) lossUnproven_ = true;
+            parent_ = start;
+            return played;
+        };
+        if (!safeMoves_ || !walk(true)) walk(false);
+        clicks_ = 0;
+        cycleNode_ = false;
+    }
     std::stable_sort(children_.begin(), children_.end(),
                      [](const Child& x, const Child& y) { return x.Priority > y.Priority; });
+}
+
+void Solver::Search::Unpack(const PackedMove& packed, const State& before, std::vector<SolverMove>& out)
+{
+    if (packed.Clicks > 0) {
+        // The turns of the stock, replayed to learn which card each one
+        // turns: a click on the stock's top card, or on its empty place.
+        Restore(before.data(), before.size());
+        const Pile& stock = *piles_[stock_];
+        for (int turn = 0; turn < packed.Clicks; ++turn) {
+            SolverMove click;
+            if (stock.Count() > 0) {
+                click.Kind = SolverMove::Type::Card;
+                click.CardIndex = click.LiftedIndex = stock.Top()->Index();
+                click.Commands.push_back("click card " + std::to_string(click.CardIndex));
+            } else {
+                click.Kind = SolverMove::Type::Pile;
+                click.Target = stock.Name;
+                click.Commands.push_back("click pile " + stock.Name);
+            }
+            out.push_back(std::move(click));
+            TurnStock();
+        }
+        Restore(before.data(), before.size());
+    }
+    out.push_back(Unpack(packed));
 }
 
 SolverMove Solver::Search::Unpack(const PackedMove& packed) const
@@ -629,35 +1253,42 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     }
     Restore(root.data(), root.size());
     won_ = false;
+    lossUnproven_ = false;
 
     std::vector<std::uint8_t> arena;
     std::vector<Node> nodes;
-    std::unordered_map<std::uint64_t, std::int32_t> seen;  // hash -> most redeals left
+    seen_.clear();
     std::priority_queue<QueueEntry> open;
     const std::size_t entryBytes = sizeof(Node) + sizeof(QueueEntry) + 48;
+    constexpr std::size_t MemoEntryBytes = 48;
 
     // The position that scored best, for a move that makes progress when
     // the budget runs out; it must score above the start.
     Restore(root.data(), root.size());
     int bestPriority = Priority();
     std::int32_t best = -1;
-    auto keyHash = [this](const State& state) { return KeyHash(state); };
-    auto lineTo = [&](std::int32_t id) {
-        std::vector<PackedMove> line;
-        for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent)
-            line.push_back(nodes[static_cast<std::size_t>(at)].Move);
+    auto stateOf = [&](std::int32_t id) {
+        const Node& node = nodes[static_cast<std::size_t>(id)];
+        return State(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
+                     arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
+    };
+    // The moves to a node, and then the move made from it (if any).
+    auto lineTo = [&](std::int32_t id, const PackedMove* last) {
+        std::vector<std::int32_t> path;
+        for (std::int32_t at = id; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent) path.push_back(at);
         std::vector<SolverMove> moves;
-        for (auto it = line.rbegin(); it != line.rend(); ++it) moves.push_back(Unpack(*it));
+        for (auto it = path.rbegin(); it != path.rend(); ++it)
+            Unpack(nodes[static_cast<std::size_t>(*it)].Move, stateOf(nodes[static_cast<std::size_t>(*it)].Parent),
+                   moves);
+        if (last) Unpack(*last, stateOf(id), moves);
         return moves;
     };
-    auto add = [&](const State& state, std::int32_t parent, const PackedMove& move, int priority) {
+    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move, int priority) {
         const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
-        auto [it, fresh] = seen.try_emplace(keyHash(state), redeals);
-        if (!fresh) {
-            if (!redealsDominate_ || it->second >= redeals) return;
-            it->second = redeals;
-        }
+        if (Seen(key, redeals)) return;
+        seen_[key] = redeals;
         Node node;
+        node.Key = key;
         node.StateOffset = arena.size();
         node.StateLength = static_cast<std::uint32_t>(state.size());
         node.Parent = parent;
@@ -671,15 +1302,14 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             best = static_cast<std::int32_t>(nodes.size() - 1);
         }
     };
-    add(root, -1, PackedMove{}, 0);
+    add(root, KeyHash(root), -1, PackedMove{}, 0);
 
     std::int64_t expanded = 0;
     bool spent = false;
     while (!open.empty()) {
         if ((budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
-            arena.size() + nodes.size() * entryBytes > budget.MaxMemoryBytes ||
-            (cancel && cancel->load(std::memory_order_relaxed)) ||
-            (budget.Seconds > 0 && (expanded & 15) == 0 && elapsed() > budget.Seconds)) {
+            arena.size() + nodes.size() * entryBytes + cycleOf_.size() * MemoEntryBytes > budget.MaxMemoryBytes ||
+            (cancel && cancel->load(std::memory_order_relaxed)) || (budget.Seconds > 0 && elapsed() > budget.Seconds)) {
             spent = true;
             break;
         }
@@ -689,26 +1319,26 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         parent_.assign(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
                        arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
         // A later visit with more redeals left supersedes this one.
-        if (redealsDominate_ && seen[keyHash(parent_)] > node.Redeals) continue;
+        if (redealsDominate_ && seen_[node.Key] > node.Redeals) continue;
         ++expanded;
-        Expand();
+        ExpandNode();
         if (won_) {
             answer.Outcome = SolveOutcome::Won;
-            answer.Moves = lineTo(id);
-            answer.Moves.push_back(Unpack(winningMove_));
+            answer.Moves = lineTo(id, &winningMove_);
             break;
         }
-        for (const Child& child : children_) add(child.Position, id, child.Move, child.Priority);
+        for (const Child& child : children_) add(child.Position, child.Key, id, child.Move, child.Priority);
     }
-    if (!won_ && !spent) answer.Outcome = SolveOutcome::Lost;
-    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best);
+    if (!won_ && !spent && !lossUnproven_) answer.Outcome = SolveOutcome::Lost;
+    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best, nullptr);
     answer.States = static_cast<std::int64_t>(nodes.size());
     answer.Seconds = elapsed();
     // Leave the scratch table where it started, for the next call.
     Restore(root.data(), root.size());
     ui_.Victories = 0;
     won_ = false;
-    nodes.clear();
+    // The positions' keys are no use to the next search: their memory goes.
+    std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
     return answer;
 }
 

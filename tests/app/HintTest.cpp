@@ -1,6 +1,7 @@
 // The Hint command in the window on the offscreen platform: a winnable
 // position gets the card and the target pile framed and nothing moves; a
-// dead one gets the plain message; a second request replaces the first.
+// dead one gets the plain message; a second request replaces the first; a
+// line that starts by turning the stock frames the stock's top card.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -137,6 +138,42 @@ TEST_F(HintTest, ASecondRequestReplacesTheFirstAndOnlyItIsAnswered)
     QApplication::processEvents();
     EXPECT_EQ(answered.count(), 1);
     EXPECT_FALSE(Marker("HintCard")->isHidden());
+}
+
+// A stock turned over without end: the first move of the winning line is a
+// click on the stock, and the hint frames the stock's top card alone.
+class StockHintTest : public HintTest {
+protected:
+    void SetUp() override
+    {
+        dir.Write("vexasolit.ini", "[Gamelist]\nDraw=draw.ini\n");
+        dir.Write("draw.ini",
+                  "[Draw]\nName=Draw\nFormwidth=600\nFormheight=400\nAutoplay=0\nRedeals=9999\n"
+                  "PILE1=10,10,71,96,2,3,0,106,203,402,0,0,0,-\n"
+                  "PILE2=90,10,SAME\nPILE3=170,10,SAME\nPILE4=250,10,SAME\n"
+                  "PILE5=10,120,71,96,2,0,90,0,0,402,301,0,0,-\n"
+                  "PILE6=90,120,71,96,2,1,1,0,0,402,0,0,0,-\n");
+        form = std::make_unique<MainWindow>(library, clock);
+        Session& s = form->State();
+        s.Chooser.ItemIndex = 0;
+        form->Guard([&] { SelectGame(s); });
+    }
+};
+
+TEST_F(StockHintTest, FramesTheStockWhenTheLineStartsByTurningIt)
+{
+    // The king of hearts lies on top of the queen in the stock: both must be
+    // turned before the queen can go up.
+    Lay(11, "QH* KH*", "");
+    ASSERT_TRUE(Ask());
+    QFrame* card = Marker("HintCard");
+    ASSERT_TRUE(card);
+    EXPECT_FALSE(card->isHidden());
+    auto* king = form->findChild<QWidget*>(QString("Card%1").arg(test::CardIndex("KH")));
+    const QWidget* table = card->parentWidget();
+    EXPECT_TRUE(card->geometry().contains(QRect(king->mapTo(table, QPoint(0, 0)), king->size())));
+    EXPECT_FALSE(Marker("HintPile") && !Marker("HintPile")->isHidden());
+    EXPECT_EQ(test::Describe(*form->State().Board.FindPile("PILE5")), "QH* KH*");
 }
 
 }  // namespace
