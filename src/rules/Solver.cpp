@@ -665,32 +665,15 @@ void Solver::Search::FindInterchangeablePiles()
     // TableOrder, the first and last waste pile, the rows of scheme 4 and
     // the buttons all do.
     group_.assign(piles_.size(), -1);
-    if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return;
+    if (RulesReadOtherPiles()) return;
     bool wastesOrdered = false, tableauOrdered = false;
     for (const Pile* pile : piles_) {
         switch (pile->PickRule) {
-        case 8: return;
         case 90:
         case 91:
         case 93:
         case 95: wastesOrdered = true; break;
         case 92: tableauOrdered = true; break;
-        default: break;
-        }
-        switch (pile->DropRule) {
-        case 113:
-        case 116:
-        case 121: return;
-        default: break;
-        }
-        switch (pile->EmptyDropRule) {
-        case 204:
-        case 212:
-        case 213:
-        case 215:
-        case 216:
-        case 217:
-        case 218: return;
         default: break;
         }
         if (pile->ClickAction == 301 || pile->ClickAction == 303) wastesOrdered = true;
