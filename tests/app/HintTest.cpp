@@ -28,13 +28,23 @@ protected:
     {
         // Four foundations and two columns; the deal places nothing, the
         // test lays out the cards.
-        dir.Write("vexasolit.ini", "[Gamelist]\nEnd=end.ini\n");
-        dir.Write("end.ini",
-                  "[End]\nName=End\nFormwidth=600\nFormheight=400\nAutoplay=0\n"
-                  "PILE1=10,10,71,96,2,3,0,106,203,402,0,0,0,-\n"
-                  "PILE2=90,10,SAME\nPILE3=170,10,SAME\nPILE4=250,10,SAME\n"
-                  "PILE5=10,120,71,250,0,2,1,103,201,401,0,0,0,-\n"
-                  "PILE6=90,120,SAME\n");
+        Load(
+            "[End]\nName=End\nFormwidth=600\nFormheight=400\nAutoplay=0\n"
+            "PILE5=10,120,71,250,0,2,1,103,201,401,0,0,0,-\n"
+            "PILE6=90,120,SAME\n");
+    }
+    // Loads a one-game catalogue: four foundations PILE1 to PILE4 and the
+    // piles the definition adds, in a fresh window.
+    void Load(const std::string& definition)
+    {
+        const std::string foundations =
+            "PILE1=10,10,71,96,2,3,0,106,203,402,0,0,0,-\n"
+            "PILE2=90,10,SAME\nPILE3=170,10,SAME\nPILE4=250,10,SAME\n";
+        const std::size_t piles = definition.find("PILE");
+        // The catalogue names the game by its section.
+        const std::string name = definition.substr(1, definition.find(']') - 1);
+        dir.Write("vexasolit.ini", "[Gamelist]\n" + name + "=game.ini\n");
+        dir.Write("game.ini", definition.substr(0, piles) + foundations + definition.substr(piles));
         form = std::make_unique<MainWindow>(library, clock);
         Session& s = form->State();
         s.Chooser.ItemIndex = 0;
@@ -146,17 +156,10 @@ class StockHintTest : public HintTest {
 protected:
     void SetUp() override
     {
-        dir.Write("vexasolit.ini", "[Gamelist]\nDraw=draw.ini\n");
-        dir.Write("draw.ini",
-                  "[Draw]\nName=Draw\nFormwidth=600\nFormheight=400\nAutoplay=0\nRedeals=9999\n"
-                  "PILE1=10,10,71,96,2,3,0,106,203,402,0,0,0,-\n"
-                  "PILE2=90,10,SAME\nPILE3=170,10,SAME\nPILE4=250,10,SAME\n"
-                  "PILE5=10,120,71,96,2,0,90,0,0,402,301,0,0,-\n"
-                  "PILE6=90,120,71,96,2,1,1,0,0,402,0,0,0,-\n");
-        form = std::make_unique<MainWindow>(library, clock);
-        Session& s = form->State();
-        s.Chooser.ItemIndex = 0;
-        form->Guard([&] { SelectGame(s); });
+        Load(
+            "[Draw]\nName=Draw\nFormwidth=600\nFormheight=400\nAutoplay=0\nRedeals=9999\n"
+            "PILE5=10,120,71,96,2,0,90,0,0,402,301,0,0,-\n"
+            "PILE6=90,120,71,96,2,1,1,0,0,402,0,0,0,-\n");
     }
 };
 
