@@ -5,6 +5,7 @@
 #include <bitset>
 #include <chrono>
 #include <cstring>
+#include <cstdlib>
 #include <queue>
 #include <unordered_map>
 
@@ -54,6 +55,9 @@ struct Node {
     std::int32_t Redeals = 0;
     std::uint64_t Key = 0;
     PackedMove Move;
+    // Reached by playing a talon card to this pile (see the deferred
+    // plays): the next move must put cards on it. -1 for none.
+    std::int16_t Deferred = -1;
 };
 
 struct QueueEntry {
@@ -69,6 +73,12 @@ struct QueueEntry {
 using State = std::vector<std::uint8_t>;
 
 constexpr std::uint8_t ShownFlag = 0x80;
+
+// A card in a position: its index and whether it lies face down.
+std::uint8_t CardByte(const Card& card)
+{
+    return static_cast<std::uint8_t>(card.Index() << 1 | (card.Face.State() == ctBack ? 1 : 0));
+}
 // OneTimeMove and RedealsLeft close every position, RedealsLeft last.
 constexpr std::size_t CounterBytes = 8;
 
@@ -114,7 +124,7 @@ struct Solver::Search {
     void Expand(bool talonOnly);
     // Expands a node: every position of its stock cycle, or the node alone.
     void ExpandNode();
-    bool TryLift(Card& card, std::vector<std::array<int, 4>>& lifts);
+    bool TryLift(Card& card, std::vector<std::uint64_t>& lifts);
     Control* DropSender(Pile& target) const;
     int Priority() const;
     // The driver moves of a packed move played from the position before it:
@@ -211,7 +221,10 @@ struct Solver::Search {
     std::vector<std::pair<std::size_t, std::size_t>> segments_;
     std::vector<std::size_t> groupNext_;
     std::vector<std::vector<std::pair<std::size_t, std::size_t>>> groupSorted_;
-    std::vector<std::pair<std::size_t, std::size_t>> changed_;
+    struct ChangedPile {
+        std::size_t Pile, Offset, Kept;
+    };
+    std::vector<ChangedPile> changed_;
 
     State current_;         // what the scratch table holds
     bool touched_ = false;  // the play code ran since current_ was taken
@@ -222,17 +235,48 @@ struct Solver::Search {
         PackedMove Move;
         int Priority;
         std::uint64_t Key;
+        std::int16_t Deferred = -1;
     };
     std::vector<Child> children_;
+    // Deferred plays. When every talon card can be brought to the top at
+    // any time (one card turned at a time, one waste, the stock cycles),
+    // playing a talon card to a tableau pile can wait until a card is put
+    // on it: any move in between that leaves its pile alone could come
+    // first; a move that lifts it could take it from the talon instead;
+    // a move that lifts the cards under it could lift them without it,
+    // and the card follow them from the talon. So a winning line can always
+    // be put in an order in which each such play is followed at once by a
+    // move that puts cards on the card played, and after such a play the
+    // search tries only those. A position reached by such a play is kept
+    // apart from the same position reached otherwise, which is searched
+    // with every move.
+    void FindDeferredPlays();
+    bool deferredPlays_ = false;
+    bool deferredFoundations_ = false;
+    bool oneCardTalon_ = false;   // one stock turned a card at a time onto one waste
+    int deferTo_ = -1;            // the move being played is such a play, to this pile
+    int deferredPile_ = -1;       // the node being expanded was reached by one, to this pile
+    State deferredBytes_;         // that pile's bytes then
+    // The bytes of a pile in a position.
+    static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
+    std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
+    bool BuildsOnDeferred(const State& child) const;
+    // Whether a card that can be built on this one lies face up outside the
+    // foundations (a talon card can always be had).
+    bool CanBuildOn(std::size_t pile) const;
+    std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.
-    bool Seen(std::uint64_t key, std::int32_t redeals) const
+    bool Seen(std::uint64_t key, std::int32_t redeals) const { return SeenIn(seen_, key, redeals); }
+    bool SeenIn(const std::unordered_map<std::uint64_t, std::int32_t>& seen, std::uint64_t key,
+                std::int32_t redeals) const
     {
-        const auto it = seen_.find(key);
+        const auto it = seen.find(key);
         // With stock cycles redeals count as unlimited: a position is
         // searched once.
-        return it != seen_.end() && (!redealsDominate_ || cycles_ || it->second >= redeals);
+        return it != seen.end() && (!redealsDominate_ || cycles_ || it->second >= redeals);
     }
     bool won_ = false;
     PackedMove winningMove_;
@@ -322,7 +366,98 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindInterchangeablePiles();
     FindStockCycles();
     FindSafeMoves();
+    FindDeferredPlays();
     Capture(current_);
+}
+
+void Solver::Search::FindDeferredPlays()
+{
+    // The rules read no pile but the two of a move and not where the cards
+    // come from (as for the safe moves), and every talon card can be had.
+    if (!safeMoves_ || !cycles_ || !oneCardTalon_) return;
+    int tableauRule = -1;
+    for (const Pile* pile : piles_) {
+        // Empty piles take cards by the cards alone, and a part of a run
+        // they take: a run less its top card is still a run.
+        if (pile->EmptyDropRule != 0 && (pile->EmptyDropRule < 201 || pile->EmptyDropRule > 210)) return;
+        if (pile->Kind == 3) {
+            // Foundations take one card at a time.
+            switch (pile->DropRule) {
+            case 101:
+            case 102:
+            case 103:
+            case 104:
+            case 105:
+            case 106:
+            case 108:
+            case 112:
+            case 115:
+            case 117:
+            case 124: break;
+            default: return;
+            }
+        }
+        if (pile->Kind != 2) continue;
+        // Every tableau pile builds alike, and lifts its top card alone or
+        // a run whose lower part is a run again.
+        if (pile->PickRule < 1 || pile->PickRule > 5) return;
+        if (tableauRule >= 0 && pile->DropRule != tableauRule) return;
+        tableauRule = pile->DropRule;
+    }
+    deferredPlays_ = true;
+    // A talon card played to a foundation can wait too, until a card goes
+    // on it there, when each card on a foundation takes one card at most:
+    // no other card can take its place meanwhile.
+    deferredFoundations_ = true;
+    for (const auto& [rule, taken] : foundationTakes_)
+        for (const CardSet& on : taken)
+            if (on.count() > 1) deferredFoundations_ = false;
+}
+
+std::pair<std::size_t, std::size_t> Solver::Search::PileBytes(const State& state, std::size_t pile)
+{
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < pile; ++p) at += 1 + (state[at] & ~ShownFlag);
+    return {at, 1 + static_cast<std::size_t>(state[at] & ~ShownFlag)};
+}
+
+std::uint64_t Solver::Search::DeferredKey(std::uint64_t key, const State& state, int pile)
+{
+    // Cards are unique: two positions alike up to the order of
+    // interchangeable piles whose piles played to hold the same cards have
+    // those piles at the same place of the order.
+    canonical_.assign(8, 0);
+    std::memcpy(canonical_.data(), &key, 8);
+    const auto [at, n] = PileBytes(state, static_cast<std::size_t>(pile));
+    canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
+                      state.begin() + static_cast<std::ptrdiff_t>(at + n));
+    return HashBytes(canonical_.data(), canonical_.size());
+}
+
+bool Solver::Search::CanBuildOn(std::size_t pile) const
+{
+    const Pile& under = *piles_[pile];
+    const Card& card = *under.Top();
+    CardSet on = buildsOn_[static_cast<std::size_t>(card.Index())];
+    if (under.Kind == 3) {
+        const auto rule = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
+                                       [&](const auto& entry) { return entry.first == under.DropRule; });
+        on = rule->second[static_cast<std::size_t>(card.Index())];
+    }
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        if (pile.Kind == 3) continue;
+        for (const Card* other : pile.Cards())
+            if ((talon_[p] || FaceUp(*other)) && on.test(static_cast<std::size_t>(other->Index()))) return true;
+    }
+    return false;
+}
+
+bool Solver::Search::BuildsOnDeferred(const State& child) const
+{
+    const auto [at, n] = PileBytes(child, static_cast<std::size_t>(deferredPile_));
+    return n > deferredBytes_.size() &&
+           std::memcmp(child.data() + at + 1, deferredBytes_.data() + 1, deferredBytes_.size() - 1) == 0;
 }
 
 std::vector<Solver::Search::CardSet> Solver::Search::TakenOn(Pile& pile, const std::vector<int>& cards)
@@ -393,6 +528,7 @@ void Solver::Search::FindSafeMoves()
     // A card taken off a talon that deals more than one card at a time, or
     // into several wastes, changes which cards come to the top after it.
     const bool fromTalon = stocks == 0 || (stocks == 1 && drawOne && wastes == 1);
+    oneCardTalon_ = stocks == 1 && drawOne && wastes == 1;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const Pile& pile = *piles_[p];
         const bool talon = pile.Kind == 0 || pile.Kind == 1;
@@ -849,8 +985,7 @@ void Solver::Search::Capture(State& out) const
     std::uint8_t* at = out.data();
     for (const Pile* pile : piles_) {
         *at++ = static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0));
-        for (const Card* card : pile->Cards())
-            *at++ = static_cast<std::uint8_t>(card->Index() << 1 | (card->Face.State() == ctBack ? 1 : 0));
+        for (const Card* card : pile->Cards()) *at++ = CardByte(*card);
     }
     auto put = [&at](std::int32_t value) {
         std::memcpy(at, &value, 4);
@@ -872,29 +1007,34 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
     // capture: compare with what it holds now.
     if (touched_) Capture(current_);
 
-    // Piles whose bytes differ: emptied first, then filled, so that a card
-    // that changed piles is free when its new pile takes it.
-    auto& changed = changed_;  // pile, offset in state
+    // Piles whose bytes differ: cut down to the cards they keep first, then
+    // filled, so that a card that changed piles is free when its new pile
+    // takes it.
+    auto& changed = changed_;  // pile, offset in state, cards kept
     changed.clear();
     std::size_t a = 0, b = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const std::size_t na = 1 + (current_[a] & ~ShownFlag);
         const std::size_t nb = 1 + (state[b] & ~ShownFlag);
-        if (na != nb || std::memcmp(&current_[a], state + b, na) != 0) changed.emplace_back(p, b);
+        if (na != nb || std::memcmp(&current_[a], state + b, na) != 0) {
+            std::size_t kept = 0;
+            while (kept + 1 < na && kept + 1 < nb && current_[a + 1 + kept] == state[b + 1 + kept]) ++kept;
+            changed.push_back({p, b, kept});
+        }
         a += na;
         b += nb;
     }
     // The DragPile holds the cards meanwhile: it is short, so taking a card
     // out of it again is quick.
-    for (const auto& [p, offset] : changed) {
+    for (const auto& [p, offset, kept] : changed) {
         Pile& pile = *piles_[p];
-        while (pile.Count() > 0) board.MoveCard(*pile.Top(), drag);
+        while (pile.Count() > static_cast<int>(kept)) board.MoveCard(*pile.Top(), drag);
     }
-    for (const auto& [p, offset] : changed) {
+    for (const auto& [p, offset, kept] : changed) {
         Pile& pile = *piles_[p];
         const int count = state[offset] & ~ShownFlag;
         pile.Visible = (state[offset] & ShownFlag) != 0;
-        for (int i = 0; i < count; ++i) {
+        for (int i = static_cast<int>(kept); i < count; ++i) {
             const std::uint8_t byte = state[offset + 1 + static_cast<std::size_t>(i)];
             Card& card = board.CardAt(byte >> 1);
             card.Face.SetState(byte & 1 ? ctBack : ctFront);
@@ -971,10 +1111,20 @@ void Solver::Search::Played(const PackedMove& played)
         return;
     }
     if (child_ == parent_) return;
+    // After a deferred play only a move that builds on the card played.
+    if (deferredPile_ >= 0 && !BuildsOnDeferred(child_)) return;
     // A position searched already is dropped before it is scored.
     const std::uint64_t key = KeyHash(child_);
-    if (Seen(key, GetInt(child_.data() + child_.size() - 4))) return;
-    children_.push_back({child_, move, Priority(), key});
+    const std::int32_t redeals = GetInt(child_.data() + child_.size() - 4);
+    if (Seen(key, redeals)) return;
+    if (deferTo_ < 0) {
+        children_.push_back({child_, move, Priority(), key});
+        return;
+    }
+    if (!CanBuildOn(static_cast<std::size_t>(deferTo_))) return;
+    const std::uint64_t deferred = DeferredKey(key, child_, deferTo_);
+    if (SeenIn(deferredSeen_, deferred, redeals)) return;
+    children_.push_back({child_, move, Priority(), deferred, static_cast<std::int16_t>(deferTo_)});
 }
 
 Control* Solver::Search::DropSender(Pile& target) const
@@ -991,7 +1141,7 @@ Control* Solver::Search::DropSender(Pile& target) const
 // once (a deal from the stock, a lift that Postpick finishes) is a move of
 // its own; a lift is tried on every pile that accepts the carried cards.
 // Lifts already tried from this position are skipped.
-bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
+bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
 {
     touched_ = true;
     DispatchClick(s_, &card);
@@ -1003,12 +1153,21 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
         return true;
     }
     Pile& drag = s_.Board.DragPile();
-    const std::array<int, 4> lift{s_.Board.PositionOf(s_.OriginPile), drag.CardAt(0)->Index(), drag.Count(),
-                                  s_.OneTimeMove};
-    if (std::find(lifts.begin(), lifts.end(), lift) != lifts.end()) return true;
+    // Where from, the lowest card, how many, and OneTimeMove, in one number.
+    const std::uint64_t lift = static_cast<std::uint64_t>(s_.Board.PositionOf(s_.OriginPile)) << 48 ^
+                               static_cast<std::uint64_t>(drag.CardAt(0)->Index()) << 40 ^
+                               static_cast<std::uint64_t>(drag.Count()) << 32 ^
+                               static_cast<std::uint32_t>(s_.OneTimeMove);
+    for (const std::uint64_t tried : lifts)
+        if (tried == lift) return true;
     move.Lifted = static_cast<std::uint8_t>(drag.CardAt(0)->Index());
     lifts.push_back(lift);
+    const auto from = std::find(piles_.begin(), piles_.end(), s_.OriginPile) - piles_.begin();
+    const bool fromTalon =
+        deferredPlays_ && from < static_cast<std::ptrdiff_t>(piles_.size()) && talon_[static_cast<std::size_t>(from)];
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+        // After a deferred play only a drop on the card played counts.
+        if (deferredPile_ >= 0 && static_cast<int>(p) != deferredPile_) continue;
         Pile& target = *piles_[p];
         if (!s_.Carrying) {
             RestoreParent();
@@ -1024,7 +1183,9 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::array<int, 4>>& lifts)
         touched_ = true;
         DispatchClick(s_, sender);
         if (s_.Carrying) return false;  // a drop that CanDrop accepted always ends the carry
+        deferTo_ = fromTalon && (target.Kind == 2 || (target.Kind == 3 && deferredFoundations_)) ? static_cast<int>(p) : -1;
         Played(move);
+        deferTo_ = -1;
     }
     return true;
 }
@@ -1038,7 +1199,11 @@ void Solver::Search::Expand(bool talonOnly)
 
     // Autoplay is a shortcut through single foundation moves; on the later
     // positions of a cycle those moves are made one by one where they can be.
-    if (s_.Menu.Autoplay && !(talonOnly && singleAutoMoves_)) {
+    // After a deferred play only moves that build on the card played count:
+    // autoplay may, on a foundation; turning the stock never does.
+    const bool deferred = deferredPile_ >= 0;
+    const bool deferredOnFoundation = deferred && piles_[static_cast<std::size_t>(deferredPile_)]->Kind == 3;
+    if (s_.Menu.Autoplay && !(talonOnly && singleAutoMoves_) && (!deferred || deferredOnFoundation)) {
         touched_ = true;
         AutoplayCommand(s_);
         PackedMove move;
@@ -1046,7 +1211,7 @@ void Solver::Search::Expand(bool talonOnly)
         Played(move);
         reset();
     }
-    for (std::size_t b = 0; b < buttons_.size() && !won_; ++b) {
+    for (std::size_t b = 0; b < buttons_.size() && !won_ && !deferred; ++b) {
         if (!buttons_[b]->Visible) continue;
         touched_ = true;
         PressGameButton(s_, *buttons_[b]);
@@ -1058,7 +1223,7 @@ void Solver::Search::Expand(bool talonOnly)
     }
     // Only a pile with a ClickAction does anything when its own area is
     // clicked. On a stock cycle, turning the stock leads to the same node.
-    for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
+    for (std::size_t p = 0; p < piles_.size() && !won_ && !deferred; ++p) {
         Pile& pile = *piles_[p];
         if (pile.ClickAction == 0 || (cycleNode_ && p == stock_) || !CanClickPileArea(s_, pile)) continue;
         touched_ = true;
@@ -1069,7 +1234,7 @@ void Solver::Search::Expand(bool talonOnly)
         Played(move);
         reset();
     }
-    std::vector<std::array<int, 4>> lifts;
+    std::vector<std::uint64_t> lifts;
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];
@@ -1090,7 +1255,9 @@ void Solver::Search::ExpandNode()
     children_.clear();
     cycleNode_ = false;
     clicks_ = 0;
-    if (safeMoves_) {
+    // After a deferred play a safe move may be one that could wait: every
+    // move is tried, and those are left out.
+    if (safeMoves_ && deferredPile_ < 0) {
         Restore(parent_.data(), parent_.size());
         if (cycles_ && GetInt(parent_.data() + parent_.size() - 4) < 1) lossUnproven_ = true;
         if (PlaySafeMove()) return;
@@ -1145,7 +1312,7 @@ void Solver::Search::ExpandNode()
             parent_ = start;
             return played;
         };
-        if (!safeMoves_ || !walk(true)) walk(false);
+        if (!safeMoves_ || deferredPile_ >= 0 || !walk(true)) walk(false);
         clicks_ = 0;
         cycleNode_ = false;
     }
@@ -1266,11 +1433,14 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         if (last) Unpack(*last, stateOf(id), moves);
         return moves;
     };
-    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move, int priority) {
+    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move, int priority,
+                   std::int16_t deferred) {
         const std::int32_t redeals = GetInt(state.data() + state.size() - 4);
-        if (Seen(key, redeals)) return;
-        seen_[key] = redeals;
+        auto& seen = deferred >= 0 ? deferredSeen_ : seen_;
+        if (SeenIn(seen, key, redeals)) return;
+        seen[key] = redeals;
         Node node;
+        node.Deferred = deferred;
         node.Key = key;
         node.StateOffset = arena.size();
         node.StateLength = static_cast<std::uint32_t>(state.size());
@@ -1285,7 +1455,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             best = static_cast<std::int32_t>(nodes.size() - 1);
         }
     };
-    add(root, KeyHash(root), -1, PackedMove{}, 0);
+    add(root, KeyHash(root), -1, PackedMove{}, 0, -1);
 
     std::int64_t expanded = 0;
     bool spent = false;
@@ -1302,15 +1472,27 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         parent_.assign(arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset),
                        arena.begin() + static_cast<std::ptrdiff_t>(node.StateOffset + node.StateLength));
         // A later visit with more redeals left supersedes this one.
-        if (redealsDominate_ && seen_[node.Key] > node.Redeals) continue;
+        const bool deferred = node.Deferred >= 0;
+        if (redealsDominate_ && (deferred ? deferredSeen_ : seen_)[node.Key] > node.Redeals) continue;
+        // A position reached by a deferred play and also otherwise is
+        // searched in full as the other.
+        if (deferred && Seen(KeyHash(parent_), node.Redeals)) continue;
+        deferredPile_ = node.Deferred;
+        if (deferred) {
+            const auto [at, n] = PileBytes(parent_, static_cast<std::size_t>(deferredPile_));
+            deferredBytes_.assign(parent_.begin() + static_cast<std::ptrdiff_t>(at),
+                                  parent_.begin() + static_cast<std::ptrdiff_t>(at + n));
+        }
         ++expanded;
         ExpandNode();
+        deferredPile_ = -1;
         if (won_) {
             answer.Outcome = SolveOutcome::Won;
             answer.Moves = lineTo(id, &winningMove_);
             break;
         }
-        for (const Child& child : children_) add(child.Position, child.Key, id, child.Move, child.Priority);
+        for (const Child& child : children_)
+            add(child.Position, child.Key, id, child.Move, child.Priority, child.Deferred);
     }
     if (!won_ && !spent && !lossUnproven_) answer.Outcome = SolveOutcome::Lost;
     if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best, nullptr);
@@ -1322,6 +1504,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     won_ = false;
     // The positions' keys are no use to the next search: their memory goes.
     std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
+    std::unordered_map<std::uint64_t, std::int32_t>().swap(deferredSeen_);
     return answer;
 }
 
