@@ -5,7 +5,6 @@
 #include <bitset>
 #include <chrono>
 #include <cstring>
-#include <cstdlib>
 #include <queue>
 #include <unordered_map>
 
@@ -125,6 +124,13 @@ struct Solver::Search {
     // Expands a node: every position of its stock cycle, or the node alone.
     void ExpandNode();
     bool TryLift(Card& card, std::vector<std::uint64_t>& lifts);
+    // Clicks a card to lift it. When nothing but the lift changed the
+    // table since it was put in a position, and picking up has no side
+    // effects, the lift can be taken back by putting the cards back.
+    void Lift(Card& card);
+    bool CancelLift();
+    bool simpleLifts_ = false;
+    bool liftOnly_ = false;
     Control* DropSender(Pile& target) const;
     int Priority() const;
     // The driver moves of a packed move played from the position before it:
@@ -264,6 +270,9 @@ struct Solver::Search {
     // Whether a card that can be built on this one lies face up outside the
     // foundations (a talon card can always be had).
     bool CanBuildOn(std::size_t pile) const;
+    // Whether a pile outside the talon might take the card alone now, by
+    // the rule tables (an empty pile that takes cards always might).
+    bool MayGoSomewhere(const Card& card) const;
     std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
 
     // Position key -> the most redeals left it was reached with.
@@ -367,6 +376,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();
+    simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);
 }
 
@@ -432,6 +442,33 @@ std::uint64_t Solver::Search::DeferredKey(std::uint64_t key, const State& state,
     canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
                       state.begin() + static_cast<std::ptrdiff_t>(at + n));
     return HashBytes(canonical_.data(), canonical_.size());
+}
+
+bool Solver::Search::MayGoSomewhere(const Card& card) const
+{
+    const auto c = static_cast<std::size_t>(card.Index());
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        if (talon_[p] || !pile.Visible) continue;
+        if (pile.Kind == 3) {
+            if (pile.Count() == 0) {
+                const auto starts = std::find_if(foundationStarts_.begin(), foundationStarts_.end(),
+                                                 [&](const auto& entry) { return entry.first == pile.EmptyDropRule; });
+                if (starts == foundationStarts_.end() || starts->second.test(c)) return true;
+            } else {
+                const auto taken = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
+                                                [&](const auto& entry) { return entry.first == pile.DropRule; });
+                if (taken == foundationTakes_.end() ||
+                    taken->second[static_cast<std::size_t>(pile.Top()->Index())].test(c))
+                    return true;
+            }
+        } else if (pile.Count() == 0) {
+            if (pile.EmptyDropRule != 0) return true;
+        } else if (pile.DropRule != 0 && buildsOn_[static_cast<std::size_t>(pile.Top()->Index())].test(c)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Solver::Search::CanBuildOn(std::size_t pile) const
@@ -1141,10 +1178,34 @@ Control* Solver::Search::DropSender(Pile& target) const
 // once (a deal from the stock, a lift that Postpick finishes) is a move of
 // its own; a lift is tried on every pile that accepts the carried cards.
 // Lifts already tried from this position are skipped.
-bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
+void Solver::Search::Lift(Card& card)
 {
+    const bool clean = !touched_;
     touched_ = true;
     DispatchClick(s_, &card);
+    // PickRules 7 and 8 may lift a card from under others.
+    liftOnly_ = clean && simpleLifts_ && s_.Carrying && s_.OriginPile && s_.OriginPile->PickRule != 7 &&
+                s_.OriginPile->PickRule != 8;
+}
+
+bool Solver::Search::CancelLift()
+{
+    if (!liftOnly_ || !s_.Carrying) return false;
+    Table& board = s_.Board;
+    Pile& drag = board.DragPile();
+    Pile& origin = *s_.OriginPile;
+    while (drag.Count() > 0) board.MoveCard(*drag.CardAt(0), origin);
+    LayOutPile(origin);
+    s_.Carrying = false;
+    s_.OriginPile = nullptr;
+    touched_ = false;
+    liftOnly_ = false;
+    return true;
+}
+
+bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
+{
+    Lift(card);
     PackedMove move;
     move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
     move.Card = static_cast<std::uint8_t>(card.Index());
@@ -1171,9 +1232,13 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
         Pile& target = *piles_[p];
         if (!s_.Carrying) {
             RestoreParent();
-            touched_ = true;
-            DispatchClick(s_, &card);
+            Lift(card);
         }
+        // A whole pile moved to an empty pile it is interchangeable with
+        // gives the same position.
+        if (symmetric_ && target.Count() == 0 && s_.OriginPile->Count() == 0 && group_[p] >= 0 &&
+            from < static_cast<std::ptrdiff_t>(piles_.size()) && group_[static_cast<std::size_t>(from)] == group_[p])
+            continue;
         if (!CanDrop(s_, target, drag, 0)) continue;
         Control* sender = DropSender(target);
         if (!sender) continue;
@@ -1194,7 +1259,8 @@ void Solver::Search::Expand(bool talonOnly)
 {
     Restore(parent_.data(), parent_.size());
     auto reset = [this] {
-        if (s_.Carrying || current_ != parent_) RestoreParent();
+        if (s_.Carrying) CancelLift();
+        if (s_.Carrying || touched_ || current_ != parent_) RestoreParent();
     };
 
     // Autoplay is a shortcut through single foundation moves; on the later
@@ -1243,6 +1309,10 @@ void Solver::Search::Expand(bool talonOnly)
         for (int i = pile.Count() - 1; i >= 0 && !won_; --i) {
             if (cycleNode_ && p == stock_ && i == pile.Count() - 1) continue;
             Card& card = *pile.CardAt(i);
+            // A talon card that no pile could take now is not lifted.
+            if (talon_[p] && i == pile.Count() - 1 && safeMoves_ && pile.PickRule >= 1 && pile.PickRule <= 9 &&
+                pile.PickRule != 8 && FaceUp(card) && !MayGoSomewhere(card))
+                continue;
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
             reset();
