@@ -81,6 +81,17 @@ std::uint8_t CardByte(const Card& card)
 // OneTimeMove and RedealsLeft close every position, RedealsLeft last.
 constexpr std::size_t CounterBytes = 8;
 
+// DropRules that decide by the two cards alone (and the target's count).
+constexpr std::array TwoCardDropRules{101, 102, 103, 104, 105, 106, 107, 108, 109, 112, 114, 115, 117, 118, 120, 122, 124};
+// Those of them that take one card at a time.
+constexpr std::array SingleCardDropRules{101, 102, 103, 104, 105, 106, 108, 112, 115, 117, 124};
+
+template <std::size_t N>
+bool IsOneOf(int rule, const std::array<int, N>& rules)
+{
+    return std::find(rules.begin(), rules.end(), rule) != rules.end();
+}
+
 std::int32_t GetInt(const std::uint8_t* at)
 {
     std::int32_t value;
@@ -390,23 +401,8 @@ void Solver::Search::FindDeferredPlays()
         // Empty piles take cards by the cards alone, and a part of a run
         // they take: a run less its top card is still a run.
         if (pile->EmptyDropRule != 0 && (pile->EmptyDropRule < 201 || pile->EmptyDropRule > 210)) return;
-        if (pile->Kind == 3) {
-            // Foundations take one card at a time.
-            switch (pile->DropRule) {
-            case 101:
-            case 102:
-            case 103:
-            case 104:
-            case 105:
-            case 106:
-            case 108:
-            case 112:
-            case 115:
-            case 117:
-            case 124: break;
-            default: return;
-            }
-        }
+        // Foundations take one card at a time.
+        if (pile->Kind == 3 && !IsOneOf(pile->DropRule, SingleCardDropRules)) return;
         if (pile->Kind != 2) continue;
         // Every tableau pile builds alike, and lifts its top card alone or
         // a run whose lower part is a run again.
@@ -530,27 +526,8 @@ void Solver::Search::FindSafeMoves()
     int stocks = 0, wastes = 0, foundations = 0;
     bool drawOne = true;
     for (const Pile* pile : piles_) {
-        switch (pile->DropRule) {
-        case 0:
-        case 101:
-        case 102:
-        case 103:
-        case 104:
-        case 105:
-        case 106:
-        case 107:
-        case 108:
-        case 109:
-        case 112:
-        case 114:
-        case 115:
-        case 117:
-        case 118:
-        case 120:
-        case 122:
-        case 124: break;
-        default: return;  // the rule reads more than the two cards
-        }
+        if (pile->DropRule != 0 && !IsOneOf(pile->DropRule, TwoCardDropRules))
+            return;  // the rule reads more than the two cards
         if (pile->Kind == 3 && pile->PickRule != 0) return;  // foundations give cards back
         if (pile->Kind == 3) ++foundations;
         if (pile->Kind == 1) ++wastes;
