@@ -475,6 +475,7 @@ bool Solver::Search::CanBuildOn(std::size_t pile) const
     if (under.Kind == 3) {
         const auto rule = std::find_if(foundationTakes_.begin(), foundationTakes_.end(),
                                        [&](const auto& entry) { return entry.first == under.DropRule; });
+        if (rule == foundationTakes_.end()) return true;  // no table: it might
         on = rule->second[static_cast<std::size_t>(card.Index())];
     }
     for (std::size_t p = 0; p < piles_.size(); ++p) {
@@ -1151,10 +1152,6 @@ Control* Solver::Search::DropSender(Pile& target) const
     return nullptr;
 }
 
-// Clicks a card of the parent position. A click that completes a move at
-// once (a deal from the stock, a lift that Postpick finishes) is a move of
-// its own; a lift is tried on every pile that accepts the carried cards.
-// Lifts already tried from this position are skipped.
 void Solver::Search::Lift(Card& card)
 {
     const bool clean = !touched_;
@@ -1180,6 +1177,10 @@ bool Solver::Search::CancelLift()
     return true;
 }
 
+// Clicks a card of the parent position. A click that completes a move at
+// once (a deal from the stock, a lift that Postpick finishes) is a move of
+// its own; a lift is tried on every pile that accepts the carried cards.
+// Lifts already tried from this position are skipped.
 bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
 {
     Lift(card);
