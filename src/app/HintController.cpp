@@ -111,11 +111,19 @@ void HintController::Mark(QFrame*& marker, const char* name, QWidget* over)
         marker->setObjectName(name);
         marker->setFrameStyle(QFrame::Box | QFrame::Plain);
         marker->setLineWidth(3);
-        marker->setStyleSheet("color: #ff2020; background: transparent;");
+        marker->setStyleSheet("QFrame { color: #ff2020; background: transparent; }");
         marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+        // A white ring inside the red one keeps the frame plain on a pile
+        // that is red itself.
+        auto* inner = new QFrame(marker);
+        inner->setFrameStyle(QFrame::Box | QFrame::Plain);
+        inner->setLineWidth(2);
+        inner->setStyleSheet("QFrame { color: #ffffff; background: transparent; }");
+        inner->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     const QRect area(over->mapTo(&table_, QPoint(0, 0)), over->size());
     marker->setGeometry(area.adjusted(-2, -2, 2, 2));
+    if (auto* inner = marker->findChild<QFrame*>()) inner->setGeometry(marker->rect().adjusted(3, 3, -3, -3));
     marker->show();
     marker->raise();
 }
