@@ -15,41 +15,34 @@
 #include "rules/ClickDispatch.h"
 #include "rules/MoveRules.h"
 #include "rules/Solver.h"
-#include "support/PlayTable.h"
+#include "support/SolverTable.h"
 #include "table/PileLayout.h"
 
 namespace vexa {
 namespace {
 
+using test::DrawOneStock;
+using test::Foundation;
 using test::PileSpec;
+using test::SolverTable;
+using test::Suit;
+using test::Waste;
 
-const PileSpec Foundation{3, 0, 106, 203, 402, 2};
-const PileSpec DrawOneStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}, 301};
-const PileSpec Waste{1, 1, 0, 0, 402, 2};
 // Klondike columns: any face-up run lifts, build down in alternating
 // colours, only a king (with its run) into an empty column.
 const PileSpec KlondikeColumn{2, 3, 109, 208, 401, 0, {0, 120, 71, 400}};
 
-const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 const char Suits[] = {'S', 'H', 'C', 'D'};
 
-class Endgame : public test::PlayTable {
+// A table without autoplay whose stock turns over without end.
+class Endgame : public SolverTable {
 public:
     Endgame()
     {
-        session.Settings.Scoring = 0;
         session.Settings.Autoplay = false;
         session.Menu.Autoplay = false;
         session.RedealsLeft = 9999;
     }
-    Pile& Place(const std::string& name, PileSpec shape, const std::string& cards = "")
-    {
-        shape.bounds.left = 10 + 80 * placed_++;
-        return Add(name, shape, cards);
-    }
-
-private:
-    int placed_ = 0;
 };
 
 // Every pile's cards and faces (not the redeals left, which never run out).
@@ -161,10 +154,10 @@ TEST(SolverAgainstFullSearch, TalonCardsPlayedInAChainOnEachOther)
     // of hearts from the stock, which goes only onto the eight of spades
     // from the stock, which goes only onto the nine of hearts.
     Endgame t;
-    t.Place("F1", Foundation, "AC 2C 3C 4C 5C 6C 7C 8C 9C 10C JC QC KC");
-    t.Place("F2", Foundation, "AD 2D 3D 4D 5D 6D 7D 8D 9D 10D JD QD KD");
-    t.Place("F3", Foundation, "AS 2S 3S 4S");
-    t.Place("F4", Foundation, "AH 2H 3H 4H 5H");
+    t.Place("F1", Foundation, Suit('C', 1, 13));
+    t.Place("F2", Foundation, Suit('D', 1, 13));
+    t.Place("F3", Foundation, Suit('S', 1, 4));
+    t.Place("F4", Foundation, Suit('H', 1, 5));
     t.Place("ST", DrawOneStock, "7S* 7H* JH* 8S* 6H* 10S* 8H* QS* JS* 9S* KH* QH* KS* 10H*");
     t.Place("W", Waste);
     t.Place("T1", KlondikeColumn, "5S 6S");
@@ -196,14 +189,10 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
                 --left;
             }
         }
-        for (std::size_t suit = 0; suit < 4; ++suit)
-            for (int rank = 1; rank <= 13; ++rank) {
-                const std::string card = std::string(Ranks[rank]) + Suits[suit];
-                if (rank <= heights[suit])
-                    foundations[suit] += (foundations[suit].empty() ? "" : " ") + card;
-                else
-                    rest.push_back(card);
-            }
+        for (std::size_t suit = 0; suit < 4; ++suit) {
+            foundations[suit] = Suit(Suits[suit], 1, heights[suit]);
+            for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
+        }
         std::shuffle(rest.begin(), rest.end(), random);
         std::vector<std::string> piles(4);  // the stock, then three columns
         for (std::size_t i = 0; i < rest.size(); ++i) {
