@@ -154,10 +154,7 @@ TEST(SolverAgainstFullSearch, TalonCardsPlayedInAChainOnEachOther)
     // of hearts from the stock, which goes only onto the eight of spades
     // from the stock, which goes only onto the nine of hearts.
     Endgame t;
-    t.Place("F1", Foundation, Suit('C', 1, 13));
-    t.Place("F2", Foundation, Suit('D', 1, 13));
-    t.Place("F3", Foundation, Suit('S', 1, 4));
-    t.Place("F4", Foundation, Suit('H', 1, 5));
+    t.Foundations(4, 5);
     t.Place("ST", DrawOneStock, "7S* 7H* JH* 8S* 6H* 10S* 8H* QS* JS* 9S* KH* QH* KS* 10H*");
     t.Place("W", Waste);
     t.Place("T1", KlondikeColumn, "5S 6S");

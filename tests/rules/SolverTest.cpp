@@ -182,10 +182,7 @@ TEST(Solver, SafeCardsAnywhereInTheStockAreTakenWithoutASearchOfTheirOrder)
     t.session.Settings.Autoplay = false;
     t.session.Menu.Autoplay = false;
     t.session.RedealsLeft = 9999;
-    t.Place("F1", Foundation, Suit('C', 1, 13));
-    t.Place("F2", Foundation, Suit('D', 1, 13));
-    t.Place("F3", Foundation, Suit('S', 1, 5));
-    t.Place("F4", Foundation, Suit('H', 1, 5));
+    t.Foundations(5, 5);
     t.Place("ST", DrawOneStock, "9H* JS* 6H* 8S* 10H* 7S* JH* 6S* 9S* 7H* 10S* 8H*");
     t.Place("W", Waste);
     t.Place("T1", ClosedColumn, "QS KH");
