@@ -126,10 +126,11 @@ QImage CardLibrary::DecodeSized(int number, QSize pixelSize)
     }
     // The rung for the size, else the next larger ones, the base size (the
     // picture itself, already checked) among them.
-    const int first = sizes::RungFor(pixelSize.width(), pixelSize.height());
-    for (int rung : sizes::kLadder) {
-        if (rung < first) continue;
-        QImage picture = DecodeResource(sizes::SizedNumber(number, rung));
+    const int first = sizes::RungFor(pixelSize.width(), pixelSize.height()).width;
+    for (int eighths : sizes::kLadder) {
+        const int width = sizes::RungAt(eighths).width;
+        if (width < first) continue;
+        QImage picture = DecodeResource(sizes::SizedNumber(number, width));
         if (!picture.isNull()) return picture;
     }
     return DecodeResource(number);

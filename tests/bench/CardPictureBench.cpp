@@ -19,12 +19,11 @@ void BM_TablePicturesAtScale(benchmark::State& state)
     std::size_t kept = 0;
     for (auto _ : state) {
         vexa::CardLibrary library({QString::fromLocal8Bit(qgetenv("VEXA_CARDS_DIR"))});
-        for (int n = 1; n <= 53; ++n) benchmark::DoNotOptimize(library.Scaled(n + (n == 53 ? 5 : 0), size));
+        // The faces and back 58, the back the table shows.
+        for (int n = 1; n <= 53; ++n) benchmark::DoNotOptimize(library.Scaled(n == 53 ? 58 : n, size));
         kept = library.KeptBytes();
     }
     state.counters["kept_MiB"] = double(kept) / (1 << 20);
-    state.counters["per_picture_ms"] =
-        benchmark::Counter(53.0 * state.iterations() / 1000.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_TablePicturesAtScale)->Arg(100)->Arg(150)->Arg(200)->Arg(250)->Arg(400)->Arg(800)->Unit(benchmark::kMillisecond);
 

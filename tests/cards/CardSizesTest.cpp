@@ -121,34 +121,40 @@ TEST(CardSizes, EverySizeOfTheLadderIsStored)
 {
     // Some pictures at every size, every picture at a small and a large one.
     CardLibrary library(CardsDirs());
-    std::vector<std::pair<int, int>> wanted;  // (picture, width)
-    for (int width : sizes::kLadder)
-        for (int n : {1, 27, 40, 52, 53, 65}) wanted.emplace_back(n, width);
+    std::vector<std::pair<int, sizes::Rung>> wanted;
+    for (int eighths : sizes::kLadder)
+        for (int n : {1, 27, 40, 52, 53, 65}) wanted.emplace_back(n, sizes::RungAt(eighths));
     for (int n = 1; n <= 65; ++n)
-        for (int width : {53, 426}) wanted.emplace_back(n, width);
-    for (auto [n, width] : wanted) {
-        const int number = sizes::SizedNumber(n, width);
-        ASSERT_NO_THROW(library.LoadCardBitmap(number)) << n << " at " << width;
+        for (int eighths : {6, 48}) wanted.emplace_back(n, sizes::RungAt(eighths));
+    for (auto [n, rung] : wanted) {
+        const int number = sizes::SizedNumber(n, rung.width);
+        ASSERT_NO_THROW(library.LoadCardBitmap(number)) << n << " at " << rung.width;
         const QImage picture = library.Image(number);
-        EXPECT_EQ(picture.size(), QSize(width, sizes::HeightFor(width))) << n << " at " << width;
-        EXPECT_LT(qAlpha(picture.pixel(0, 0)), 64) << n << " at " << width;
+        EXPECT_EQ(picture.size(), QSize(rung.width, rung.height)) << n << " at " << rung.width;
+        EXPECT_LT(qAlpha(picture.pixel(0, 0)), 64) << n << " at " << rung.width;
     }
 }
 
-TEST(CardSizes, RungsCoverEverySizeWithoutEnlarging)
+TEST(CardSizes, RungsCoverEveryScaleWithoutEnlarging)
 {
-    for (int width = 20; width <= sizes::kLadder.back(); ++width) {
-        const int height = sizes::HeightFor(width);
-        const int rung = sizes::RungFor(width, height);
-        EXPECT_GE(rung, width);
-        EXPECT_GE(sizes::HeightFor(rung), height);
-        // Reduced by at most one step of the ladder.
-        if (width >= sizes::kLadder.front()) {
-            EXPECT_LE(rung, width * 1.22) << width;
-        }
+    // Every painted size from half to eight times the table size has a rung
+    // at least as large, at most a quarter larger; the common scales have
+    // their own, of exactly the painted size.
+    for (int hundredths = 50; hundredths <= 800; ++hundredths) {
+        const QSize size = PaintedSize(hundredths / 100.0);
+        const sizes::Rung rung = sizes::RungFor(size.width(), size.height());
+        EXPECT_GE(rung.width, size.width()) << hundredths;
+        EXPECT_GE(rung.height, size.height()) << hundredths;
+        EXPECT_LE(rung.height, size.height() * 1.26) << hundredths;
     }
-    EXPECT_EQ(sizes::RungFor(2000, 3000), sizes::kLadder.back());
-    EXPECT_EQ(sizes::SizedNumber(7, sizes::kBaseWidth), 7);
+    for (double scale : {0.5, 1.0, 1.25, 1.5, 2.0, 2.5, 3.0, 4.0, 8.0}) {
+        const QSize size = PaintedSize(scale);
+        const sizes::Rung rung = sizes::RungFor(size.width(), size.height());
+        EXPECT_EQ(QSize(rung.width, rung.height), size) << scale;
+    }
+    EXPECT_EQ(sizes::RungFor(2000, 3000).width, 568);
+    EXPECT_EQ(sizes::SizedNumber(7, 142), 7);
+    EXPECT_EQ(sizes::SizedNumber(7, 178), 178007);
 }
 
 TEST(CardSizes, DamagedSizesFallBackToLargerOnes)
@@ -158,9 +164,9 @@ TEST(CardSizes, DamagedSizesFallBackToLargerOnes)
     // a larger size, while the errors of pictures 1..65 stay as they are.
     CardLibrary library(FaultyCardsDirs());
     const QImage sharp = CardLibrary(CardsDirs()).Scaled(27, QSize(213, 288)).toImage();
-    for (auto [n, width] : {std::pair{27, 284}, std::pair{27, 213}, std::pair{28, 284}}) {
-        const QSize size(width, sizes::HeightFor(width));
-        EXPECT_EQ(library.Scaled(n, size).size(), size) << n << " at " << width;
+    for (auto [n, scale] : {std::pair{27, 4.0}, std::pair{27, 3.0}, std::pair{28, 4.0}}) {
+        const QSize size = PaintedSize(scale);
+        EXPECT_EQ(library.Scaled(n, size).size(), size) << n << " at " << scale;
     }
     const QImage fallback = library.Scaled(27, QSize(213, 288)).toImage();
     EXPECT_LT(Differing(sharp, fallback, fallback.rect()), 213 * 288 / 50);

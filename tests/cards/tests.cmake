@@ -5,6 +5,7 @@ list(APPEND VEXA_CORE_TESTS
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/CardLibraryTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CardSizesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CardBacksTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DibDecoderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CardWidgetTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CursorPicturesTest.cpp

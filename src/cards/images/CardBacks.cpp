@@ -128,20 +128,21 @@ void Checks(QPainter& p)
         }
 }
 
-// Rows of rings, each row shifted by half a ring.
+// Rows of rings on a deep orange, each row shifted by half a ring; the rings
+// are broad enough to stay rings at half the table size.
 void Circles(QPainter& p)
 {
-    p.fillRect(kField, QColor(204, 84, 10));
-    const double s = 14;
-    for (int j = -8; j <= 8; ++j)
-        for (int i = -6; i <= 6; ++i) {
+    p.fillRect(kField, QColor(160, 52, 4));
+    const double s = 17;
+    for (int j = -7; j <= 7; ++j)
+        for (int i = -5; i <= 5; ++i) {
             const QPointF c(kCx + i * s + (j % 2 ? s / 2 : 0), kCy + j * s * 0.87);
             p.setBrush(Qt::NoBrush);
-            p.setPen(Line(p, QColor(250, 186, 110), 1.4));
-            p.drawEllipse(c, 5.6, 5.6);
+            p.setPen(Line(p, QColor(255, 184, 96), 2.4));
+            p.drawEllipse(c, 6.2, 6.2);
             p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 232, 200));
-            p.drawEllipse(c, 1.8, 1.8);
+            p.setBrush(QColor(255, 240, 214));
+            p.drawEllipse(c, 2.2, 2.2);
         }
 }
 

@@ -75,20 +75,23 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
 // other rungs compressed. Drawn on as many threads as there are cores.
 std::vector<Picture> DrawAll()
 {
-    std::vector<std::pair<int, int>> jobs;  // (picture, width)
-    for (int n = 1; n <= 65; ++n) jobs.emplace_back(n, vexa::sizes::kBaseWidth);
-    for (int width : vexa::sizes::kLadder)
-        if (width != vexa::sizes::kBaseWidth)
-            for (int n = 1; n <= 65; ++n) jobs.emplace_back(n, width);
+    using vexa::sizes::Rung;
+    const Rung base = {vexa::art::kPictureWidth, vexa::art::kPictureHeight};
+    std::vector<std::pair<int, Rung>> jobs;  // (picture, size)
+    for (int n = 1; n <= 65; ++n) jobs.emplace_back(n, base);
+    for (int eighths : vexa::sizes::kLadder) {
+        const Rung rung = vexa::sizes::RungAt(eighths);
+        if (rung.width != base.width)
+            for (int n = 1; n <= 65; ++n) jobs.emplace_back(n, rung);
+    }
 
     std::vector<Picture> pictures(jobs.size());
     const auto draw = [&](std::size_t first, std::size_t step) {
         for (std::size_t i = first; i < jobs.size(); i += step) {
-            const auto [n, width] = jobs[i];
-            const QImage image = vexa::art::DrawPicture(n, QSize(width, vexa::sizes::HeightFor(width)));
-            pictures[i] = {static_cast<std::uint32_t>(vexa::sizes::SizedNumber(n, width)),
-                           width == vexa::sizes::kBaseWidth ? vexa::art::EncodeDib(image)
-                                                            : vexa::art::EncodeDibPng(image)};
+            const auto [n, rung] = jobs[i];
+            const QImage image = vexa::art::DrawPicture(n, QSize(rung.width, rung.height));
+            pictures[i] = {static_cast<std::uint32_t>(vexa::sizes::SizedNumber(n, rung.width)),
+                           rung.width == base.width ? vexa::art::EncodeDib(image) : vexa::art::EncodeDibPng(image)};
         }
     };
     // The lettering face is set up once, before the threads share it.
@@ -129,7 +132,7 @@ int WriteStores(const QString& dir)
 
 int WriteSheet(const QString& file, int w)
 {
-    const int h = vexa::sizes::HeightFor(w), gap = 6;
+    const int h = (w * vexa::art::kPictureHeight + vexa::art::kPictureWidth / 2) / vexa::art::kPictureWidth, gap = 6;
     QImage sheet(13 * (w + gap) + gap, 5 * (h + gap) + gap, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(0, 112, 60));
     QPainter painter(&sheet);
@@ -158,7 +161,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if ((args.size() == 3 || args.size() == 4) && args[1] == "--sheet") {
-        const int width = args.size() == 4 ? args[3].toInt() : vexa::sizes::kBaseWidth;
+        const int width = args.size() == 4 ? args[3].toInt() : vexa::art::kPictureWidth;
         if (width >= 8 && width <= 2000) return WriteSheet(args[2], width);
     }
     if (args.size() == 2) return WriteStores(args[1]);
