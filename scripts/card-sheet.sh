@@ -13,7 +13,7 @@ output="$(realpath -m "${2:-$root/build/card-sheet}")"
 app="$build/vexasolit"
 [ -x "$app" ] || { echo "no program at $app: build first" >&2; exit 1; }
 . "$root/tests/e2e/lib.sh"
-export E2E_SCREEN=2400x1800
+export E2E_SCREEN=2700x1900
 e2e_begin
 mkdir -p "$output"
 
