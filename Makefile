@@ -52,7 +52,7 @@ test-asan: deps
 contact-sheet: build
 	@./scripts/contact-sheet.sh $(BUILD) games $(BUILD)/contact-sheet.png
 
-# Every card face, one by one and fanned, at table size and at 2x.
+# Every card face, one by one and fanned both ways, at table size, 2x and 2.5x.
 card-sheet: build
 	@./scripts/card-sheet.sh $(BUILD) $(BUILD)/card-sheet
 

@@ -34,3 +34,6 @@ echo "start-up median: ${sorted[2]} ms"
 
 VEXA_CARDS_DIR="$build" "$build/tests/load_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'median|Benchmark'
+
+# Every picture of a table made at a new size (table size to 8x).
+VEXA_CARDS_DIR="$build" "$build/tests/cardpicture_bench" 2>/dev/null | grep -E 'BM_|Benchmark'

@@ -1,6 +1,7 @@
 #include "cards/CardLibrary.h"
 
 #include "cards/DibDecoder.h"
+#include "cards/images/PictureSizes.h"
 #include "core/VexaError.h"
 
 #include <dlfcn.h>
@@ -21,8 +22,10 @@ namespace {
 constexpr const char* kModuleName = "VEXACARDS.DLL";
 constexpr const char* kModuleTitle = "VexaCards.DLL";
 
-// Scaled pictures kept at most; a table uses one or two sizes.
-constexpr std::size_t kScaledLimit = 512;
+std::size_t BytesOf(const QPixmap& pixmap)
+{
+    return static_cast<std::size_t>(pixmap.width()) * static_cast<std::size_t>(pixmap.height()) * 4;
+}
 
 }  // namespace
 
@@ -102,20 +105,69 @@ QImage CardLibrary::Decode(int number)
 
 QImage CardLibrary::Image(int number) { return Decode(number); }
 
+// One stored picture by its number, or a null image when it is missing or
+// damaged; raises nothing.
+QImage CardLibrary::DecodeResource(int id)
+{
+    const int handle = find_(id, kBitmapResourceType);
+    if (handle == 0) return {};
+    const void* data = load_(handle);
+    const unsigned size = sizeof_(handle);
+    if (!data || size == 0) return {};
+    return DecodeDib(data, size);
+}
+
+QImage CardLibrary::DecodeSized(int number, QSize pixelSize)
+{
+    try {
+        LoadCardBitmap(number);
+    } catch (const VexaError&) {
+        return {};
+    }
+    // The rung for the size, else the next larger ones, the base size (the
+    // picture itself, already checked) among them.
+    const int first = sizes::RungFor(pixelSize.width(), pixelSize.height()).width;
+    for (int eighths : sizes::kLadder) {
+        const int width = sizes::RungAt(eighths).width;
+        if (width < first) continue;
+        QImage picture = DecodeResource(sizes::SizedNumber(number, width));
+        if (!picture.isNull()) return picture;
+    }
+    return DecodeResource(number);
+}
+
+void CardLibrary::MakeRoom(std::size_t bytes, QSize keep)
+{
+    while (keptBytes_ + bytes > keptBudget_) {
+        auto oldest = scaled_.end();
+        for (auto it = scaled_.begin(); it != scaled_.end(); ++it) {
+            const bool sameSize = std::get<1>(it->first) == keep.width() && std::get<2>(it->first) == keep.height();
+            if (!sameSize && (oldest == scaled_.end() || it->second.lastUse < oldest->second.lastUse)) oldest = it;
+        }
+        if (oldest == scaled_.end()) return;  // all kept pictures are of the painted size
+        keptBytes_ -= BytesOf(oldest->second.pixmap);
+        scaled_.erase(oldest);
+    }
+}
+
 QPixmap CardLibrary::Scaled(int number, QSize pixelSize)
 {
     if (pixelSize.isEmpty()) return {};
     const auto key = std::make_tuple(number, pixelSize.width(), pixelSize.height());
     auto it = scaled_.find(key);
-    if (it != scaled_.end()) return it->second;
-    // The full-size picture lives only while it is scaled.
-    const QImage picture = Decode(number);
+    if (it != scaled_.end()) {
+        it->second.lastUse = ++clock_;
+        return it->second.pixmap;
+    }
+    // The stored picture lives only while it is scaled.
+    const QImage picture = DecodeSized(number, pixelSize);
     if (picture.isNull()) return {};
-    if (scaled_.size() >= kScaledLimit) scaled_.clear();
     QPixmap pixmap = QPixmap::fromImage(
         picture.size() == pixelSize ? picture
                                     : picture.scaled(pixelSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    scaled_.emplace(key, pixmap);
+    MakeRoom(BytesOf(pixmap), pixelSize);
+    keptBytes_ += BytesOf(pixmap);
+    scaled_.emplace(key, Kept{pixmap, ++clock_});
     return pixmap;
 }
 

@@ -1,13 +1,17 @@
 // Access to the card-image library: opens the module "VEXACARDS.DLL" (on
 // this platform libvexacards.so), fetches picture n as a device-independent
 // bitmap and hands it out decoded at the size it is painted. A fetch only
-// checks the picture; it is decoded when it is first painted, and only the
-// painted size is kept, once for all cards (of both decks) that show it.
+// checks the picture; it is decoded when it is first painted, from the
+// library's smallest size of it at least as large as the painted one, and
+// only the painted size is kept, once for all cards (of both decks) that
+// show it. Pictures of sizes no longer painted are let go when the kept ones
+// pass a memory budget.
 #pragma once
 
 #include "cards/CardFace.h"
 #include "cards/images/CardImageAbi.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <tuple>
@@ -48,11 +52,20 @@ public:
     // The decoded picture n; fetches it if it was not fetched yet. A null
     // image when it cannot be had (painting never raises errors).
     QImage Image(int number);
-    // Picture n scaled smoothly to `pixelSize`, kept for reuse.
+    // Picture n at `pixelSize` device pixels, kept for reuse: made from the
+    // library's picture of n at the smallest size at least that large (so
+    // never an enlargement up to eight times the table size), falling back
+    // to larger ones when that one is damaged. A null pixmap when picture n
+    // cannot be had.
     QPixmap Scaled(int number, QSize pixelSize);
 
-    // The number of decoded pictures kept (one per picture and size).
+    // The number of decoded pictures kept (one per picture and size), and
+    // their bytes.
     std::size_t KeptPictures() const { return scaled_.size(); }
+    std::size_t KeptBytes() const { return keptBytes_; }
+    // Past this many bytes, pictures of sizes other than the one being
+    // painted are let go, least recently painted first (32 MiB unless set).
+    void SetKeptBudget(std::size_t bytes) { keptBudget_ = bytes; }
 
     bool IsOpen() const { return find_ != nullptr; }
     QString ModulePath() const { return modulePath_; }
@@ -60,6 +73,14 @@ public:
 private:
     void Open();
     QImage Decode(int number);
+    QImage DecodeSized(int number, QSize pixelSize);
+    QImage DecodeResource(int id);
+    void MakeRoom(std::size_t bytes, QSize keep);
+
+    struct Kept {
+        QPixmap pixmap;
+        std::uint64_t lastUse = 0;
+    };
 
     QStringList searchDirs_;
     QString modulePath_;
@@ -67,7 +88,10 @@ private:
     LoadResourceFn load_ = nullptr;
     SizeofResourceFn sizeof_ = nullptr;
     std::set<int> checked_;
-    std::map<std::tuple<int, int, int>, QPixmap> scaled_;
+    std::map<std::tuple<int, int, int>, Kept> scaled_;
+    std::size_t keptBytes_ = 0;
+    std::size_t keptBudget_ = std::size_t(32) << 20;
+    std::uint64_t clock_ = 0;
 };
 
 }  // namespace vexa

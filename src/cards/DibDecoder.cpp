@@ -1,6 +1,7 @@
 #include "cards/DibDecoder.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include <QByteArray>
 
@@ -13,7 +14,9 @@ std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[
 
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitfields = 3;
+constexpr std::uint32_t kPng = 5;
 constexpr std::uint32_t kAlphaBitfields = 6;
+constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 // A 32-bit uncompressed bitmap with an alpha byte in use, read directly:
 // the bitmap file reader would drop the alpha.
@@ -37,6 +40,20 @@ QImage DecodeWithAlpha(const unsigned char* bytes, std::size_t size, std::size_t
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < width; ++x, src += 4) dst[x] = qRgba(src[2], src[1], src[0], src[3]);
     }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Rows compressed as PNG, read by the PNG reader; the picture must have the
+// size the header announces.
+QImage DecodePng(const unsigned char* bytes, std::size_t size, std::size_t pixels)
+{
+    const auto width = static_cast<std::int32_t>(U32(bytes + 4));
+    const auto height = static_cast<std::int32_t>(U32(bytes + 8));
+    const std::uint32_t imageBytes = U32(bytes + 20);
+    const std::size_t length = imageBytes ? imageBytes : size - pixels;
+    QImage image;
+    if (!image.loadFromData(bytes + pixels, static_cast<int>(length), "PNG")) return {};
+    if (image.width() != width || image.height() != (height < 0 ? -height : height)) return {};
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -79,6 +96,16 @@ bool ReadLayout(const unsigned char* bytes, std::size_t size, DibLayout& layout)
     }
     if (pixels > size) return false;
 
+    // Rows compressed as PNG: a PNG file of the announced size follows.
+    if (compression == kPng) {
+        const std::uint32_t imageBytes = U32(bytes + 20);
+        if (headerSize < 40 || size - pixels < sizeof kPngSignature || imageBytes > size - pixels) return false;
+        if (std::memcmp(bytes + pixels, kPngSignature, sizeof kPngSignature) != 0) return false;
+        const auto width = static_cast<std::int32_t>(U32(bytes + 4));
+        const auto height = static_cast<std::int32_t>(U32(bytes + 8));
+        if (width <= 0 || width > 0x4000 || height <= 0 || height > 0x4000) return false;
+    }
+
     // Uncompressed rows must all be there.
     if (compression == kRgb || compression == kBitfields || compression == kAlphaBitfields) {
         const std::int64_t width = headerSize == 12 ? U16(bytes + 4) : static_cast<std::int32_t>(U32(bytes + 4));
@@ -110,6 +137,7 @@ QImage DecodeDib(const void* data, std::size_t size)
     const std::uint16_t bitCount = layout.bitCount;
     const std::uint32_t compression = layout.compression;
 
+    if (compression == kPng) return DecodePng(bytes, size, pixels);
     if (headerSize >= 40 && bitCount == 32 && compression == kRgb) {
         QImage withAlpha = DecodeWithAlpha(bytes, size, pixels);
         if (!withAlpha.isNull()) return withAlpha;

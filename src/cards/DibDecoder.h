@@ -1,6 +1,7 @@
 // Decodes a device-independent bitmap as bitmap resources store it: the
 // information header, the colour table and the pixel rows, without the
-// 14-byte header of a bitmap file.
+// 14-byte header of a bitmap file. The rows may also be a PNG file
+// (compression 5 of the information header).
 #pragma once
 
 #include <cstddef>

@@ -52,10 +52,3 @@ vexa_card_module(vexacards ${VEXA_PICTURE_DIR}/vexacards.bin ${CMAKE_BINARY_DIR}
 vexa_card_module(vexacards_faulty ${VEXA_PICTURE_DIR}/vexacards-faulty.bin ${CMAKE_BINARY_DIR}/tests/cardlibs/faulty)
 
 install(TARGETS vexacards LIBRARY DESTINATION lib/vexasolit)
-
-# A contact sheet of all pictures as the card control shows them, at table
-# size and at double size: `cmake --build . --target vexacards_sheet` and
-# run `vexacards_sheet OUTDIR`.
-add_executable(vexacards_sheet EXCLUDE_FROM_ALL ${VEXA_CARDS_SRC}/images/ContactSheet.cpp)
-target_link_libraries(vexacards_sheet PRIVATE vexaview)
-add_dependencies(vexacards_sheet vexacards)

@@ -81,20 +81,19 @@ int InkIn(const QImage& picture, const QRect& region)
 
 TEST(CardLibrary, CornerIndexShowsRankAndSuitInTheTopStrip)
 {
-    // The pictures are drawn at double size: the top 15 rows at table size
-    // are the top 30 rows here.
+    // The pictures are drawn at double size: the top 17 rows and the left
+    // 15 columns at table size are the top 34 rows and left 30 columns here.
     CardLibrary library(CardsDirs());
     for (int n = 1; n <= 52; ++n) {
         const QImage picture = library.Image(n);
-        const int value = (n - 1) % 13 + 1;
-        // The rank in the corner, the suit beside it, both above row 28.
-        EXPECT_GT(InkIn(picture, QRect(4, 4, 14, 24)), 20) << n;
-        const int suitLeft = value == 10 ? 32 : 24;
-        EXPECT_GT(InkIn(picture, QRect(suitLeft, 4, 14, 24)), 20) << n;
-        // Nothing of the index, the pips or the figure below it in rows 28
-        // and 29, and nothing at all beneath the rank down to row 33.
-        EXPECT_EQ(InkIn(picture, QRect(4, 28, 60, 2)), 0) << n;
-        EXPECT_EQ(InkIn(picture, QRect(4, 28, 14, 6)), 0) << n;
+        // The rank in the corner, a suit beside it right of column 30 and
+        // one below it under row 34.
+        EXPECT_GT(InkIn(picture, QRect(4, 4, 23, 20)), 20) << n;
+        EXPECT_GT(InkIn(picture, QRect(32, 4, 16, 20)), 20) << n;
+        EXPECT_GT(InkIn(picture, QRect(4, 35, 23, 16)), 20) << n;
+        // Nothing of the index, the pips or the figure in rows 26 to 29 of
+        // the left columns, between the rank and the suit below it.
+        EXPECT_EQ(InkIn(picture, QRect(4, 26, 22, 4)), 0) << n;
     }
 }
 

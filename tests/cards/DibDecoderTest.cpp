@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QByteArray>
+
 namespace vexa {
 namespace {
 
@@ -18,15 +21,16 @@ struct Dib {
     {
         for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(v >> (8 * i)));
     }
-    void Header(int width, int height, int bits, std::uint32_t colours = 0)
+    void Header(int width, int height, int bits, std::uint32_t colours = 0, std::uint32_t compression = 0,
+                std::uint32_t imageBytes = 0)
     {
         U32(40);
         U32(static_cast<std::uint32_t>(width));
         U32(static_cast<std::uint32_t>(height));
         U16(1);
         U16(static_cast<std::uint16_t>(bits));
-        U32(0);
-        U32(0);
+        U32(compression);
+        U32(imageBytes);
         U32(0);
         U32(0);
         U32(colours);
@@ -87,6 +91,42 @@ TEST(DibDecoder, TruncatedOrForeignBytesGiveNoPicture)
     const char text[] = "this is not a bitmap at all, only text";
     EXPECT_TRUE(DecodeDib(text, sizeof text).isNull());
     EXPECT_TRUE(DecodeDib(nullptr, 0).isNull());
+}
+
+// A bitmap whose rows are the PNG file of `picture` (compression 5), the
+// header announcing `width` × `height`.
+Dib PngDib(const QImage& picture, int width, int height)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    Dib dib;
+    dib.Header(width, height, 32, 0, 5, static_cast<std::uint32_t>(png.size()));
+    dib.bytes.insert(dib.bytes.end(), png.begin(), png.end());
+    return dib;
+}
+
+TEST(DibDecoder, PngRowsAreReadWithTheirAlphaAndMustMatchTheHeader)
+{
+    QImage picture(3, 2, QImage::Format_ARGB32);
+    picture.fill(qRgba(200, 10, 20, 255));
+    picture.setPixel(0, 0, qRgba(255, 255, 255, 0));
+    const Dib dib = PngDib(picture, 3, 2);
+    ASSERT_TRUE(LooksLikeDib(dib.bytes.data(), dib.bytes.size()));
+    const QImage image = DecodeDib(dib.bytes.data(), dib.bytes.size());
+    ASSERT_EQ(image.size(), QSize(3, 2));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(image.pixel(2, 1), qRgb(200, 10, 20));
+
+    // A size other than the header's, a cut file, a damaged signature.
+    const Dib wrongSize = PngDib(picture, 3, 3);
+    EXPECT_TRUE(DecodeDib(wrongSize.bytes.data(), wrongSize.bytes.size()).isNull());
+    EXPECT_FALSE(LooksLikeDib(dib.bytes.data(), dib.bytes.size() - 10));
+    Dib damaged = dib;
+    damaged.bytes[41] = 'X';
+    EXPECT_FALSE(LooksLikeDib(damaged.bytes.data(), damaged.bytes.size()));
+    EXPECT_TRUE(DecodeDib(damaged.bytes.data(), damaged.bytes.size()).isNull());
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// The thirteen back designs. Each fills a rounded field inside a white
-// margin with its own pattern and colours; every pattern is laid out from
-// the centre of the card, so the backs look the same either way up.
+// The thirteen back designs. Each is a rounded field inside a white margin:
+// a solid frame in the design's dark colour, a rule in its light colour, and
+// inside them its own pattern; every pattern is laid out from the centre of
+// the card, so the backs look the same either way up. Lines never get
+// thinner than most of a device pixel, so the patterns hold at small sizes.
 #include "cards/images/CardArt.h"
 #include "cards/images/SuitShapes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QPainter>
@@ -13,12 +16,17 @@ namespace vexa::art {
 namespace {
 
 const QRectF kField(9, 9, kPictureWidth - 18, kPictureHeight - 18);
+// The pattern's panel inside the frame.
+const QRectF kPanel = kField.adjusted(6, 6, -6, -6);
 constexpr double kCx = kPictureWidth / 2.0;
 constexpr double kCy = kPictureHeight / 2.0;
 
-QPen Line(const QColor& colour, double width)
+// The size of a device pixel in the painter's units.
+double PixelOf(const QPainter& p) { return 1 / std::sqrt(std::abs(p.worldTransform().determinant())); }
+
+QPen Line(const QPainter& p, const QColor& colour, double width)
 {
-    QPen pen(colour, width);
+    QPen pen(colour, std::max(width, 0.85 * PixelOf(p)));
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
@@ -44,7 +52,7 @@ QPainterPath Star(QPointF centre, double outer, double inner, int points = 5)
 void Crosshatch(QPainter& p)
 {
     p.fillRect(kField, QColor(28, 62, 142));
-    p.setPen(Line(QColor(120, 150, 220), 1.3));
+    p.setPen(Line(p, QColor(120, 150, 220), 1.3));
     const double step = 10;
     for (double k = -220; k <= 220; k += step) {
         p.drawLine(QPointF(kCx + k - 120, kCy - 120), QPointF(kCx + k + 120, kCy + 120));
@@ -77,7 +85,7 @@ void Argyle(QPainter& p)
             p.setBrush((i / 2 + j / 2) % 2 == 0 ? QColor(206, 50, 58) : QColor(178, 34, 44));
             p.drawPath(d);
         }
-    QPen dash(QColor(255, 236, 236), 0.9);
+    QPen dash = Line(p, QColor(255, 236, 236), 0.9);
     dash.setDashPattern({3, 2});
     p.setPen(dash);
     for (int k = -10; k <= 10; ++k) {
@@ -97,7 +105,7 @@ void Stripes(QPainter& p)
     for (int k = -20; k <= 20; ++k) {
         const double x = k * 12;
         p.fillRect(QRectF(x, -160, 6, 320), QColor(48, 146, 80));
-        p.setPen(Line(QColor(232, 200, 90), 0.9));
+        p.setPen(Line(p, QColor(232, 200, 90), 0.9));
         p.drawLine(QPointF(x + 9, -160), QPointF(x + 9, 160));
     }
     p.restore();
@@ -120,20 +128,21 @@ void Checks(QPainter& p)
         }
 }
 
-// Rows of rings, each row shifted by half a ring.
+// Rows of rings on a deep orange, each row shifted by half a ring; the rings
+// are broad enough to stay rings at half the table size.
 void Circles(QPainter& p)
 {
-    p.fillRect(kField, QColor(204, 84, 10));
-    const double s = 14;
-    for (int j = -8; j <= 8; ++j)
-        for (int i = -6; i <= 6; ++i) {
+    p.fillRect(kField, QColor(160, 52, 4));
+    const double s = 17;
+    for (int j = -7; j <= 7; ++j)
+        for (int i = -5; i <= 5; ++i) {
             const QPointF c(kCx + i * s + (j % 2 ? s / 2 : 0), kCy + j * s * 0.87);
             p.setBrush(Qt::NoBrush);
-            p.setPen(Line(QColor(250, 186, 110), 1.4));
-            p.drawEllipse(c, 5.6, 5.6);
+            p.setPen(Line(p, QColor(255, 184, 96), 2.4));
+            p.drawEllipse(c, 6.2, 6.2);
             p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 232, 200));
-            p.drawEllipse(c, 1.8, 1.8);
+            p.setBrush(QColor(255, 240, 214));
+            p.drawEllipse(c, 2.2, 2.2);
         }
 }
 
@@ -143,7 +152,7 @@ void Royal(QPainter& p)
 {
     p.fillRect(kField, QColor(22, 42, 104));
     p.setBrush(Qt::NoBrush);
-    p.setPen(Line(QColor(88, 118, 200), 1.0));
+    p.setPen(Line(p, QColor(88, 118, 200), 1.0));
     const double r = 9;
     for (int j = -14; j <= 14; ++j)
         for (int i = -9; i <= 9; ++i) {
@@ -152,12 +161,12 @@ void Royal(QPainter& p)
         }
 
     const QRectF oval(kCx - 34, kCy - 46, 68, 92);
-    p.setPen(Line(Qt::white, 2.0));
+    p.setPen(Line(p, Qt::white, 2.0));
     p.setBrush(QColor(22, 42, 104));
     p.drawEllipse(oval.adjusted(-3, -3, 3, 3));
-    p.setPen(Line(QColor(236, 190, 60), 2.4));
+    p.setPen(Line(p, QColor(236, 190, 60), 2.4));
     p.drawEllipse(oval);
-    p.setPen(Line(QColor(236, 190, 60), 0.9));
+    p.setPen(Line(p, QColor(236, 190, 60), 0.9));
     p.drawEllipse(oval.adjusted(5, 5, -5, -5));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(236, 190, 60));
@@ -202,16 +211,16 @@ void Waves(QPainter& p)
             else
                 wave.lineTo(point);
         }
-        p.setPen(Line(j % 2 ? QColor(160, 226, 226) : QColor(255, 255, 255), 1.3));
+        p.setPen(Line(p, j % 2 ? QColor(160, 226, 226) : QColor(255, 255, 255), 1.3));
         p.setBrush(Qt::NoBrush);
         p.drawPath(wave);
     }
 }
 
-// Overlapping scales, each with a light rim.
+// Overlapping slate scales, each with a silver rim.
 void Scales(QPainter& p)
 {
-    p.fillRect(kField, QColor(34, 86, 44));
+    p.fillRect(kField, QColor(52, 64, 78));
     const double s = 16;
     for (int j = -13; j <= 12; ++j)
         for (int i = -6; i <= 6; ++i) {
@@ -220,8 +229,8 @@ void Scales(QPainter& p)
             scale.moveTo(c.x() - s / 2, c.y());
             scale.arcTo(QRectF(c.x() - s / 2, c.y() - s / 2, s, s), 180, 180);
             scale.closeSubpath();
-            p.setPen(Line(QColor(160, 210, 110), 1.2));
-            p.setBrush((i + j) % 3 == 0 ? QColor(52, 118, 60) : QColor(40, 100, 50));
+            p.setPen(Line(p, QColor(196, 210, 222), 1.2));
+            p.setBrush((i + j) % 3 == 0 ? QColor(88, 104, 124) : QColor(64, 78, 96));
             p.drawPath(scale);
         }
 }
@@ -240,7 +249,7 @@ void Chevrons(QPainter& p)
             band.lineTo(kCx + i * period, y0 - amplitude / 2);
         }
         p.setBrush(Qt::NoBrush);
-        p.setPen(Line(j % 2 ? QColor(128, 30, 58) : QColor(176, 80, 60), 3.0));
+        p.setPen(Line(p, j % 2 ? QColor(128, 30, 58) : QColor(176, 80, 60), 3.0));
         p.drawPath(band);
     }
 }
@@ -264,7 +273,7 @@ void Honeycomb(QPainter& p)
                     hex.lineTo(point);
             }
             hex.closeSubpath();
-            p.setPen(Line(QColor(246, 190, 60), 1.5));
+            p.setPen(Line(p, QColor(246, 190, 60), 1.5));
             p.setBrush((i * 3 + j) % 4 == 0 ? QColor(200, 132, 30) : QColor(150, 90, 22));
             p.drawPath(hex);
         }
@@ -281,7 +290,7 @@ void Tartan(QPainter& p)
         p.fillRect(QRectF(kField.left(), y - 7, kField.width(), 14), QColor(24, 80, 44, 150));
         p.fillRect(QRectF(x + 12, kField.top(), 4, kField.height()), QColor(12, 12, 16, 140));
         p.fillRect(QRectF(kField.left(), y + 12, kField.width(), 4), QColor(12, 12, 16, 140));
-        p.setPen(Line(QColor(248, 214, 80), 0.8));
+        p.setPen(Line(p, QColor(248, 214, 80), 0.8));
         p.drawLine(QPointF(x, kField.top()), QPointF(x, kField.bottom()));
         p.drawLine(QPointF(kField.left(), y), QPointF(kField.right(), y));
     }
@@ -310,39 +319,65 @@ void Sunburst(QPainter& p)
     p.setBrush(QColor(246, 196, 70));
     p.drawPath(Star(QPointF(kCx, kCy), 10, 4));
     p.setBrush(Qt::NoBrush);
-    p.setPen(Line(QColor(246, 196, 70), 1.2));
+    p.setPen(Line(p, QColor(246, 196, 70), 1.2));
     p.drawEllipse(QPointF(kCx, kCy), 40, 40);
     p.drawEllipse(QPointF(kCx, kCy), 62, 62);
 }
+
+// The frame's dark colour and the rule's light colour of each design.
+struct FrameColours {
+    QColor frame;
+    QColor rule;
+};
+const FrameColours kFrames[13] = {
+    {{18, 40, 100}, {232, 238, 255}}, {{100, 12, 22}, {255, 236, 236}}, {{16, 66, 34}, {232, 200, 90}},
+    {{60, 24, 96}, {236, 220, 250}},  {{150, 58, 6}, {255, 232, 200}},  {{14, 28, 76}, {236, 190, 60}},
+    {{12, 18, 52}, {246, 204, 76}},   {{0, 80, 86}, {255, 255, 255}},   {{34, 42, 52}, {200, 214, 224}},
+    {{128, 30, 58}, {250, 232, 200}}, {{80, 44, 10}, {246, 190, 60}},   {{24, 60, 34}, {248, 214, 80}},
+    {{70, 14, 96}, {246, 196, 70}},
+};
 
 }  // namespace
 
 void DrawBackDesign(QPainter& painter, int design)
 {
-    QPainterPath field;
+    QPainter& p = painter;
+    const FrameColours& colours = kFrames[std::clamp(design, 1, 13) - 1];
+    QPainterPath field, panel;
     field.addRoundedRect(kField, 6, 6);
-    painter.save();
-    painter.setClipPath(field);
+    panel.addRoundedRect(kPanel, 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colours.frame);
+    p.drawPath(field);
+
+    p.save();
+    p.setClipPath(panel);
     switch (design) {
-    case 1: Crosshatch(painter); break;
-    case 2: Argyle(painter); break;
-    case 3: Stripes(painter); break;
-    case 4: Checks(painter); break;
-    case 5: Circles(painter); break;
-    case 6: Royal(painter); break;
-    case 7: Stars(painter); break;
-    case 8: Waves(painter); break;
-    case 9: Scales(painter); break;
-    case 10: Chevrons(painter); break;
-    case 11: Honeycomb(painter); break;
-    case 12: Tartan(painter); break;
-    default: Sunburst(painter); break;
+    case 1: Crosshatch(p); break;
+    case 2: Argyle(p); break;
+    case 3: Stripes(p); break;
+    case 4: Checks(p); break;
+    case 5: Circles(p); break;
+    case 6: Royal(p); break;
+    case 7: Stars(p); break;
+    case 8: Waves(p); break;
+    case 9: Scales(p); break;
+    case 10: Chevrons(p); break;
+    case 11: Honeycomb(p); break;
+    case 12: Tartan(p); break;
+    default: Sunburst(p); break;
     }
-    painter.restore();
-    // A fine dark rule around the field sets it off from the white margin.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(40, 40, 48, 200), 1.2));
-    painter.drawPath(field);
+    p.restore();
+
+    // The rule around the pattern, a second finer one in the frame, and a
+    // fine dark rule that sets the field off from the white margin.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Line(p, colours.rule, 1.6));
+    p.drawPath(panel);
+    p.setPen(Line(p, colours.rule, 0.7));
+    p.drawRoundedRect(kField.adjusted(2.6, 2.6, -2.6, -2.6), 4.5, 4.5);
+    p.setPen(Line(p, QColor(40, 40, 48, 200), 1.2));
+    p.drawPath(field);
 }
 
 }  // namespace vexa::art

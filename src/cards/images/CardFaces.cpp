@@ -1,8 +1,10 @@
 // The card outline, the corner indices, the pip layouts and the aces.
 #include "cards/images/ArtText.h"
 #include "cards/images/CardArt.h"
+#include "cards/images/PictureSizes.h"
 #include "cards/images/SuitShapes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -15,28 +17,41 @@ namespace {
 constexpr double kMidX = kPictureWidth / 2.0;
 constexpr double kMidY = kPictureHeight / 2.0;
 
-// The box of the corner index's rank: rows 5 to 27.
-constexpr double kIndexLeft = 4.5;
-constexpr double kIndexTop = 5;
-constexpr double kIndexHeight = 22;
-
 const char* const kRankText[14] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
-// The corner index: the rank with the small suit beside it, both within the
-// top 30 rows (15 at table size), so that a card covered in a fan still
-// shows both. Repeated upside down in the bottom-right corner.
-void DrawIndices(QPainter& painter, int suit, int value)
+// The corner index, in table units (a card of 71 × 96): the rank in the
+// corner, one small suit to its right and one below it. A card covered in a
+// fan downwards shows its top 17 units, the rank and the suit to its right;
+// one covered in a fan to the right shows its left 15 units, the rank and the
+// suit below. Each suit stays clear of the other strip.
+constexpr double kRankLeft = 2;
+constexpr double kRankTop = 2;
+constexpr double kRankRight = 13.5;
+constexpr double kRankBottom = 12;
+constexpr double kIndexSuit = 7.5;
+constexpr double kSuitRightFrom = 15.75;  // the left edge of the suit beside
+constexpr double kSuitBelowFrom = 17.5;   // the top edge of the suit below
+
+// Draws the index in pixels of a picture `size` large, each part on whole
+// pixels; repeated upside down in the bottom-right corner.
+void DrawIndices(QPainter& painter, QSize size, int suit, int value)
 {
+    const double kx = size.width() / double(sizes::kTableWidth), ky = size.height() / double(sizes::kTableHeight);
+    const double left = std::round(kRankLeft * kx), top = std::round(kRankTop * ky);
+    const double right = std::round(kRankRight * kx), bottom = std::round(kRankBottom * ky);
+    const double suitSize = std::max(3.0, std::round(kIndexSuit * std::min(kx, ky)));
+    const QPointF beside(std::max(std::ceil(kSuitRightFrom * kx), right + 1) + suitSize / 2, (top + bottom) / 2);
+    const QPointF below((left + right) / 2, std::max(std::ceil(kSuitBelowFrom * ky), bottom + 1) + suitSize / 2);
     for (int turn = 0; turn < 2; ++turn) {
         painter.save();
         if (turn == 1) {
-            painter.translate(kMidX, kMidY);
+            painter.translate(size.width() / 2.0, size.height() / 2.0);
             painter.rotate(180);
-            painter.translate(-kMidX, -kMidY);
+            painter.translate(-size.width() / 2.0, -size.height() / 2.0);
         }
-        const QRectF rank(kIndexLeft, kIndexTop, value == 10 ? 25 : 17, kIndexHeight);
-        DrawFittedText(painter, kRankText[value], rank, SuitInk(suit));
-        DrawSuit(painter, suit, QPointF(rank.right() + 9.5, kIndexTop + kIndexHeight / 2), 16);
+        DrawFittedText(painter, kRankText[value], QRectF(QPointF(left, top), QPointF(right, bottom)), SuitInk(suit));
+        DrawSuit(painter, suit, beside, suitSize);
+        DrawSuit(painter, suit, below, suitSize);
         painter.restore();
     }
 }
@@ -139,12 +154,15 @@ void DrawAce(QPainter& painter, int suit)
         DrawSuit(painter, suit, QPointF(kMidX, kMidY), 60);
 }
 
-QImage DrawFace(int suit, int value)
+// The art of a face, in art units scaled onto the picture, and the indices in
+// the picture's own pixels.
+QImage DrawFace(QSize size, int suit, int value)
 {
-    QImage image = BlankCard();
+    QImage image = BlankCard(size);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    DrawIndices(painter, suit, value);
+    DrawIndices(painter, size, suit, value);
+    painter.scale(size.width() / double(kPictureWidth), size.height() / double(kPictureHeight));
     if (value == 1)
         DrawAce(painter, suit);
     else if (value <= 10)
@@ -154,44 +172,42 @@ QImage DrawFace(int suit, int value)
     return image;
 }
 
-QImage DrawBack(int design)
+QImage DrawBack(QSize size, int design)
 {
-    QImage image = BlankCard();
+    QImage image = BlankCard(size);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size.width() / double(kPictureWidth), size.height() / double(kPictureHeight));
     DrawBackDesign(painter, design);
     return image;
 }
 
 }  // namespace
 
-QPainterPath CardOutline()
+QImage BlankCard(QSize size)
 {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, kPictureWidth, kPictureHeight), 10, 10);
-    return path;
-}
-
-QImage BlankCard()
-{
-    QImage image(kPictureWidth, kPictureHeight, QImage::Format_ARGB32_Premultiplied);
+    // The border is a pixel wide at table size and grows slowly beyond it;
+    // the corners keep the card's proportions.
+    const double k = size.width() / double(sizes::kTableWidth);
+    const double border = std::max(1.0, std::round(k * 0.8));
+    const double radius = 5 * k;
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(52, 52, 56));
-    painter.drawPath(CardOutline());
+    painter.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), radius, radius);
     painter.setBrush(Qt::white);
-    QPainterPath inner;
-    inner.addRoundedRect(QRectF(2, 2, kPictureWidth - 4, kPictureHeight - 4), 8, 8);
-    painter.drawPath(inner);
+    painter.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)).adjusted(border, border, -border, -border),
+                            std::max(0.0, radius - border), std::max(0.0, radius - border));
     return image;
 }
 
-QImage DrawPicture(int number)
+QImage DrawPicture(int number, QSize size)
 {
-    if (number >= 53) return DrawBack(number - 52);
-    return DrawFace((number - 1) / 13, (number - 1) % 13 + 1);
+    if (number >= 53) return DrawBack(size, number - 52);
+    return DrawFace(size, (number - 1) / 13, (number - 1) % 13 + 1);
 }
 
 }  // namespace vexa::art

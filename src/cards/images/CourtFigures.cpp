@@ -13,10 +13,11 @@ namespace vexa::art {
 
 namespace {
 
-// The panel, between the corner indices, symmetric about the card's centre.
+// The panel, clear of the corner indices (the suit below the rank included),
+// symmetric about the card's centre.
 // A figure is drawn in an 84 × 81 half and scaled to fill the height of its
 // half of the panel; the lower half is the upper half turned by 180 degrees.
-const QRectF kPanel(20, 31, 102, 130);
+const QRectF kPanel(26, 31, 90, 130);
 constexpr double kHalfW = 84;
 constexpr double kHalfH = 81;
 constexpr double kFigureScale = 65.0 / kHalfH;

@@ -13,4 +13,9 @@ namespace vexa::art {
 // alpha byte see a plain white card corner.
 QByteArray EncodeDib(const QImage& picture);
 
+// The same picture with its rows compressed as PNG (compression 5 of the
+// information header): the header, then the PNG file. For the large sizes,
+// which would be too big to keep uncompressed.
+QByteArray EncodeDibPng(const QImage& picture);
+
 }  // namespace vexa::art

@@ -1,16 +1,24 @@
-// Build-time program that draws the 65 card pictures and writes the picture
-// stores that the card-image library modules embed:
+// Build-time program that draws the 65 card pictures at every size of the
+// ladder (cards/images/PictureSizes.h) and writes the picture stores that the
+// card-image library modules embed:
 //
-//   vexacards_gen OUTDIR         writes OUTDIR/vexacards.bin, the full set,
-//                                and OUTDIR/vexacards-faulty.bin, a damaged
-//                                set for the loader's error tests
-//   vexacards_gen --sheet FILE   writes all pictures side by side as a PNG
+//   vexacards_gen OUTDIR               writes OUTDIR/vexacards.bin, the full
+//                                      set, and OUTDIR/vexacards-faulty.bin,
+//                                      a damaged set for the loader's tests
+//   vexacards_gen --sheet FILE [WIDTH] writes all pictures side by side as a
+//                                      PNG, WIDTH pixels wide (142 unless told)
+#include "cards/images/ArtText.h"
 #include "cards/images/CardArt.h"
 #include "cards/images/DibEncoder.h"
+#include "cards/images/PictureSizes.h"
 #include "cards/images/PictureStore.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
+#include <future>
+#include <thread>
 #include <vector>
 
 #include <QDir>
@@ -63,24 +71,58 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
     return true;
 }
 
+// Every picture at every size: 1..65 uncompressed at the base size, the
+// other rungs compressed. Drawn on as many threads as there are cores.
+std::vector<Picture> DrawAll()
+{
+    using vexa::sizes::Rung;
+    const Rung base = {vexa::art::kPictureWidth, vexa::art::kPictureHeight};
+    std::vector<std::pair<int, Rung>> jobs;  // (picture, size)
+    for (int n = 1; n <= 65; ++n) jobs.emplace_back(n, base);
+    for (int eighths : vexa::sizes::kLadder) {
+        const Rung rung = vexa::sizes::RungAt(eighths);
+        if (rung.width != base.width)
+            for (int n = 1; n <= 65; ++n) jobs.emplace_back(n, rung);
+    }
+
+    std::vector<Picture> pictures(jobs.size());
+    const auto draw = [&](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < jobs.size(); i += step) {
+            const auto [n, rung] = jobs[i];
+            const QImage image = vexa::art::DrawPicture(n, QSize(rung.width, rung.height));
+            pictures[i] = {static_cast<std::uint32_t>(vexa::sizes::SizedNumber(n, rung.width)),
+                           rung.width == base.width ? vexa::art::EncodeDib(image) : vexa::art::EncodeDibPng(image)};
+        }
+    };
+    // The lettering face is set up once, before the threads share it.
+    vexa::art::LetteringFont();
+    const std::size_t threads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::future<void>> running;
+    for (std::size_t t = 0; t < threads; ++t) running.push_back(std::async(std::launch::async, draw, t, threads));
+    for (auto& job : running) job.get();
+    return pictures;
+}
+
 int WriteStores(const QString& dir)
 {
     if (!QDir().mkpath(dir)) {
         std::fprintf(stderr, "vexacards_gen: cannot create %s\n", qPrintable(dir));
         return 1;
     }
-    std::vector<Picture> full;
-    for (std::uint32_t n = 1; n <= 65; ++n) full.push_back({n, vexa::art::EncodeDib(vexa::art::DrawPicture(int(n)))});
+    const std::vector<Picture> full = DrawAll();
 
     // The damaged set: back 58 is missing, picture 5 has no bytes, picture
-    // 7 cannot be loaded and picture 9 holds no bitmap.
+    // 7 cannot be loaded and picture 9 holds no bitmap. Of the larger sizes,
+    // picture 27 is missing at 284 pixels and holds no bitmap at 213, and
+    // picture 28 has no bytes at 284 pixels.
+    const auto sized = [](int n, int width) { return std::uint32_t(vexa::sizes::SizedNumber(n, width)); };
     std::vector<Picture> faulty;
     for (const Picture& picture : full) {
-        if (picture.id == 58) continue;
+        if (picture.id == 58 || picture.id == sized(27, 284)) continue;
         Picture copy = picture;
-        if (copy.id == 5) copy.bytes.clear();
+        if (copy.id == 5 || copy.id == sized(28, 284)) copy.bytes.clear();
         if (copy.id == 7) copy.unloadable = true;
-        if (copy.id == 9) copy.bytes = QByteArray("this is not a bitmap at all, only text");
+        if (copy.id == 9 || copy.id == sized(27, 213)) copy.bytes = QByteArray("this is not a bitmap at all, only text");
         faulty.push_back(copy);
     }
     const bool ok = WriteFile(dir + "/vexacards.bin", BuildStore(full)) &&
@@ -88,15 +130,15 @@ int WriteStores(const QString& dir)
     return ok ? 0 : 1;
 }
 
-int WriteSheet(const QString& file)
+int WriteSheet(const QString& file, int w)
 {
-    const int w = vexa::art::kPictureWidth, h = vexa::art::kPictureHeight, gap = 6;
+    const int h = (w * vexa::art::kPictureHeight + vexa::art::kPictureWidth / 2) / vexa::art::kPictureWidth, gap = 6;
     QImage sheet(13 * (w + gap) + gap, 5 * (h + gap) + gap, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(0, 112, 60));
     QPainter painter(&sheet);
     for (int n = 1; n <= 65; ++n) {
         const int row = (n - 1) / 13, col = (n - 1) % 13;
-        painter.drawImage(gap + col * (w + gap), gap + row * (h + gap), vexa::art::DrawPicture(n));
+        painter.drawImage(gap + col * (w + gap), gap + row * (h + gap), vexa::art::DrawPicture(n, QSize(w, h)));
     }
     painter.end();
     return sheet.save(file) ? 0 : 1;
@@ -118,8 +160,11 @@ int main(int argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == "--sheet") return WriteSheet(args[2]);
+    if ((args.size() == 3 || args.size() == 4) && args[1] == "--sheet") {
+        const int width = args.size() == 4 ? args[3].toInt() : vexa::art::kPictureWidth;
+        if (width >= 8 && width <= 2000) return WriteSheet(args[2], width);
+    }
     if (args.size() == 2) return WriteStores(args[1]);
-    std::fprintf(stderr, "usage: vexacards_gen OUTDIR | vexacards_gen --sheet FILE.png\n");
+    std::fprintf(stderr, "usage: vexacards_gen OUTDIR | vexacards_gen --sheet FILE.png [WIDTH]\n");
     return 2;
 }
