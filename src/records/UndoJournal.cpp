@@ -270,8 +270,8 @@ void RecordStep(Session& session)
 
 namespace {
 
-// The step that takes the table back from its state now to before: the
-// records that changed since before, as StepText writes them.
+// Runs apply and returns the step that takes the table back from what apply
+// left to what it found: the records apply changed, as StepText writes them.
 template <typename Apply>
 std::string ReplayAndReverse(Session& session, Apply&& apply)
 {
