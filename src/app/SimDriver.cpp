@@ -37,7 +37,7 @@ std::string SimQuote(const std::string& text)
     return quoted + "\"";
 }
 
-SimDriver::SimDriver(const SimOptions& options, std::ostream& out) : out_(out)
+SimDriver::SimDriver(const SimOptions& options, std::ostream& out) : out_(out), clock_(options.StoppedClock)
 {
     session_ = std::make_unique<Session>(pictures_, *this, clock_, options.ScreenWidth, options.ScreenHeight);
     if (options.Seed) session_->Rng.Seed(*options.Seed);

@@ -18,12 +18,27 @@ struct Session;
 
 struct SimOptions {
     std::optional<std::uint32_t> Seed;
+    // A clock that stands still at this date-time (in days), so that the
+    // time in game a script shows does not depend on how long it ran.
+    std::optional<double> StoppedClock;
     int ScreenWidth = 1920;
     int ScreenHeight = 1080;
 };
 
 // Quotes a text for the driver's output: \" \\ \r \n stand for the characters.
 std::string SimQuote(const std::string& text);
+
+// The system clock, or one standing still at a given date-time.
+class SimClock : public Clock {
+public:
+    explicit SimClock(std::optional<double> stopped) : stopped_(stopped) {}
+    double Now() override { return stopped_ ? *stopped_ : system_.Now(); }
+    std::uint32_t MillisecondsSinceMidnightUtc() override { return system_.MillisecondsSinceMidnightUtc(); }
+
+private:
+    std::optional<double> stopped_;
+    SystemClock system_;
+};
 
 class SimDriver : public UserInterface {
 public:
@@ -47,7 +62,7 @@ private:
 
     std::ostream& out_;
     NullPictureSource pictures_;
-    SystemClock clock_;
+    SimClock clock_;
     std::unique_ptr<Session> session_;
 };
 

@@ -1,6 +1,7 @@
 // vexasim: the game core driven by text commands on standard input, in the
 // current folder, for scripted play and tests; with --win-rates it measures
 // how many deals of every game the solver wins.
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,7 +15,7 @@
 namespace {
 int Usage()
 {
-    std::cerr << "usage: vexasim [--seed N] [--screen WxH] < commands\n"
+    std::cerr << "usage: vexasim [--seed N] [--screen WxH] [--clock DAYS] < commands\n"
                  "       vexasim --check [FOLDER]\n"
                  "       vexasim --win-rates [--deals N] [--seconds S] [FOLDER]\n";
     return 2;
@@ -73,6 +74,10 @@ int main(int argc, char** argv)
             const unsigned long long seed = std::strtoull(argv[++i], &end, 10);
             if (*end != '\0' || seed > 0xFFFFFFFFull) return Usage();
             options.Seed = static_cast<std::uint32_t>(seed);
+        } else if (arg == "--clock" && i + 1 < argc) {
+            char* end = nullptr;
+            options.StoppedClock = std::strtod(argv[++i], &end);
+            if (*end != '\0' || !std::isfinite(*options.StoppedClock)) return Usage();
         } else if (arg == "--screen" && i + 1 < argc) {
             int w = 0, h = 0;
             char tail = 0;

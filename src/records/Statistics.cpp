@@ -110,16 +110,22 @@ StatsFigures OpenStatistics(Session& session)
     // show the largest (or smallest) one, a time that is no number shows 0.
     const double time = std::isnan(session.PlayTime) ? 0.0 : session.PlayTime;
     constexpr double dayLimit = 9223372036854775808.0;  // 2^63, one past the largest figure
-    const double days = std::trunc(time);
+    constexpr long long msPerDay = 86400000;
+    double days = std::trunc(time);
+    // The time of day, taken to the nearest millisecond, then truncated; a
+    // time that rounds up to a whole day counts that day.
+    const double fraction = std::isfinite(time) ? std::fabs(time - days) : 0.0;
+    long long ms = std::llround(fraction * static_cast<double>(msPerDay));
+    if (ms >= msPerDay) {
+        ms -= msPerDay;
+        days += time < 0 ? -1.0 : 1.0;
+    }
     if (days >= dayLimit)
         figures.Days = std::numeric_limits<long long>::max();
     else if (days < -dayLimit)
         figures.Days = std::numeric_limits<long long>::min();
     else
         figures.Days = static_cast<long long>(days);
-    // The time of day, taken to the nearest millisecond, then truncated.
-    const double fraction = std::isfinite(time) ? std::fabs(time - days) : 0.0;
-    const long long ms = std::llround(fraction * 86400000.0);
     figures.Hours = static_cast<int>(ms / 3600000 % 24);
     figures.Minutes = static_cast<int>(ms / 60000 % 60);
 

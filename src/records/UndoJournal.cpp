@@ -13,7 +13,7 @@ namespace vexa {
 
 namespace {
 
-// A formatted text longer than ten characters is cut to its first ten.
+// A formatted card record longer than ten characters is cut to its first ten.
 std::string Cut(const char* text) { return std::string(text).substr(0, 10); }
 
 SnapshotRecord& Side(SnapshotSlot& slot, SnapshotSide side)
@@ -21,7 +21,7 @@ SnapshotRecord& Side(SnapshotSlot& slot, SnapshotSide side)
     return side == SnapshotSide::Before ? slot.Before : slot.After;
 }
 
-// The number in characters 4 to 10 of a counter record.
+// The number from character 4 of a counter record.
 int CounterValue(const std::string& record) { return std::atoi(record.c_str() + 3); }
 
 // The CardSet index in characters 8 to 10 of a card record.
@@ -50,13 +50,18 @@ std::vector<std::string> SplitStep(const std::string& step)
 std::string RecordText(int slot, const SnapshotRecord& record)
 {
     char text[64];
-    if (slot == OneTimeMoveSlot)
+    // The counters are written whole: ten characters for 0 to 9999999, more
+    // for a negative value (the spent one-time move is -1) or a larger one,
+    // which cutting would change.
+    if (slot == OneTimeMoveSlot) {
         std::snprintf(text, sizeof text, "OTF%7.7d", record.Value);
-    else if (slot == RedealsLeftSlot)
+        return text;
+    }
+    if (slot == RedealsLeftSlot) {
         std::snprintf(text, sizeof text, "DLS%7.7d", record.Value);
-    else
-        std::snprintf(text, sizeof text, "%3.3d%3.3d%1.1d%3.3d", record.Position, record.Place, record.State,
-                      record.Value);
+        return text;
+    }
+    std::snprintf(text, sizeof text, "%3.3d%3.3d%1.1d%3.3d", record.Position, record.Place, record.State, record.Value);
     return Cut(text);
 }
 
@@ -157,9 +162,8 @@ std::string StepText(const Records& before, const Records& after)
     return step;
 }
 
-// Puts the cards and counters of a step back where its records say, then
-// lays out every pile and recomputes the score.
-void ApplyStep(Session& session, const std::string& step)
+// Puts the cards and counters of a step back where its records say.
+void PlaceRecords(Session& session, const std::string& step)
 {
     Table& table = session.Board;
     const std::vector<std::string> lines = SplitStep(step);
@@ -190,14 +194,55 @@ void ApplyStep(Session& session, const std::string& step)
         else
             table.MoveCard(card, table.Store());
     }
+}
 
+// Calls visit for every table pile (the DragPile skipped) with its position.
+template <typename Visit>
+void ForEachPile(Session& session, Visit&& visit)
+{
+    Table& table = session.Board;
     for (int position = 0; position < table.ControlCount(); ++position) {
         Pile* pile = table.PileAt(position);
-        if (!pile || pile->Kind == DragKind) continue;
-        if (pile->Count() > 0) pile->Visible = true;
-        LayOutPile(*pile);
+        if (pile && pile->Kind != DragKind) visit(position, *pile);
     }
+}
+
+std::vector<PileView> CaptureViews(Session& session)
+{
+    std::vector<PileView> views(static_cast<std::size_t>(session.Board.ControlCount()));
+    ForEachPile(session, [&](int position, const Pile& pile) {
+        views[static_cast<std::size_t>(position)] = {pile.Visible, pile.ShowHint, pile.Hint};
+    });
+    return views;
+}
+
+// Undo: the step's cards and counters, every pile that holds cards shown
+// again, the stocks' hints refreshed, the score recomputed.
+void ApplyUndoStep(Session& session, const std::string& step)
+{
+    PlaceRecords(session, step);
+    ForEachPile(session, [](int, Pile& pile) {
+        if (pile.Count() > 0) pile.Visible = true;
+        LayOutPile(pile);
+    });
     RefreshStockHints(session);
+    UpdateScore(session);
+}
+
+// Redo: the step's cards and counters, and every pile shown and hinted as
+// the views say; then the score is recomputed.
+void ApplyRedoStep(Session& session, const RedoStep& step)
+{
+    PlaceRecords(session, step.Records);
+    ForEachPile(session, [&](int position, Pile& pile) {
+        if (static_cast<std::size_t>(position) < step.Views.size()) {
+            const PileView& view = step.Views[static_cast<std::size_t>(position)];
+            pile.Visible = view.Visible;
+            pile.ShowHint = view.ShowHint;
+            pile.Hint = view.Hint;
+        }
+        LayOutPile(pile);
+    });
     UpdateScore(session);
 }
 
@@ -225,18 +270,15 @@ void RecordStep(Session& session)
 
 namespace {
 
-// Applies the newest step of one list and pushes the step that reverses it
-// onto the other, so that undo and redo can take each other back.
-void ReplayNewest(Session& session, std::vector<std::string>& from, std::vector<std::string>& to)
+// Runs apply and returns the step that takes the table back from what apply
+// left to what it found: the records apply changed, as StepText writes them.
+template <typename Apply>
+std::string ReplayAndReverse(Session& session, Apply&& apply)
 {
     const Records base = SideOf(session.Journal, SnapshotSide::After);
     const Records before = Capture(session, base);
-    const std::string step = std::move(from.back());
-    from.pop_back();
-    ApplyStep(session, step);
-    std::string reverse = StepText(before, Capture(session, base));
-    if (!reverse.empty()) to.push_back(std::move(reverse));
-    RefreshUndoMenu(session);
+    apply();
+    return StepText(before, Capture(session, base));
 }
 
 }  // namespace
@@ -245,23 +287,23 @@ void UndoLastStep(Session& session)
 {
     UndoJournal& journal = session.Journal;
     if (session.Carrying || journal.UndoSteps.empty()) return;
-    ReplayNewest(session, journal.UndoSteps, journal.RedoSteps);
+    const std::string step = std::move(journal.UndoSteps.back());
+    journal.UndoSteps.pop_back();
+    RedoStep redo{{}, CaptureViews(session)};
+    redo.Records = ReplayAndReverse(session, [&] { ApplyUndoStep(session, step); });
+    if (!redo.Records.empty()) journal.RedoSteps.push_back(std::move(redo));
+    RefreshUndoMenu(session);
 }
 
 void RedoLastStep(Session& session)
 {
     UndoJournal& journal = session.Journal;
     if (session.Carrying || journal.RedoSteps.empty() || session.Settings.Scoring == 5) return;
-    // The visibility of piles is not journaled: the undo showed again the
-    // pyramid piles the step had emptied and hidden, so the redo hides the
-    // ones it empties again, as the move did.
-    const Table& table = session.Board;
-    std::vector<Pile*> filled;
-    for (int position = 0; position < table.ControlCount(); ++position)
-        if (Pile* pile = table.PileAt(position); pile && pile->Kind == 4 && pile->Count() > 0) filled.push_back(pile);
-    ReplayNewest(session, journal.RedoSteps, journal.UndoSteps);
-    for (Pile* pile : filled)
-        if (pile->Count() == 0) pile->Visible = false;
+    const RedoStep step = std::move(journal.RedoSteps.back());
+    journal.RedoSteps.pop_back();
+    std::string undo = ReplayAndReverse(session, [&] { ApplyRedoStep(session, step); });
+    if (!undo.empty()) journal.UndoSteps.push_back(std::move(undo));
+    RefreshUndoMenu(session);
 }
 
 void ResetSnapshots(Session& session)

@@ -6,9 +6,11 @@
 // A step is kept as text, one fixed-width record per line: a card record
 // "%3.3d%3.3d%1.1d%3.3d" (pile position in TableOrder, place in the pile,
 // face-down flag, CardSet index) and the counter records "OTF%7.7d"
-// (OneTimeMove) and "DLS%7.7d" (RedealsLeft), sorted as text. Snapshots are
-// kept as plain numbers so that a click formats only the records that
-// changed.
+// (OneTimeMove) and "DLS%7.7d" (RedealsLeft), sorted as text. A counter
+// record is never cut: a value that needs more than seven characters (a
+// spent one-time move, -1) keeps all of them and reads back exactly.
+// Snapshots are kept as plain numbers so that a click formats only the
+// records that changed.
 #pragma once
 
 #include <array>
@@ -41,11 +43,29 @@ constexpr int SnapshotSlots = 106;
 constexpr int OneTimeMoveSlot = 104;
 constexpr int RedealsLeftSlot = 105;
 
+// What a pile shows besides its cards: whether it is shown at all (a game
+// button or an emptied pyramid pile hides it) and its hint.
+struct PileView {
+    bool Visible = true;
+    bool ShowHint = false;
+    std::string Hint;
+    bool operator==(const PileView&) const = default;
+};
+
+// A step taken back by an undo: the records that put the cards and counters
+// back as they were before the undo, and what every pile showed then, by
+// TableOrder position (an undo shows again the piles it fills and rewrites
+// the stock's hint; the redo gives back both as they were).
+struct RedoStep {
+    std::string Records;
+    std::vector<PileView> Views;
+};
+
 struct UndoJournal {
     std::vector<std::string> UndoSteps;  // oldest first; records joined by "\r\n"
     // Steps taken back since the last move, newest last; each puts the
-    // table back as it was before the undo.
-    std::vector<std::string> RedoSteps;
+    // table back exactly as it was before the undo.
+    std::vector<RedoStep> RedoSteps;
     std::array<SnapshotSlot, SnapshotSlots> SnapshotTable{};
     // Set for a session that is never undone (the solver's scratch copy):
     // snapshots and steps are then not taken at all.
@@ -69,7 +89,9 @@ void UndoLastStep(Session& session);
 
 // Puts back what the newest undo took back (nothing while cards are carried,
 // when nothing was undone since the last move, or under scheme 5, where
-// undo is never allowed); the step becomes undoable again.
+// undo is never allowed): the cards, the counters, the shown piles and their
+// hints as they were before that undo; then recomputes the score. The step
+// becomes undoable again.
 void RedoLastStep(Session& session);
 
 // Resets both records of every card slot, as at a game load, new deal or

@@ -40,14 +40,15 @@ bool IsUncovered(const Session& session, const Pile& pile)
     return ControlAtPoint(session, left + CardWidth - 2, bottom) == &pile;
 }
 
-void BringCardToTop(Session& session, Card& card, Pile& pile)
+bool BringCardToTop(Session& session, Card& card, Pile& pile)
 {
-    if (session.Settings.Prepick != 1 || session.OneTimeMove != 0 || pile.Kind != 2) return;
-    if (card.Parent() != &pile) return;
+    if (session.Settings.Prepick != 1 || session.OneTimeMove != 0 || pile.Kind != 2) return false;
+    if (card.Parent() != &pile) return false;
     Table& table = session.Board;
     table.MoveCard(card, table.DragPile());
     table.MoveCard(*table.DragPile().Top(), pile);
     --session.OneTimeMove;
+    return true;
 }
 
 }  // namespace vexa

@@ -33,7 +33,8 @@ bool IsUncovered(const Session& session, const Pile& pile);
 
 // The one-time move: with Prepick 1, once armed (OneTimeMove 0) and on a
 // Kind-2 pile, the card is taken from its place to the top of its pile and
-// OneTimeMove is spent (-1). The pile is not laid out here.
-void BringCardToTop(Session& session, Card& card, Pile& pile);
+// OneTimeMove is spent (-1). The pile is not laid out here. True when the
+// move was made.
+bool BringCardToTop(Session& session, Card& card, Pile& pile);
 
 }  // namespace vexa

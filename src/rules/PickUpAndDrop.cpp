@@ -180,7 +180,7 @@ void PickUp(Session& session, Card& card)
 {
     auto* pile = dynamic_cast<Pile*>(card.Parent());
     if (!pile || pile == &session.Board.DragPile() || session.Carrying) return;
-    if (session.Settings.Prepick >= 1) BringCardToTop(session, card, *pile);
+    const bool broughtUp = session.Settings.Prepick >= 1 && BringCardToTop(session, card, *pile);
     if (pile->Count() > 0) {
         if (IsCardAction(pile->PickRule)) {
             ApplyCardAction(session, card, *pile);
@@ -188,6 +188,13 @@ void PickUp(Session& session, Card& card)
             MoveToDragPile(session, *pile, lift->from, lift->to);
             session.OriginPile = pile;
             session.Carrying = true;
+        } else if (broughtUp) {
+            // The card came to the top and the one-time move is spent, but
+            // nothing is carried to a drop that would record them: they
+            // form a step of their own, so that an undo takes back both.
+            LayOutPile(*pile);
+            RecordStep(session);
+            UpdateScore(session);
         }
     }
     if (pile->Kind == 0 && pile->Count() == 0) ShowRedealStatus(session, *pile);

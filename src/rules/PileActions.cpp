@@ -47,7 +47,9 @@ void RedealFromWaste(Session& session, Pile& stock, bool gatherLastWaste)
 }
 
 // ClickAction 302: gather every tableau card, shuffle them onto the clicked
-// pile and deal them out again, three to each tableau pile in TableOrder.
+// pile and deal them out again, three to each shown tableau pile in
+// TableOrder. A pile a game button hid gets none: its cards could be
+// neither seen nor clicked.
 void ReshuffleTableau(Session& session, Pile& pile)
 {
     Table& table = session.Board;
@@ -65,7 +67,7 @@ void ReshuffleTableau(Session& session, Pile& pile)
     auto nextTableau = [&](int from) {
         for (int position = from; span.first >= 0 && position <= span.last; ++position) {
             Pile* tableau = table.PileAt(position);
-            if (tableau && tableau->Kind == 2 && tableau != &pile) return position;
+            if (tableau && tableau->Kind == 2 && tableau->Visible && tableau != &pile) return position;
         }
         return -1;
     };
@@ -73,8 +75,8 @@ void ReshuffleTableau(Session& session, Pile& pile)
     while (pile.Count() > 0 && current >= 0) {
         Pile& to = *table.PileAt(current);
         const int next = nextTableau(current + 1);
-        // Three cards each; the last tableau pile takes whatever is left, so
-        // that a tableau too small for its cards loses none of them.
+        // Three cards each; the last shown tableau pile takes whatever is
+        // left, so that a tableau too small for its cards loses none of them.
         for (int k = 0; pile.Count() > 0 && (k < 3 || next < 0); ++k) table.MoveCard(*pile.Top(), to);
         LayOutPile(to);
         current = next;

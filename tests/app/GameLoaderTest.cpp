@@ -452,6 +452,24 @@ TEST_F(Loader, StatisticsFoldTheRunningTimeAndSplitDaysHoursMinutes)
     EXPECT_EQ(f.Days, 0);
     EXPECT_EQ(f.Hours, 1);
     EXPECT_EQ(f.Minutes, 1);
+    // Days, hours and minutes all come from the time rounded to the
+    // millisecond: a time that rounds to a whole day shows that day.
+    const struct {
+        double time;
+        long long days;
+        int hours, minutes;
+    } rounded[] = {{0.999999999, 1, 0, 0},
+                   {-0.999999999, -1, 0, 0},
+                   {2.9999999999, 3, 0, 0},
+                   {0.9999999, 0, 23, 59},
+                   {1.0 - 1.0 / 86400000.0, 0, 23, 59}};
+    for (const auto& r : rounded) {
+        session->PlayTime = r.time;
+        f = OpenStatistics(*session);
+        EXPECT_EQ(f.Days, r.days) << r.time;
+        EXPECT_EQ(f.Hours, r.hours) << r.time;
+        EXPECT_EQ(f.Minutes, r.minutes) << r.time;
+    }
 }
 
 }  // namespace

@@ -46,6 +46,10 @@ protected:
         dir.Write("vexasolit.ini", "[Gamelist]\n" + name + "=game.ini\n");
         dir.Write("game.ini", definition.substr(0, piles) + foundations + definition.substr(piles));
         form = std::make_unique<MainWindow>(library, clock);
+        // A number of positions instead of seconds, so that the answer does
+        // not depend on the machine's speed.
+        form->Hint().Budget = SolverBudget{};
+        form->Hint().Budget.MaxStates = 200000;
         Session& s = form->State();
         s.Chooser.ItemIndex = 0;
         form->Guard([&] { SelectGame(s); });

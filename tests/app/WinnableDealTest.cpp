@@ -9,6 +9,7 @@
 #include "app/WinnableDeal.h"
 #include "core/Session.h"
 #include "defs/IniFile.h"
+#include "rules/Solver.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
 
@@ -27,6 +28,15 @@ std::string Game(const std::string& name, int emptyDrop)
         text += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
                 std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,0,0,402,0,0,0,U\n";
     return text;
+}
+
+// The solver held to a number of positions instead of the time it is given,
+// so that its answers do not depend on the machine's speed.
+SolveOutcome SearchByPositions(const Session& session, const SolverBudget&)
+{
+    SolverBudget budget;
+    budget.MaxStates = 20000;
+    return SolvePosition(session, budget).Outcome;
 }
 
 class WinnableDeal : public ::testing::Test {
@@ -66,7 +76,7 @@ TEST_F(WinnableDeal, AProvenHandIsKeptAtOnce)
     EXPECT_TRUE(session->WinnableOnly);
     Choose(0);
     const std::uint32_t generator = session->Rng.State();
-    const WinnableDealResult result = DealWinnableHand(*session, 3.0);
+    const WinnableDealResult result = DealWinnableHand(*session, 3.0, nullptr, SearchByPositions);
     EXPECT_TRUE(result.Proven);
     EXPECT_EQ(result.Shuffles, 1);
     EXPECT_EQ(session->Rng.State(), generator);
@@ -77,21 +87,30 @@ TEST_F(WinnableDeal, AnUnwinnableGameIsShuffledAgainUntilTheTimeIsSpentAndTheLas
 {
     Choose(1);
     const std::uint32_t generator = session->Rng.State();
+    // The caller's progress ends the search here, long before the time.
     int calls = 0;
-    const WinnableDealResult result = DealWinnableHand(*session, 0.3, [&](int shuffles) {
-        EXPECT_EQ(shuffles, ++calls);
-        return true;
-    });
+    const WinnableDealResult result = DealWinnableHand(
+        *session, 600.0,
+        [&](int shuffles) {
+            EXPECT_EQ(shuffles, ++calls);
+            return shuffles < 4;
+        },
+        SearchByPositions);
     EXPECT_FALSE(result.Proven);
-    EXPECT_GT(result.Shuffles, 1);
+    EXPECT_EQ(result.Shuffles, 4);
     EXPECT_NE(session->Rng.State(), generator);
     EXPECT_EQ(CardsOnTable(), 52);
     EXPECT_EQ(session->RedealsLeft, 0);
     EXPECT_FALSE(session->Menu.Undo);
     // The caller may stop the search after any hand.
-    const WinnableDealResult stopped = DealWinnableHand(*session, 30.0, [](int) { return false; });
+    const WinnableDealResult stopped = DealWinnableHand(
+        *session, 30.0, [](int) { return false; }, SearchByPositions);
     EXPECT_FALSE(stopped.Proven);
     EXPECT_EQ(stopped.Shuffles, 1);
+    // A time spent by the first search ends it after that hand.
+    const WinnableDealResult spent = DealWinnableHand(*session, 1e-9, nullptr, SearchByPositions);
+    EXPECT_FALSE(spent.Proven);
+    EXPECT_EQ(spent.Shuffles, 1);
 }
 
 TEST_F(WinnableDeal, TheSettingIsWrittenToTheCatalogue)

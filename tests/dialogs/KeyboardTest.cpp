@@ -57,12 +57,21 @@ TEST(Keyboard, ChooserMovesWithArrowsHomeEndAndTyping)
     EXPECT_EQ(open.chooser.ItemIndex(), 5);
     open.Key(Qt::Key_Home);
     EXPECT_EQ(open.chooser.ItemIndex(), 0);
-    // Typing picks by the start of the name, case aside.
+    // Typing picks by the start of the name, case aside. Keys closer than
+    // the keyboard input interval extend the word; a key after a longer
+    // pause starts a new one. The interval is set for each case, so that a
+    // slow machine can neither split a word nor join two.
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(600000);
     open.Type("kl");
     EXPECT_EQ(open.chooser.ItemIndex(), 4);
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
-    open.Type("CAN");
+    QApplication::setKeyboardInputInterval(0);
+    QTest::qWait(20);
+    open.Type("C");
+    QApplication::setKeyboardInputInterval(600000);
+    open.Type("AN");
     EXPECT_EQ(open.chooser.ItemIndex(), 3);
+    QApplication::setKeyboardInputInterval(interval);
 }
 
 TEST(Keyboard, EnterChoosesAndEscapeCancels)

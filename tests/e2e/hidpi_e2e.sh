@@ -18,19 +18,27 @@ export VEXA_GAMES_DIR="$root/games"
 # across the first welcome card into $work/band-$1.png: it lies at (3, 2) of
 # the client area below the menu bar, so rows 55 to 85 (logical) cross it
 # whatever the menu bar's height.
+# The band is taken once the window stands still where it was in the shot
+# before and the card's edges show in it, however long that takes to come.
 welcome_band() {
-  local scale="$1" main mx my
+  local scale="$1" main mx my last=""
   QT_SCALE_FACTOR="$scale" "$app" >"$work/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window at scale $scale"; }
-  sleep 0.8
-  read -r mx my < <(e2e_window_origin "$main")
-  e2e_shot "$work/shot-$scale.png"
+  e2e_until "$work/shot-$scale.png" band_shown "$work/shot-$scale.png" ||
+    e2e_fail "the welcome card is not drawn at scale $scale"
   kill "$APP_PID"
   wait "$APP_PID" 2>/dev/null || true
   APP_PID=""
-  convert "$work/shot-$scale.png" -crop "$((76 * scale))x$((30 * scale))+$mx+$((my + 55 * scale))" +repage \
-    "$work/band-$scale.png"
+}
+band_shown() {
+  local steepest
+  read -r mx my < <(e2e_window_origin "$main")
+  convert "$1" -crop "$((76 * scale))x$((30 * scale))+$mx+$((my + 55 * scale))" +repage "$work/band-$scale.png"
+  read -r steepest _ _ < <(edges "$work/band-$scale.png")
+  [ "$last" = "$mx $my" ] && e2e_holds "$steepest" "v > 100" && return 0
+  last="$mx $my"
+  return 1
 }
 
 # Prints "steepest even odd" for an image: the steepest grey step between

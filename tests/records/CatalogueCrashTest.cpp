@@ -7,10 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <random>
-#include <regex>
-#include <sstream>
+#include <thread>
 
 #include "core/VexaError.h"
 #include "defs/IniFile.h"
@@ -35,76 +36,121 @@ const char* const Catalogue =
     "[Baker's Dozen]\r\n"
     "GamesPlayed=7\r\n";
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+// The writer's writes in order: write i stores round 11 + i / 4 into the
+// value i % 4.
+const char* const WrittenKeys[] = {"GamesPlayed", "TotalScore", "GamesWon", "TimeInGame"};
 
-// True when text is the catalogue above with any integer (or, for
-// TimeInGame, any number) in the four values a writer changes.
-bool IsWholeCatalogue(const std::string& text)
+std::string WrittenValue(int write)
 {
-    const std::vector<std::string> want = Lines(Catalogue);
-    const std::vector<std::string> got = Lines(text);
-    if (got.size() != want.size()) return false;
-    static const std::regex counted(R"((GamesPlayed|TotalScore|GamesWon)=-?[0-9]+\r)");
-    static const std::regex timed(R"(TimeInGame=[0-9.eE+-]+\r)");
-    for (std::size_t i = 0; i < want.size(); ++i) {
-        if (got[i] == want[i]) continue;
-        const std::string key = want[i].substr(0, want[i].find('='));
-        if (key != got[i].substr(0, got[i].find('='))) return false;
-        if (key == "TimeInGame" ? !std::regex_match(got[i], timed) : !std::regex_match(got[i], counted)) return false;
-        if (i != 6 && (i < 9 || i > 11)) return false;  // only the General and Klondike values change
+    const int n = 11 + write / 4;
+    switch (write % 4) {
+    case 0: return std::to_string(n);
+    case 1: return std::to_string(n * 20);
+    case 2: return std::to_string(n / 3);
+    default: return std::to_string(n) + ".25";
     }
-    return true;
 }
 
-[[noreturn]] void WriteForever(const std::string& path)
+// The catalogue above after the writes first to first + count - 1.
+std::string CatalogueAfter(int first, int count)
+{
+    std::string text = Catalogue;
+    for (int write = first; write < first + count; ++write) {
+        const std::string name = std::string(WrittenKeys[write % 4]) + "=";
+        const std::size_t at = text.find(name) + name.size();
+        text.replace(at, text.find('\r', at) - at, WrittenValue(write));
+    }
+    return text;
+}
+
+// Makes the writes from first on for ever, sending 'S' through the pipe
+// before each write and 'E' after it, so that the parent knows how many
+// writes were complete when it killed the writer and whether one was under
+// way.
+[[noreturn]] void WriteForever(const std::string& path, int first, int report)
 {
     const IniFile catalogue(path);
-    for (int n = 11;; ++n) {
+    for (int write = first;; ++write) {
+        if (::write(report, "S", 1) != 1) _exit(4);
         try {
-            catalogue.WriteInteger("Klondike", "GamesPlayed", n);
-            catalogue.WriteInteger("Klondike", "TotalScore", n * 20);
-            catalogue.WriteInteger("Klondike", "GamesWon", n / 3);
-            catalogue.WriteString("General", "TimeInGame", std::to_string(n) + ".25");
+            const std::string section = write % 4 == 3 ? "General" : "Klondike";
+            catalogue.WriteString(section, WrittenKeys[write % 4], WrittenValue(write));
         } catch (...) {
             _exit(3);
         }
+        if (::write(report, "E", 1) != 1) _exit(4);
     }
 }
 
 TEST(CatalogueCrash, KilledWhileWritingLeavesTheOldOrTheNewFileWhole)
 {
+    // Each kill lets the writer complete a random number of writes, then
+    // waits a random fraction of the time a write takes on this machine, so
+    // that the kills fall all over the writes however fast the machine is.
+    using Clock = std::chrono::steady_clock;
     test::TempDir dir;
     const std::string path = (dir.Path() / "vexasolit.ini").string();
-    test::WriteFile(path, Catalogue);
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delay(0, 4000);
-    int changed = 0;
+    std::uniform_int_distribution<int> firstWrite(0, 3);
+    std::uniform_int_distribution<int> completed(0, 1);
+    std::uniform_real_distribution<double> fraction(0.0, 1.0);
+    Clock::duration writing{};  // the time of the writes seen complete so far
+    int written = 0;
+    int inside = 0;
     for (int kill = 0; kill < 300; ++kill) {
+        test::WriteFile(path, Catalogue);
+        int report[2];
+        ASSERT_EQ(pipe(report), 0);
+        const int first = firstWrite(random);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0) WriteForever(path);
-        usleep(static_cast<useconds_t>(delay(random)));
+        if (child == 0) {
+            close(report[0]);
+            WriteForever(path, first, report[1]);
+        }
+        close(report[1]);
+
+        // Read the reports up to the start of the write after `wait`
+        // complete ones, timing the complete writes.
+        const int wait = completed(random);
+        int writes = 0;
+        char last = 0;
+        Clock::time_point started;
+        while (writes < wait || last != 'S') {
+            if (read(report[0], &last, 1) != 1) break;  // the writer died
+            if (last == 'S') started = Clock::now();
+            if (last == 'E') {
+                ++writes;
+                writing += Clock::now() - started;
+                ++written;
+            }
+        }
+        if (written > 0) std::this_thread::sleep_for(writing / written * fraction(random));
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
+        for (char c; read(report[0], &c, 1) == 1; last = c)
+            if (c == 'E') ++writes;
+        close(report[0]);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
 
         const std::string text = test::ReadFile(path);
-        ASSERT_TRUE(IsWholeCatalogue(text)) << "after kill " << kill << ":\n" << text;
-        if (text != Catalogue) ++changed;
+        const bool whole =
+            text == CatalogueAfter(first, writes) || (last == 'S' && text == CatalogueAfter(first, writes + 1));
+        ASSERT_TRUE(whole) << "after kill " << kill << " with " << writes << " writes complete"
+                           << (last == 'S' ? " and one under way" : "") << ":\n"
+                           << text;
+        if (last == 'S') ++inside;
         // Nothing but the catalogue and at most the one temporary file of
         // the writer just killed is left in the folder.
         int files = 0;
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
         ASSERT_LE(files, 2) << "temporary files pile up";
     }
-    EXPECT_GT(changed, 100);  // the writes really happened between kills
+    // The writer does nothing but write: a kill finds it between two writes
+    // only in the instant it takes to report.
+    std::printf("kills inside a write: %d of 300\n", inside);
+    EXPECT_GT(inside, 200);
 }
 
 TEST(CatalogueCrash, AFullDiskLeavesTheCatalogueAsItWas)

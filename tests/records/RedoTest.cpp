@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "core/Session.h"
@@ -145,6 +146,35 @@ TEST_F(Redo, RedoHidesAgainThePyramidPileItsStepEmptied)
     // A pile a redo fills stays shown.
     UndoLastStep(session);
     EXPECT_TRUE(piles[1]->Visible);
+}
+
+// Every value a counter can hold comes back exactly through undo and redo
+// (a spent one-time move is -1, a hand-written Redeals may be negative),
+// while the values the records always carried keep their ten characters.
+TEST_F(Redo, CountersComeBackExactlyThroughUndoAndRedo)
+{
+    EXPECT_EQ(RecordText(OneTimeMoveSlot, {0, 0, 0, 1}), "OTF0000001");
+    EXPECT_EQ(RecordText(RedealsLeftSlot, {0, 0, 0, 9999}), "DLS0009999");
+    const int values[] = {-1, 0, 1, 9999, 10000000, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
+    for (const int value : values) {
+        const int other = value == 0 ? 1 : 0;
+        for (const bool undoneValue : {true, false}) {
+            // A step from `from` to `to`; undo gives back from, redo to.
+            const int from = undoneValue ? value : other;
+            const int to = undoneValue ? other : value;
+            ResetUndo(session);
+            session.OneTimeMove = session.RedealsLeft = from;
+            TakeSnapshot(session, SnapshotSide::Before);
+            session.OneTimeMove = session.RedealsLeft = to;
+            RecordStep(session);
+            UndoLastStep(session);
+            EXPECT_EQ(session.OneTimeMove, from) << value;
+            EXPECT_EQ(session.RedealsLeft, from) << value;
+            RedoLastStep(session);
+            EXPECT_EQ(session.OneTimeMove, to) << value;
+            EXPECT_EQ(session.RedealsLeft, to) << value;
+        }
+    }
 }
 
 }  // namespace
