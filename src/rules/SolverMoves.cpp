@@ -176,7 +176,8 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
         touched_ = true;
         DispatchClick(s_, sender);
         if (s_.Carrying) return false;  // a drop that CanDrop accepted always ends the carry
-        deferTo_ = fromTalon && (target.Kind == 2 || (target.Kind == 3 && deferredFoundations_)) ? static_cast<int>(p) : -1;
+        deferTo_ =
+            fromTalon && (target.Kind == 2 || (target.Kind == 3 && deferredFoundations_)) ? static_cast<int>(p) : -1;
         Played(move);
         deferTo_ = -1;
     }

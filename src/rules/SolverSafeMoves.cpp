@@ -73,8 +73,8 @@ void Solver::Search::FindSafeMoves()
     int stocks = 0, wastes = 0, foundations = 0;
     bool drawOne = true;
     for (const Pile* pile : piles_) {
-        if (pile->DropRule != 0 && !IsOneOf(pile->DropRule, TwoCardDropRules))
-            return;  // the rule reads more than the two cards
+        // The rule reads more than the two cards.
+        if (pile->DropRule != 0 && !IsOneOf(pile->DropRule, TwoCardDropRules)) return;
         if (pile->Kind == 3 && pile->PickRule != 0) return;  // foundations give cards back
         if (pile->Kind == 3) ++foundations;
         if (pile->Kind == 1) ++wastes;

@@ -62,7 +62,8 @@ inline std::uint8_t CardByte(const Card& card)
 inline constexpr std::size_t CounterBytes = 8;
 
 // DropRules that decide by the two cards alone (and the target's count).
-inline constexpr std::array TwoCardDropRules{101, 102, 103, 104, 105, 106, 107, 108, 109, 112, 114, 115, 117, 118, 120, 122, 124};
+inline constexpr std::array TwoCardDropRules{101, 102, 103, 104, 105, 106, 107, 108, 109,
+                                             112, 114, 115, 117, 118, 120, 122, 124};
 // Those of them that take one card at a time.
 inline constexpr std::array SingleCardDropRules{101, 102, 103, 104, 105, 106, 108, 112, 115, 117, 124};
 
@@ -253,10 +254,10 @@ struct Solver::Search {
     void FindDeferredPlays();
     bool deferredPlays_ = false;
     bool deferredFoundations_ = false;
-    bool oneCardTalon_ = false;   // one stock turned a card at a time onto one waste
-    int deferTo_ = -1;            // the move being played is such a play, to this pile
-    int deferredPile_ = -1;       // the node being expanded was reached by one, to this pile
-    State deferredBytes_;         // that pile's bytes then
+    bool oneCardTalon_ = false;  // one stock turned a card at a time onto one waste
+    int deferTo_ = -1;           // the move being played is such a play, to this pile
+    int deferredPile_ = -1;      // the node being expanded was reached by one, to this pile
+    State deferredBytes_;        // that pile's bytes then
     // The bytes of a pile in a position.
     static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
     std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
