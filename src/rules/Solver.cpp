@@ -41,67 +41,17 @@ struct QueueEntry {
 
 Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.ScreenWidth, live.ScreenHeight)
 {
-    Table& board = s_.Board;
-    while (board.Window().Count() > 0) board.MoveCard(*board.Window().Top(), board.Store());
-    s_.Welcome = false;
-    s_.Inert = false;
-    s_.Settings = live.Settings;
-    s_.Menu = live.Menu;
-    s_.ClientWidth = live.ClientWidth;
-    s_.ClientHeight = live.ClientHeight;
-    s_.Deck = live.Deck;
-    s_.Rng = live.Rng;
-    s_.CurrentGame = live.CurrentGame;
-    s_.OneTimeMove = live.OneTimeMove;
-    s_.RedealsLeft = live.RedealsLeft;
-    s_.StreakCount = live.StreakCount;
-    s_.StreakBonus = live.StreakBonus;
-    s_.WinCounted = true;
-    // The scratch table is never undone: its moves record no undo steps.
-    s_.Journal.Off = true;
+    CopyGameOnto(live, s_);
     usable_ = !live.Welcome && !live.Inert && !live.Carrying;
-
+    Table& board = s_.Board;
     const Table& from = live.Board;
-    for (int position = 0; position < from.ControlCount(); ++position) {
-        const Control* control = from.ControlAt(position);
-        if (control->Type() == ControlType::Pile && control != &from.DragPile()) {
-            const auto& pile = static_cast<const Pile&>(*control);
-            auto copy = std::make_unique<Pile>(pile.Name);
-            copy->Bounds = pile.Bounds;
-            copy->Visible = pile.Visible;
-            copy->Kind = pile.Kind;
-            copy->PickRule = pile.PickRule;
-            copy->DropRule = pile.DropRule;
-            copy->EmptyDropRule = pile.EmptyDropRule;
-            copy->LayoutStyle = pile.LayoutStyle;
-            copy->DealPattern = pile.DealPattern;
-            copy->Direction = pile.Direction;
-            copy->ClickAction = pile.ClickAction;
-            copy->CardLimit = pile.CardLimit;
-            copy->SpareValue = pile.SpareValue;
-            copy->Hint = pile.Hint;
-            copy->ShowHint = pile.ShowHint;
-            copy->Horz = pile.Horz;
-            copy->Vert = pile.Vert;
-            Pile* added = board.AddPile(std::move(copy));
-            for (const Card* card : pile.Cards()) {
-                Card& mine = board.CardAt(card->Index());
-                mine.Face.SetState(card->Face.State());
-                board.MoveCard(mine, *added);
-            }
-            if (pile.ClickAction == 302) keepsGenerator_ = true;
-        } else if (control->Type() == ControlType::Button) {
-            const auto& button = static_cast<const GameButton&>(*control);
-            auto copy = std::make_unique<GameButton>(button.Name);
-            copy->Bounds = button.Bounds;
-            copy->Visible = button.Visible;
-            copy->Tag = button.Tag;
-            copy->Caption = button.Caption;
-            if (button.Tag == 2) redealsDominate_ = false;
-            board.AddButton(std::move(copy));
-        }
+    for (int position = 0; position < board.ControlCount(); ++position) {
+        const Control* control = board.ControlAt(position);
+        if (control->Type() == ControlType::Pile && static_cast<const Pile*>(control)->ClickAction == 302)
+            keepsGenerator_ = true;
+        if (control->Type() == ControlType::Button && static_cast<const GameButton*>(control)->Tag == 2)
+            redealsDominate_ = false;
     }
-    board.RebuildKindRange();
     // The copy must stand at the same TableOrder positions as the live
     // table, since rules find piles by position.
     if (board.ControlCount() != from.ControlCount()) usable_ = false;

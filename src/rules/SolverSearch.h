@@ -16,26 +16,12 @@
 
 #include "core/Session.h"
 #include "records/GameButtons.h"
+#include "rules/ScratchTable.h"
 #include "rules/Solver.h"
 
 namespace vexa {
 
 namespace solving {
-
-// The scratch session's world: pictures are never drawn, messages go
-// nowhere, and a victory is only counted.
-class ScratchUi : public UserInterface {
-public:
-    void ShowMessage(const std::string&) override {}
-    void ShowVictory(const VictoryText&) override { ++Victories; }
-    int Victories = 0;
-};
-
-class StillClock : public Clock {
-public:
-    double Now() override { return 0; }
-    std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
-};
 
 // A move as the search keeps it: what was clicked, and where the lifted
 // cards were dropped.
@@ -134,8 +120,8 @@ struct Solver::Search {
     SolverMove Unpack(const PackedMove& move) const;
 
     NullPictureSource pictures_;
-    solving::ScratchUi ui_;
-    solving::StillClock clock_;
+    ScratchUi ui_;
+    StillClock clock_;
     Session s_;
     bool usable_ = true;
     std::vector<Pile*> piles_;        // game piles in TableOrder

@@ -9,6 +9,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Peek.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Autoplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardFocus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScratchTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Solver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverMoves.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverPositions.cpp
