@@ -71,6 +71,7 @@ void Solver::Search::FindSafeMoves()
         s_.Settings.Postpick != 0)
         return;
     int stocks = 0, wastes = 0, foundations = 0;
+    bool dealsRows = false;
     bool drawOne = true;
     for (const Pile* pile : piles_) {
         // The rule reads more than the two cards.
@@ -78,8 +79,10 @@ void Solver::Search::FindSafeMoves()
         if (pile->Kind == 3 && pile->PickRule != 0) return;  // foundations give cards back
         if (pile->Kind == 3) ++foundations;
         if (pile->Kind == 1) ++wastes;
-        // Deals onto other piles put cards on a card without its rule.
-        if (pile->PickRule == 92 || pile->PickRule == 94 || pile->PickRule == 95) return;
+        // Deals onto other piles put cards on a card without its rule; a
+        // row dealt onto the tableau is allowed below.
+        if (pile->PickRule == 94 || pile->PickRule == 95) return;
+        if (pile->PickRule == 92) dealsRows = true;
         if ((pile->PickRule >= 90 && pile->PickRule <= 95) || pile->ClickAction != 0) {
             ++stocks;
             if (pile->PickRule != 90 || pile->ClickAction != 301) drawOne = false;
@@ -135,6 +138,7 @@ void Solver::Search::FindSafeMoves()
             for (std::size_t c = 0; c < taken.size(); ++c) buildsOn_[c] |= taken[c];
         }
     }
+    if (dealsRows && !RowDealsKeepSafeMovesSafe()) return;
     // An ace goes to the first empty foundation that takes it; autoplay,
     // which picks the first foundation that takes a card, must then be a
     // shortcut through single moves.
@@ -147,6 +151,48 @@ void Solver::Search::FindSafeMoves()
                 firstFoundationWlog_ = false;
     }
     safeMoves_ = true;
+}
+
+bool Solver::Search::LiftsTogether(int pickRule, const CardFace& below, const CardFace& above)
+{
+    const bool down = above.Value() + 1 == below.Value();
+    switch (pickRule) {
+    case 3: return down && above.Colour() != below.Colour();
+    case 4: return down && above.Suit() == below.Suit();
+    case 5: return down;
+    case 6: return above.Suit() == below.Suit() && (down || (below.Value() == 1 && above.Value() == 13));
+    case 9: return above.Value() == below.Value() || (down && above.Suit() == below.Suit());
+    default: return false;
+    }
+}
+
+bool Solver::Search::RowDealsKeepSafeMovesSafe() const
+{
+    // A row dealt from the stock lays a card D on each tableau pile, so on
+    // a safe card X too, had it stayed. A winning line that left X there is
+    // then replayed with X on its foundation and D on the card that lay
+    // under X: every move stays legal as long as X can never be lifted
+    // together with a card dealt onto it, so that X never moves in that
+    // line but to its foundation, once D has left it. That holds when each
+    // tableau pile lifts its top card alone (PickRule 1) or nothing (0), or
+    // a run whose pairs its piles would also build (then D on X in a run
+    // would be a card built on X, which rules X out as safe). Lifting every
+    // card above (2) or a card from under others (7, 8) does not keep it.
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 2) continue;
+        const int pick = pile->PickRule;
+        if (pick == 0 || pick == 1) continue;
+        if (pick != 3 && pick != 4 && pick != 5 && pick != 6 && pick != 9) return false;
+        for (const Pile* from : piles_)
+            for (const Card* below : from->Cards())
+                for (const Pile* other : piles_)
+                    for (const Card* above : other->Cards())
+                        if (below != above && LiftsTogether(pick, below->Face, above->Face) &&
+                            !buildsOn_[static_cast<std::size_t>(below->Index())].test(
+                                static_cast<std::size_t>(above->Index())))
+                            return false;
+    }
+    return true;
 }
 
 bool Solver::Search::CanGoOnACard(const Pile& foundation, std::size_t card) const

@@ -163,6 +163,12 @@ struct Solver::Search {
     // Whether the card could lie on a card on top of an empty foundation
     // with these rules, whenever it goes there.
     bool CanGoOnACard(const Pile& foundation, std::size_t card) const;
+    // Whether a stock that deals a row onto the tableau leaves the safe
+    // moves safe (see SolverSafeMoves.cpp).
+    bool RowDealsKeepSafeMovesSafe() const;
+    // Whether a pile with this run-lifting PickRule lifts the upper card
+    // together with the lower one; false for rules that lift no runs.
+    static bool LiftsTogether(int pickRule, const CardFace& below, const CardFace& above);
     // The cards a pile with this DropRule takes on each card, by the rule code.
     std::vector<CardSet> TakenOn(Pile& pile, const std::vector<int>& cards);
 
