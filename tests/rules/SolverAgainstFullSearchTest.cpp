@@ -2,7 +2,8 @@
 // needs them (safe foundation moves, talon cards played only when a card
 // goes on them, stock cycles, interchangeable piles). These tests check
 // those shortcuts against a plain search of every click on small Klondike
-// endgames, and on Gypsy-like ones whose stock deals rows onto the columns: whatever the plain search can win, the solver must win, and
+// endgames, and on Gypsy-like ones whose stock deals rows onto the
+// columns: whatever the plain search can win, the solver must win, and
 // whatever it proves lost, the solver must not win.
 #include <gtest/gtest.h>
 
