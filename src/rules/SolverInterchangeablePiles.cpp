@@ -3,19 +3,34 @@
 // positions that differ only so are keyed as one.
 #include "rules/SolverSearch.h"
 
+#include "rules/MoveRules.h"
+
 namespace vexa {
 
 using namespace solving;
 
+bool Solver::Search::OneStockGovernsAll() const
+{
+    const Pile* governing = nullptr;
+    for (const Pile* pile : piles_) {
+        if (pile->DropRule != 113) continue;
+        const Pile* stock = GoverningStock(s_.Board, *pile);
+        if (!stock || (governing && stock != governing)) return false;
+        governing = stock;
+    }
+    return true;
+}
+
 void Solver::Search::FindInterchangeablePiles()
 {
     // Piles may be exchanged only when no rule of the game reads where a
-    // pile stands: the preceding pile, the governing stock, the walks over
-    // the foundation range, the cover test, the deals and gathers in
-    // TableOrder, the first and last waste pile, the rows of scheme 4 and
-    // the buttons all do.
+    // pile stands: the preceding pile, the walks over the foundation range,
+    // the cover test, the deals and gathers in TableOrder, the first and
+    // last waste pile, the rows of scheme 4 and the buttons all do. The
+    // governing stock does too, unless one stock governs every pile whose
+    // rule asks for it (a card from that stock then goes to any of them).
     group_.assign(piles_.size(), -1);
-    if (RulesReadOtherPiles()) return;
+    if (RulesReadOtherPiles(true)) return;
     bool wastesOrdered = false, tableauOrdered = false;
     for (const Pile* pile : piles_) {
         switch (pile->PickRule) {

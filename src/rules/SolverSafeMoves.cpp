@@ -15,13 +15,15 @@ namespace vexa {
 
 using namespace solving;
 
-bool Solver::Search::RulesReadOtherPiles() const
+bool Solver::Search::RulesReadOtherPiles(bool oneGoverningStock) const
 {
     if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return true;
     for (const Pile* pile : piles_) {
         if (pile->PickRule == 8) return true;
         switch (pile->DropRule) {
         case 113:
+            if (oneGoverningStock && OneStockGovernsAll()) break;
+            return true;
         case 116:
         case 121: return true;
         default: break;

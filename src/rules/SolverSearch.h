@@ -139,7 +139,10 @@ struct Solver::Search {
     void FindInterchangeablePiles();
     // Whether a rule of the game reads piles other than the ones a move
     // lifts from and drops on.
-    bool RulesReadOtherPiles() const;
+    // With oneGoverningStock, DropRule 113 does not count where one stock
+    // governs every pile that has it: it then answers alike for them all.
+    bool RulesReadOtherPiles(bool oneGoverningStock = false) const;
+    bool OneStockGovernsAll() const;
     std::uint64_t KeyHash(const State& state);
 
     // Safe foundation moves. A card that no card still off the foundations
