@@ -98,6 +98,9 @@ void HintController::Show(const SolveAnswer& answer, int request, const std::str
         case SolverMove::Type::Autoplay: message_("Autoplay moves the next cards to the foundations."); break;
         }
         markedPosition_ = position;
+        // No winning line was found: the move leads only towards the best
+        // position the search reached, and the player is told so.
+        if (answer.Outcome == SolveOutcome::Unknown) message_(BestGuessText);
         timer_->start(ShowMilliseconds);
     }
     emit Answered();

@@ -23,6 +23,9 @@ namespace vexa {
 
 struct Session;
 
+// Said with a hint whose move is not part of a winning line.
+inline constexpr const char* BestGuessText = "No winning line was found in time; the move shown is only a best guess.";
+
 class HintController : public QObject {
     Q_OBJECT
 

@@ -739,15 +739,15 @@ void MainWindow::ChooseGame()
         unsetCursor();
         SelectGame(*session_);
         if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
-        DealWinnableIfAsked();
+        DealWinnableIfAsked(true);
     });
 }
 
-void MainWindow::DealWinnableIfAsked()
+void MainWindow::DealWinnableIfAsked(bool chosen)
 {
     if (!session_->WinnableOnly) return;
     Render();
-    DealWinnableWithProgress(*this, *session_, [this](const std::string& text) { ShowMessage(text); });
+    winnableDealer_.Deal(*this, *session_, chosen, [this](const std::string& text) { ShowMessage(text); });
 }
 
 void MainWindow::NewHand(NewHandKind kind)
@@ -755,7 +755,7 @@ void MainWindow::NewHand(NewHandKind kind)
     Guard([this, kind] {
         unsetCursor();
         DealNewHand(*session_, kind);
-        if (kind == NewHandKind::Deal) DealWinnableIfAsked();
+        if (kind == NewHandKind::Deal) DealWinnableIfAsked(false);
     });
 }
 

@@ -14,6 +14,7 @@
 #include <QPoint>
 
 #include "app/NewHand.h"
+#include "app/WinnableDealDialog.h"
 #include "cards/CursorPictures.h"
 #include "core/Environment.h"
 #include "core/Session.h"
@@ -126,7 +127,7 @@ private:
     QWidget* CardParent(const Card& card) const;
     QMargins FrameMargins() const;
     void PlaceOnScreen();
-    void DealWinnableIfAsked();
+    void DealWinnableIfAsked(bool chosen);
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
@@ -146,6 +147,7 @@ private:
     QAction* autoplay1_ = nullptr;
     QAction* hint1_ = nullptr;
     QAction* winnable1_ = nullptr;
+    WinnableDealer winnableDealer_;
     HintController* hint_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 

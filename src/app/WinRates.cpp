@@ -1,6 +1,7 @@
 #include "app/WinRates.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -96,19 +97,33 @@ std::vector<GameWinRate> MeasureWinRates(const WinRateOptions& options, std::ost
     return rates;
 }
 
+ShareInterval WilsonInterval(int successes, int trials)
+{
+    if (trials <= 0) return {};
+    constexpr double z = 1.96;
+    const double n = trials;
+    const double p = successes / n;
+    const double denominator = 1 + z * z / n;
+    const double centre = (p + z * z / (2 * n)) / denominator;
+    const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / denominator;
+    return {100 * std::max(0.0, centre - half), 100 * std::min(1.0, centre + half)};
+}
+
 void PrintWinRateHeader(std::ostream& out)
 {
-    out << "| Game | Won % | Lost % | Unknown % | Median s | 95th pct s | Positions/s |\n";
-    out << "|---|---:|---:|---:|---:|---:|---:|\n";
+    out << "| Game | Deals | Won % (95% CI) | Lost % | Unknown % | Median s | 95th pct s | Positions/s |\n";
+    out << "|---|---:|---:|---:|---:|---:|---:|---:|\n";
 }
 
 void PrintWinRate(std::ostream& out, const GameWinRate& rate)
 {
-    const int decided = rate.Won + rate.Lost + rate.Unknown;
-    auto share = [decided](int n) { return decided > 0 ? 100.0 * n / decided : 0.0; };
-    char line[256];
-    std::snprintf(line, sizeof line, "| %s | %.1f | %.1f | %.1f | %.3f | %.3f | %.0f |", rate.Game.c_str(),
-                  share(rate.Won), share(rate.Lost), share(rate.Unknown), rate.MedianSeconds, rate.P95Seconds,
+    const int deals = rate.Won + rate.Lost + rate.Unknown;
+    auto share = [deals](int n) { return deals > 0 ? 100.0 * n / deals : 0.0; };
+    const ShareInterval won = WilsonInterval(rate.Won, deals);
+    char line[320];
+    std::snprintf(line, sizeof line, "| %s | %d | %.1f (%.0f–%.0f) | %.1f | %.1f | %.3f | %.3f | %.0f |",
+                  rate.Game.c_str(), deals, share(rate.Won), won.Low, won.High, share(rate.Lost), share(rate.Unknown),
+                  rate.MedianSeconds, rate.P95Seconds,
                   rate.TotalSeconds > 0 ? static_cast<double>(rate.States) / rate.TotalSeconds : 0.0);
     out << line;
     if (rate.Failed > 0) out << " (" << rate.Failed << " deals failed to load)";

@@ -31,7 +31,16 @@ struct GameWinRate {
 // Each game's line is written to progress (when given) as soon as it is done.
 std::vector<GameWinRate> MeasureWinRates(const WinRateOptions& options, std::ostream* progress);
 
-// The header and one line per game: percentages and times.
+// The 95% confidence interval of a share of successes (Wilson's score
+// interval), in percent: low and high. No trials give 0 to 100.
+struct ShareInterval {
+    double Low = 0;
+    double High = 100;
+};
+ShareInterval WilsonInterval(int successes, int trials);
+
+// The header and one line per game: the deals behind it, percentages (the
+// won share with its 95% interval) and times.
 void PrintWinRateHeader(std::ostream& out);
 void PrintWinRate(std::ostream& out, const GameWinRate& rate);
 

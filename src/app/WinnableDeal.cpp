@@ -8,6 +8,7 @@
 #include "defs/IniFile.h"
 #include "records/UndoJournal.h"
 #include "rules/RedealStatus.h"
+#include "rules/ScratchTable.h"
 #include "rules/Solver.h"
 #include "table/PileLayout.h"
 
@@ -47,6 +48,25 @@ WinnableDealResult DealWinnableHand(Session& session, double seconds, const std:
         }
         if (left() <= 0 || (progress && !progress(result.Shuffles))) return result;
     }
+}
+
+bool WinnableOftenConfirmed(const Session& live, const HandSearch& search)
+{
+    if (live.Welcome || live.Inert) return true;
+    NullPictureSource pictures;
+    ScratchUi ui;
+    StillClock clock;
+    Session scratch(pictures, ui, clock, live.ScreenWidth, live.ScreenHeight);
+    CopyGameOnto(live, scratch);
+    for (int deal = 1; deal <= WinnableProbeDeals; ++deal) {
+        scratch.Rng.Seed(static_cast<std::uint32_t>(deal));
+        Reshuffle(scratch);
+        SolverBudget budget;
+        budget.MaxStates = WinnableProbeStates;
+        const SolveOutcome outcome = search ? search(scratch, budget) : SolvePosition(scratch, budget).Outcome;
+        if (outcome == SolveOutcome::Won) return true;
+    }
+    return false;
 }
 
 bool ReadWinnableOnly(const IniFile& catalogue) { return catalogue.ReadString("General", "WinnableOnly") == "1"; }

@@ -32,6 +32,22 @@ WinnableDealResult DealWinnableHand(Session& session, double seconds,
                                     const std::function<bool(int)>& progress = nullptr,
                                     const HandSearch& search = nullptr);
 
+// Whether the solver proves hands of the loaded game winnable often enough
+// for "Winnable deals only" to deal by it. A fixed probe, the same on every
+// machine: deals 1 to WinnableProbeDeals of the game are dealt on a table of
+// their own (the live table is not touched) and each is searched within
+// WinnableProbeStates positions; the game counts as often confirmed when
+// one of them is proven winnable. search, when given, replaces the plain
+// call of the solver.
+constexpr int WinnableProbeDeals = 4;
+constexpr long long WinnableProbeStates = 30000;
+bool WinnableOftenConfirmed(const Session& session, const HandSearch& search = nullptr);
+
+// The message shown once, when such a game is chosen, for a game whose
+// hands the probe does not confirm; its hands are then dealt as usual.
+inline constexpr const char* WinnableRarelyConfirmedText =
+    "For this game a winnable hand often cannot be confirmed in time; hands are dealt as usual.";
+
 // The setting in the catalogue's General section.
 bool ReadWinnableOnly(const IniFile& catalogue);
 void WriteWinnableOnly(const IniFile& catalogue, bool on);

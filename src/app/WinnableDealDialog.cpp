@@ -14,6 +14,27 @@
 
 namespace vexa {
 
+namespace {
+
+// Searches one hand on a thread of its own while the window keeps handling
+// events, so it stays painted; the player's input waits unless the progress
+// dialog shows, whose "Stop" then ends the search at once. The solver copies
+// the hand here, on the window's thread.
+SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, QProgressDialog* progress)
+{
+    Solver solver(dealt);
+    std::atomic<bool> cancel{false};
+    auto answer = std::async(std::launch::async, [&] { return solver.Solve(budget, &cancel); });
+    while (answer.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
+        const bool shown = progress && progress->isVisible();
+        QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
+        if (progress && progress->wasCanceled()) cancel.store(true);
+    }
+    return answer.get().Outcome;
+}
+
+}  // namespace
+
 void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message)
 {
     QProgressDialog progress("Looking for a winnable hand...", "Stop", 0, 0, &parent);
@@ -28,22 +49,8 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
     QTimer::singleShot(300, &progress, [&progress] {
         if (!progress.wasCanceled()) progress.show();
     });
-    // Each hand is searched on a thread of its own while the window keeps
-    // handling events, so it stays painted and "Stop" answers at once. The
-    // solver copies the hand here, on the window's thread. Until the modal
-    // dialog shows, the player's input waits, so that no click or key can
-    // act on the table while hands are being dealt.
-    auto searchOffThread = [&progress](const Session& dealt, const SolverBudget& budget) {
-        Solver solver(dealt);
-        std::atomic<bool> cancel{false};
-        auto answer = std::async(std::launch::async, [&] { return solver.Solve(budget, &cancel); });
-        while (answer.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
-            QCoreApplication::processEvents(
-                progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
-            if (progress.wasCanceled()) cancel.store(true);
-        }
-        return answer.get().Outcome;
-    };
+    // Until the modal dialog shows, the player's input waits, so that no
+    // click or key can act on the table while hands are being dealt.
     const WinnableDealResult result = DealWinnableHand(
         session, 3.0,
         [&progress](int shuffles) {
@@ -52,9 +59,33 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
                                                                  : QEventLoop::ExcludeUserInputEvents);
             return !progress.wasCanceled();
         },
-        searchOffThread);
+        [&progress](const Session& dealt, const SolverBudget& budget) {
+            return SearchOffThread(dealt, budget, &progress);
+        });
     progress.close();
     if (!result.Proven) message("No winnable hand was found in time; this hand may not be winnable.");
+}
+
+void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,
+                          const std::function<void(const std::string&)>& message)
+{
+    if (!session.WinnableOnly || session.Welcome || session.Inert) return;
+    if (!probed_ || game_ != session.CurrentGame) {
+        // The probe runs once per game; the window stays painted meanwhile.
+        often_ = WinnableOftenConfirmed(session, [](const Session& dealt, const SolverBudget& budget) {
+            return SearchOffThread(dealt, budget, nullptr);
+        });
+        probed_ = true;
+        game_ = session.CurrentGame;
+        told_ = false;
+    }
+    if (often_) {
+        DealWinnableWithProgress(parent, session, message);
+        return;
+    }
+    if (chosen) told_ = false;
+    if (!told_) message(WinnableRarelyConfirmedText);
+    told_ = true;
 }
 
 }  // namespace vexa

@@ -16,4 +16,21 @@ struct Session;
 void DealWinnableWithProgress(QWidget& parent, Session& session,
                               const std::function<void(const std::string&)>& message);
 
+// "Winnable deals only" for one window. A game whose hands the solver
+// rarely proves winnable (WinnableOftenConfirmed, probed once per game) is
+// dealt as usual: the player is told so once, when the game is chosen (or
+// at the first deal after the setting was turned on), instead of a search
+// and a message on every deal. Other games deal with the progress dialog.
+class WinnableDealer {
+public:
+    // After a game was chosen (chosen true) or a new hand was dealt.
+    void Deal(QWidget& parent, Session& session, bool chosen, const std::function<void(const std::string&)>& message);
+
+private:
+    bool probed_ = false;
+    std::string game_;   // the game probed last
+    bool often_ = true;  // its hands are often proven winnable
+    bool told_ = false;  // the player was told that they are not
+};
+
 }  // namespace vexa

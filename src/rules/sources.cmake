@@ -9,7 +9,14 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Peek.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Autoplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardFocus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScratchTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Solver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverMoves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverPositions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStockCycles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverSafeMoves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverDeferredPlays.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeablePiles.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

@@ -142,6 +142,34 @@ TEST_F(HintTest, SaysSoWhenTheHandCanNoLongerBeWon)
     EXPECT_FALSE(Marker("HintCard") && !Marker("HintCard")->isHidden());
 }
 
+TEST_F(HintTest, SaysSoWhenTheMoveIsOnlyABestGuess)
+{
+    // Two positions are too few to reach the win: the move shown leads to
+    // the best position found, and both frames and the message say so.
+    Lay(11, "KH", "QH");
+    form->Hint().Budget.MaxStates = 2;
+    QString shown;
+    bool framed = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            framed = Marker("HintCard") && !Marker("HintCard")->isHidden();
+            box->accept();
+        }
+    });
+    timer.start(20);
+    ASSERT_TRUE(Ask());
+    EXPECT_EQ(shown.toStdString(), BestGuessText);
+    EXPECT_TRUE(framed);
+    // A line that wins says nothing more.
+    form->Hint().Budget.MaxStates = 0;
+    shown.clear();
+    ASSERT_TRUE(Ask());
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_FALSE(Marker("HintCard")->isHidden());
+}
+
 TEST_F(HintTest, ASecondRequestReplacesTheFirstAndOnlyItIsAnswered)
 {
     Lay(11, "KH", "QH");

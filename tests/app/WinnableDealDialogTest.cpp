@@ -1,7 +1,8 @@
 // "Winnable deals only" in the window on the offscreen platform: while
 // hands are searched the window keeps handling its events, the progress
 // dialog shows, and a game that is never proven winnable ends with the
-// message and the last hand dealt.
+// message and the last hand dealt; a game whose hands the solver rarely
+// proves winnable is dealt as usual after one word to the player.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 
 #include "app/GameLoader.h"
 #include "app/MainWindow.h"
+#include "app/WinnableDeal.h"
 #include "app/WinnableDealDialog.h"
 #include "cards/CardLibrary.h"
 #include "support/FakeEnvironment.h"
@@ -63,6 +65,73 @@ TEST(WinnableDealDialog, TheWindowKeepsHandlingEventsWhileHandsAreSearched)
         if (const Pile* pile = s.Board.PileAt(position); pile && pile != &s.Board.DragPile()) dealt += pile->Count();
     EXPECT_EQ(dealt, 52);
     EXPECT_FALSE(s.Carrying);
+}
+
+// Four foundations and 52 one-card columns: with foundation EmptyDropRule
+// 203 autoplay wins every hand, with 0 none can be won.
+std::string OneCardColumns(const std::string& name, int emptyDrop)
+{
+    std::string text = "[" + name + "]\nName=" + name + "\nFormwidth=1000\nFormheight=700\n";
+    for (int i = 0; i < 4; ++i)
+        text += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106," +
+                std::to_string(emptyDrop) + ",402,0,0,0,-\n";
+    for (int i = 0; i < 52; ++i)
+        text += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
+                std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,0,0,402,0,0,0,U\n";
+    return text;
+}
+
+// A game whose hands the probe never proves winnable is dealt as usual and
+// the player is told so once per choice of the game; a game it wins deals
+// by the search and says nothing.
+TEST(WinnableDealDialog, AGameRarelyConfirmedIsDealtAsUsualAndSaidOncePerChoice)
+{
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    dir.Write("vexasolit.ini", "[Gamelist]\nStuck=stuck.ini\nEasy=easy.ini\n[General]\nWinnableOnly=1\n");
+    dir.Write("stuck.ini", OneCardColumns("Stuck", 0));
+    dir.Write("easy.ini", OneCardColumns("Easy", 203));
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    MainWindow form(library, clock);
+    Session& s = form.State();
+    auto choose = [&](int index) {
+        s.Chooser.ItemIndex = index;
+        form.Guard([&] { SelectGame(s); });
+    };
+    std::vector<std::string> told;
+    auto tell = [&](const std::string& text) { told.push_back(text); };
+    bool progressShown = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* progress = form.findChild<QProgressDialog*>("WinnableProgress"); progress && progress->isVisible())
+            progressShown = true;
+    });
+    watcher.start(5);
+
+    // The chooser lists the games by name: Easy, then Stuck.
+    WinnableDealer dealer;
+    choose(1);
+    const std::string hand = test::Describe(*s.Board.FindPile("PILE10"));
+    const std::uint32_t generator = s.Rng.State();
+    dealer.Deal(form, s, true, tell);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], WinnableRarelyConfirmedText);
+    // The hand stays as dealt, the generator untouched: no shuffle again.
+    EXPECT_EQ(test::Describe(*s.Board.FindPile("PILE10")), hand);
+    EXPECT_EQ(s.Rng.State(), generator);
+    // Further deals of the game say nothing; choosing it again says it again.
+    dealer.Deal(form, s, false, tell);
+    EXPECT_EQ(told.size(), 1u);
+    choose(1);
+    dealer.Deal(form, s, true, tell);
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_FALSE(progressShown);
+
+    choose(0);
+    dealer.Deal(form, s, true, tell);
+    EXPECT_EQ(told.size(), 2u);
+    watcher.stop();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/WinnableDeal.h"
 #include "core/Session.h"
 #include "defs/IniFile.h"
+#include "rules/MoveRules.h"
 #include "rules/Solver.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
@@ -111,6 +112,48 @@ TEST_F(WinnableDeal, AnUnwinnableGameIsShuffledAgainUntilTheTimeIsSpentAndTheLas
     const WinnableDealResult spent = DealWinnableHand(*session, 1e-9, nullptr, SearchByPositions);
     EXPECT_FALSE(spent.Proven);
     EXPECT_EQ(spent.Shuffles, 1);
+}
+
+// The probe deals its own hands, each searched within a fixed number of
+// positions and no time limit, and leaves the live table as it was.
+TEST_F(WinnableDeal, TheProbeConfirmsOnlyGamesWhoseHandsItWinsAndLeavesTheTableAlone)
+{
+    auto table = [this] {
+        std::vector<int> cards;
+        for (int position = 0; position < session->Board.ControlCount(); ++position)
+            if (const Pile* pile = session->Board.PileAt(position))
+                for (const Card* card : pile->Cards()) cards.push_back(card->Index() * 2 + FaceUp(*card));
+        return cards;
+    };
+    for (const int game : {0, 1}) {
+        Choose(game);
+        const std::vector<int> before = table();
+        const std::uint32_t generator = session->Rng.State();
+        std::vector<std::vector<int>> hands;
+        int won = 0;
+        const bool often = WinnableOftenConfirmed(*session, [&](const Session& dealt, const SolverBudget& budget) {
+            EXPECT_EQ(budget.MaxStates, WinnableProbeStates);
+            EXPECT_EQ(budget.Seconds, 0);
+            std::vector<int> hand;
+            for (int position = 0; position < dealt.Board.ControlCount(); ++position)
+                if (const Pile* pile = dealt.Board.PileAt(position))
+                    for (const Card* card : pile->Cards()) hand.push_back(card->Index());
+            hands.push_back(hand);
+            const SolveOutcome outcome = SolvePosition(dealt, budget).Outcome;
+            won += outcome == SolveOutcome::Won;
+            return outcome;
+        });
+        EXPECT_EQ(often, game == 0);
+        // A won hand ends the probe; a game never won is probed on every deal,
+        // each a hand of its own, and the same way each time.
+        EXPECT_EQ(hands.size(), game == 0 ? 1u : static_cast<std::size_t>(WinnableProbeDeals));
+        EXPECT_EQ(won, game == 0 ? 1 : 0);
+        for (std::size_t i = 1; i < hands.size(); ++i) EXPECT_NE(hands[i], hands[i - 1]);
+        EXPECT_EQ(WinnableOftenConfirmed(*session), often);
+        EXPECT_EQ(table(), before);
+        EXPECT_EQ(session->Rng.State(), generator);
+        EXPECT_TRUE(ui.victories.empty());
+    }
 }
 
 TEST_F(WinnableDeal, TheSettingIsWrittenToTheCatalogue)

@@ -2,7 +2,8 @@
 // needs them (safe foundation moves, talon cards played only when a card
 // goes on them, stock cycles, interchangeable piles). These tests check
 // those shortcuts against a plain search of every click on small Klondike
-// endgames: whatever the plain search can win, the solver must win, and
+// endgames, on Gypsy-like ones whose stock deals rows onto the columns and
+// on Strategy-like ones whose reserves one stock feeds: whatever the plain search can win, the solver must win, and
 // whatever it proves lost, the solver must not win.
 #include <gtest/gtest.h>
 
@@ -31,6 +32,19 @@ using test::Waste;
 // Klondike columns: any face-up run lifts, build down in alternating
 // colours, only a king (with its run) into an empty column.
 const PileSpec KlondikeColumn{2, 3, 109, 208, 401, 0, {0, 120, 71, 400}};
+
+// Gypsy-like columns and stock: runs in alternating colours lift, a run or
+// a card goes into an empty column, and the stock deals a row, one card
+// onto every column.
+const PileSpec GypsyColumn{2, 3, 109, 207, 401, 0, {0, 120, 71, 400}};
+const PileSpec RowStock{0, 92, 0, 0, 402, 2, {0, 0, 71, 96}};
+
+// Strategy-like piles: a stock whose top card goes to any reserve pile (and
+// only from there), reserves that give their top card to the foundations,
+// which take cards beyond the aces only once the stock is used up.
+const PileSpec DealingStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
+const PileSpec Reserve{2, 1, 113, 214, 401, 0, {0, 120, 71, 400}};
+const PileSpec StockFirstFoundation{3, 0, 110, 203, 402, 2};
 
 const char Suits[] = {'S', 'H', 'C', 'D'};
 
@@ -232,6 +246,122 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
     EXPECT_GE(compared, 100);
     EXPECT_GE(won, 15);
     EXPECT_GE(lost, 15);
+}
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows)
+{
+    // Safe foundation moves where the stock lays a row on the columns: the
+    // foundations built up to random heights, the other cards dealt at
+    // random to the stock and three columns, some of them face down.
+    int won = 0, lost = 0, compared = 0;
+    for (unsigned seed = 1; seed <= 80; ++seed) {
+        std::mt19937 random(seed + 1000);
+        std::vector<std::string> rest;
+        std::vector<int> heights{13, 13, 13, 13};
+        for (int left = 11 + static_cast<int>(random() % 4); left > 0;) {
+            const auto suit = static_cast<std::size_t>(random() % 4);
+            if (heights[suit] > 1) {
+                --heights[suit];
+                --left;
+            }
+        }
+        Endgame t;
+        for (std::size_t suit = 0; suit < 4; ++suit) {
+            t.Place("F" + std::to_string(suit + 1), Foundation, Suit(Suits[suit], 1, heights[suit]));
+            for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
+        }
+        std::shuffle(rest.begin(), rest.end(), random);
+        // A row or two in the stock, the rest on the columns.
+        const std::size_t inStock = 3 * (1 + random() % 2);
+        std::string stock;
+        for (std::size_t i = 0; i < inStock; ++i) stock += (stock.empty() ? "" : " ") + rest[i] + "*";
+        t.Place("ST", RowStock, stock);
+        std::vector<std::string> columns(3);
+        for (std::size_t i = inStock; i < rest.size(); ++i) {
+            std::string& column = columns[random() % 3];
+            const bool last = i + 1 == rest.size();
+            column += (column.empty() ? "" : " ") + rest[i] + (!last && random() % 2 ? "*" : "");
+        }
+        for (std::size_t column = 0; column < 3; ++column) {
+            // The top card of every column lies face up.
+            std::string cards = columns[column];
+            if (!cards.empty() && cards.back() == '*') cards.pop_back();
+            t.Place("T" + std::to_string(column + 1), GypsyColumn, cards);
+        }
+        SolverBudget budget;
+        budget.MaxStates = 300000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        if (answer.Outcome == SolveOutcome::Won) {
+            // The line replays to the victory.
+            const Placement start = Take(t.session);
+            t.Play(answer.Moves);
+            EXPECT_FALSE(t.ui.victories.empty()) << "seed " << seed;
+            t.ui.victories.clear();
+            PutBack(t.session, start);
+        }
+        FullSearch full;
+        const bool fullWon = full.Won(t);
+        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
+        ++compared;
+        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
+        (fullWon ? won : lost)++;
+    }
+    EXPECT_GE(compared, 60);
+    EXPECT_GE(won, 10);
+    EXPECT_GE(lost, 10);
+}
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns)
+{
+    // Reserves that only the one stock before them feeds are interchangeable:
+    // the foundations built up to random heights, the other cards in the
+    // stock, face down under its top card, some already on the reserves.
+    int won = 0, lost = 0, compared = 0;
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        std::mt19937 random(seed + 2000);
+        std::vector<std::string> rest;
+        std::vector<int> heights{13, 13, 13, 13};
+        for (int left = 7 + static_cast<int>(random() % 3); left > 0;) {
+            const auto suit = static_cast<std::size_t>(random() % 4);
+            if (heights[suit] > 0) {
+                --heights[suit];
+                --left;
+            }
+        }
+        std::vector<std::string> reserves(2);
+        for (std::size_t suit = 0; suit < 4; ++suit)
+            for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
+        std::shuffle(rest.begin(), rest.end(), random);
+        std::string stock;
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            if (random() % 4 == 0) {
+                std::string& reserve = reserves[random() % 2];
+                reserve += (reserve.empty() ? "" : " ") + rest[i];
+            } else {
+                stock += (stock.empty() ? "" : " ") + rest[i] + "*";
+            }
+        }
+        if (!stock.empty()) stock.pop_back();  // the top card lies face up
+        Endgame t;
+        t.Place("ST", DealingStock, stock);
+        for (std::size_t suit = 0; suit < 4; ++suit)
+            t.Place("F" + std::to_string(suit + 1), StockFirstFoundation,
+                    heights[suit] > 0 ? Suit(Suits[suit], 1, heights[suit]) : "");
+        for (std::size_t reserve = 0; reserve < 2; ++reserve)
+            t.Place("R" + std::to_string(reserve + 1), Reserve, reserves[reserve]);
+        SolverBudget budget;
+        budget.MaxStates = 300000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        FullSearch full;
+        const bool fullWon = full.Won(t);
+        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
+        ++compared;
+        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
+        (fullWon ? won : lost)++;
+    }
+    EXPECT_GE(compared, 50);
+    EXPECT_GE(won, 10);
+    EXPECT_GE(lost, 10);
 }
 
 }  // namespace

@@ -1,0 +1,158 @@
+// The position store: a position taken from the scratch table as bytes, put
+// back onto it, and keyed for the table of positions seen.
+#include "rules/SolverSearch.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "table/PileLayout.h"
+
+namespace vexa {
+
+using namespace solving;
+
+std::pair<std::size_t, std::size_t> Solver::Search::PileBytes(const State& state, std::size_t pile)
+{
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < pile; ++p) at += 1 + (state[at] & ~ShownFlag);
+    return {at, 1 + static_cast<std::size_t>(state[at] & ~ShownFlag)};
+}
+
+void Solver::Search::Capture(State& out) const
+{
+    std::size_t size = piles_.size() + CounterBytes + (keepsGenerator_ ? 4 : 0);
+    for (const Pile* pile : piles_) size += static_cast<std::size_t>(pile->Count());
+    out.resize(size);
+    std::uint8_t* at = out.data();
+    for (const Pile* pile : piles_) {
+        *at++ = static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0));
+        for (const Card* card : pile->Cards()) *at++ = CardByte(*card);
+    }
+    auto put = [&at](std::int32_t value) {
+        std::memcpy(at, &value, 4);
+        at += 4;
+    };
+    if (keepsGenerator_) put(static_cast<std::int32_t>(s_.Rng.State()));
+    put(s_.OneTimeMove);
+    put(s_.RedealsLeft);
+}
+
+void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
+{
+    Table& board = s_.Board;
+    Pile& drag = board.DragPile();
+    // Carried cards stay in the DragPile until their pile takes them back.
+    s_.Carrying = false;
+    s_.OriginPile = nullptr;
+    // A lift or a refused move may have changed the table since the last
+    // capture: compare with what it holds now.
+    if (touched_) Capture(current_);
+
+    // Piles whose bytes differ: cut down to the cards they keep first, then
+    // filled, so that a card that changed piles is free when its new pile
+    // takes it.
+    auto& changed = changed_;  // pile, offset in state, cards kept
+    changed.clear();
+    std::size_t a = 0, b = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t na = 1 + (current_[a] & ~ShownFlag);
+        const std::size_t nb = 1 + (state[b] & ~ShownFlag);
+        if (na != nb || std::memcmp(&current_[a], state + b, na) != 0) {
+            std::size_t kept = 0;
+            while (kept + 1 < na && kept + 1 < nb && current_[a + 1 + kept] == state[b + 1 + kept]) ++kept;
+            changed.push_back({p, b, kept});
+        }
+        a += na;
+        b += nb;
+    }
+    // The DragPile holds the cards meanwhile: it is short, so taking a card
+    // out of it again is quick.
+    for (const auto& [p, offset, kept] : changed) {
+        Pile& pile = *piles_[p];
+        while (pile.Count() > static_cast<int>(kept)) board.MoveCard(*pile.Top(), drag);
+    }
+    for (const auto& [p, offset, kept] : changed) {
+        Pile& pile = *piles_[p];
+        const int count = state[offset] & ~ShownFlag;
+        pile.Visible = (state[offset] & ShownFlag) != 0;
+        for (int i = static_cast<int>(kept); i < count; ++i) {
+            const std::uint8_t byte = state[offset + 1 + static_cast<std::size_t>(i)];
+            Card& card = board.CardAt(byte >> 1);
+            card.Face.SetState(byte & 1 ? ctBack : ctFront);
+            board.MoveCard(card, pile);
+        }
+        LayOutPile(pile);
+    }
+    while (drag.Count() > 0) board.MoveCard(*drag.Top(), board.Store());
+    if (keepsGenerator_) s_.Rng.Seed(static_cast<std::uint32_t>(GetInt(state + b)));
+    s_.OneTimeMove = GetInt(state + length - CounterBytes);
+    s_.RedealsLeft = GetInt(state + length - 4);
+    s_.Journal.UndoSteps.clear();
+    current_.assign(state, state + length);
+    touched_ = false;
+}
+
+std::uint64_t Solver::Search::KeyHash(const State& state)
+{
+    // With dominating redeals the count of redeals left is no part of the key.
+    const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
+    // A position on a stock cycle: its talon piles give way to the cycle's
+    // fixed member.
+    Cycle cycle;
+    if (cycles_) cycle = CycleOf(state);
+    const bool merged = cycle.Length > 1;
+    if (!symmetric_ && !merged) return HashBytes(state.data(), length);
+    segments_.clear();
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        segments_.emplace_back(at, n);
+        at += n;
+    }
+    // Within each group the piles' contents are put in one fixed order.
+    auto less = [&state](const std::pair<std::size_t, std::size_t>& x, const std::pair<std::size_t, std::size_t>& y) {
+        return std::lexicographical_compare(state.begin() + static_cast<std::ptrdiff_t>(x.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(x.first + x.second),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
+    };
+    canonical_.clear();
+    // Per group, the members' segments in order and the next one to write;
+    // kept from call to call so that no call allocates.
+    auto& next = groupNext_;
+    auto& sorted = groupSorted_;
+    next.assign(next.size(), 0);
+    for (auto& members : sorted) members.clear();
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const int g = group_[p];
+        if (merged && talon_[p]) continue;
+        if (g < 0) {
+            canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
+                              state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
+            continue;
+        }
+        const auto gi = static_cast<std::size_t>(g);
+        if (sorted.size() <= gi) {
+            sorted.resize(gi + 1);
+            next.resize(gi + 1, 0);
+        }
+        if (sorted[gi].empty()) {
+            for (std::size_t q = p; q < piles_.size(); ++q)
+                if (group_[q] == g) sorted[gi].push_back(segments_[q]);
+            std::sort(sorted[gi].begin(), sorted[gi].end(), less);
+        }
+        const auto& segment = sorted[gi][next[gi]++];
+        canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segment.first),
+                          state.begin() + static_cast<std::ptrdiff_t>(segment.first + segment.second));
+    }
+    canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
+                      state.begin() + static_cast<std::ptrdiff_t>(length));
+    if (merged) {
+        std::uint8_t bytes[8];
+        std::memcpy(bytes, &cycle.Canonical, 8);
+        canonical_.insert(canonical_.end(), bytes, bytes + 8);
+    }
+    return HashBytes(canonical_.data(), canonical_.size());
+}
+
+}  // namespace vexa

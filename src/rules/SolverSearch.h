@@ -1,0 +1,284 @@
+// The inside of the solver, shared by the files that make it up: the
+// scratch session and its search state (struct Solver::Search), and the
+// compact positions it keeps. Solver.cpp holds the search loop; the
+// positions, the moves of a position and each saving worked out from the
+// rules have a file of their own.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <cstring>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "core/Session.h"
+#include "records/GameButtons.h"
+#include "rules/ScratchTable.h"
+#include "rules/Solver.h"
+
+namespace vexa {
+
+namespace solving {
+
+// A move as the search keeps it: what was clicked, and where the lifted
+// cards were dropped.
+struct PackedMove {
+    std::uint8_t Kind = 0;       // SolverMove::Type
+    std::uint8_t Card = 0;       // the card clicked first
+    std::uint8_t DropCard = 0;   // the card clicked to drop (0: the pile's area)
+    std::uint8_t Lifted = 0;     // the lowest card lifted
+    std::int16_t Position = -1;  // the drop target, clicked pile or button
+    // Turns of the stock played before the move (see the stock cycles).
+    std::uint8_t Clicks = 0;
+};
+
+using State = std::vector<std::uint8_t>;
+
+inline constexpr std::uint8_t ShownFlag = 0x80;
+
+// A card in a position: its index and whether it lies face down.
+inline std::uint8_t CardByte(const Card& card)
+{
+    return static_cast<std::uint8_t>(card.Index() << 1 | (card.Face.State() == ctBack ? 1 : 0));
+}
+// OneTimeMove and RedealsLeft close every position, RedealsLeft last.
+inline constexpr std::size_t CounterBytes = 8;
+
+// DropRules that decide by the two cards alone (and the target's count).
+inline constexpr std::array TwoCardDropRules{101, 102, 103, 104, 105, 106, 107, 108, 109,
+                                             112, 114, 115, 117, 118, 120, 122, 124};
+// Those of them that take one card at a time.
+inline constexpr std::array SingleCardDropRules{101, 102, 103, 104, 105, 106, 108, 112, 115, 117, 124};
+
+template <std::size_t N>
+inline bool IsOneOf(int rule, const std::array<int, N>& rules)
+{
+    return std::find(rules.begin(), rules.end(), rule) != rules.end();
+}
+
+inline std::int32_t GetInt(const std::uint8_t* at)
+{
+    std::int32_t value;
+    std::memcpy(&value, at, 4);
+    return value;
+}
+
+inline std::uint64_t HashBytes(const std::uint8_t* data, std::size_t length)
+{
+    // FNV-1a with a final mix: the same bytes give the same hash everywhere.
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < length; ++i) {
+        h ^= data[i];
+        h *= 1099511628211ull;
+    }
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    return h;
+}
+
+}  // namespace solving
+
+struct Solver::Search {
+    using State = solving::State;
+    using PackedMove = solving::PackedMove;
+
+    explicit Search(const Session& live);
+
+    SolveAnswer Run(const SolverBudget& budget, const std::atomic<bool>* cancel);
+
+    // The position of the scratch table.
+    void Capture(State& out) const;
+    // Puts the scratch table into a position, rewriting only the piles that
+    // differ from the one it holds.
+    void Restore(const std::uint8_t* state, std::size_t length);
+    void RestoreParent() { Restore(parent_.data(), parent_.size()); }
+    // After a move played on the scratch table: a won hand ends the search,
+    // a new position becomes a child.
+    void Played(const PackedMove& move);
+    // The moves of the parent position; with talonOnly only those that
+    // lift cards from the talon, and autoplay.
+    void Expand(bool talonOnly);
+    // Expands a node: every position of its stock cycle, or the node alone.
+    void ExpandNode();
+    bool TryLift(Card& card, std::vector<std::uint64_t>& lifts);
+    // Clicks a card to lift it. When nothing but the lift changed the
+    // table since it was put in a position, and picking up has no side
+    // effects, the lift can be taken back by putting the cards back.
+    void Lift(Card& card);
+    bool CancelLift();
+    bool simpleLifts_ = false;
+    bool liftOnly_ = false;
+    Control* DropSender(Pile& target) const;
+    int Priority() const;
+    // The driver moves of a packed move played from the position before it:
+    // the turns of the stock it starts with, then the move itself.
+    void Unpack(const PackedMove& move, const State& before, std::vector<SolverMove>& out);
+    SolverMove Unpack(const PackedMove& move) const;
+
+    NullPictureSource pictures_;
+    ScratchUi ui_;
+    StillClock clock_;
+    Session s_;
+    bool usable_ = true;
+    std::vector<Pile*> piles_;        // game piles in TableOrder
+    std::vector<int> pilePositions_;  // their TableOrder positions
+    std::vector<GameButton*> buttons_;
+    // More redeals never hurt, unless a button needs RedealsLeft to be 0:
+    // a position reached again with no more redeals left is not searched.
+    bool redealsDominate_ = true;
+    bool keepsGenerator_ = false;  // a pile reshuffles: the generator is part of the position
+    // Interchangeable piles: the group of each pile (-1 for none). Two
+    // positions that differ only by which pile of a group holds which cards
+    // are one position to the search.
+    std::vector<int> group_;
+    bool symmetric_ = false;
+    void FindInterchangeablePiles();
+    // Whether a rule of the game reads piles other than the ones a move
+    // lifts from and drops on.
+    // With oneGoverningStock, DropRule 113 does not count where one stock
+    // governs every pile that has it: it then answers alike for them all.
+    bool RulesReadOtherPiles(bool oneGoverningStock = false) const;
+    bool OneStockGovernsAll() const;
+    std::uint64_t KeyHash(const State& state);
+
+    // Safe foundation moves. A card that no card still off the foundations
+    // can ever be built on, and that exactly one foundation takes (the only
+    // card that foundation takes now), goes there in some winning line if
+    // the hand can be won at all: a node with such a move has that move
+    // alone as its child. Only for games whose rules decide a drop by the
+    // two cards (and the target's count), where foundations keep their
+    // cards and nothing else puts cards on a pile.
+    using CardSet = std::bitset<128>;
+    void FindSafeMoves();
+    bool PlaySafeMove();
+    bool safeMoves_ = false;
+    std::vector<char> safeSource_;   // per pile: its top card may be moved this way
+    std::vector<CardSet> buildsOn_;  // per card: the cards a non-foundation pile takes on it
+    // Per foundation DropRule and top card: the cards it takes.
+    std::vector<std::pair<int, std::vector<CardSet>>> foundationTakes_;
+    // Per foundation EmptyDropRule: the cards it takes while empty.
+    std::vector<std::pair<int, CardSet>> foundationStarts_;
+    bool firstFoundationWlog_ = false;
+    // Whether the card could lie on a card on top of an empty foundation
+    // with these rules, whenever it goes there.
+    bool CanGoOnACard(const Pile& foundation, std::size_t card) const;
+    // Whether a stock that deals a row onto the tableau leaves the safe
+    // moves safe (see SolverSafeMoves.cpp).
+    bool RowDealsKeepSafeMovesSafe() const;
+    // Whether a pile with this run-lifting PickRule lifts the upper card
+    // together with the lower one; false for rules that lift no runs.
+    static bool LiftsTogether(int pickRule, const CardFace& below, const CardFace& above);
+    // The cards a pile with this DropRule takes on each card, by the rule code.
+    std::vector<CardSet> TakenOn(Pile& pile, const std::vector<int>& cards);
+
+    // Stock cycles. When turning the stock over and over only moves cards
+    // among the talon piles (the stock and the wastes) and comes back to the
+    // same position, every position on the way is reachable from every
+    // other: the search keeps them as one position, keyed by a fixed member
+    // of the cycle, and expands all of them at once with moves that turn the
+    // stock a number of times first. Redeals then count as unlimited, so
+    // this is done only when the game allows so many that they never run out
+    // within a search, and a loss is claimed only when none ran out.
+    void FindStockCycles();
+    struct Cycle {
+        std::uint64_t Canonical = 0;  // the talon hash of its fixed member
+        std::uint16_t Length = 0;     // positions on the cycle; 0 for none
+    };
+    Cycle CycleOf(const State& state);
+    std::uint64_t lastTalon_ = 0;
+    Cycle lastCycle_;
+    bool lastKnown_ = false;
+    Cycle FindCycle(const State& start);
+    // Turns the stock once on the scratch table; false when it does nothing.
+    bool TurnStock();
+    std::uint64_t TalonHash(const State& state);
+    // Whether two positions agree outside the talon (RedealsLeft aside).
+    bool SameOutsideTalon(const State& a, const State& b) const;
+    bool cycles_ = false;
+    // Every card autoplay moves could also be lifted alone from its pile and
+    // dropped where autoplay drops it.
+    bool singleAutoMoves_ = false;
+    bool sharedMoves_ = false;                          // members share every move that leaves the talon alone
+    std::size_t stock_ = 0;                             // the stock among piles_
+    std::vector<char> talon_;                           // per pile: a stock or waste pile
+    std::unordered_map<std::uint64_t, Cycle> cycleOf_;  // talon hash -> its cycle
+    // A merge or a redeal count that may hide a reachable position: a
+    // search without a win then ends unknown, not lost.
+    bool lossUnproven_ = false;
+    bool cycleNode_ = false;  // the node being expanded stands for its cycle
+    int clicks_ = 0;          // turns of the stock before the moves being made
+    State talonBytes_;
+
+    State canonical_;
+    std::vector<std::pair<std::size_t, std::size_t>> segments_;
+    std::vector<std::size_t> groupNext_;
+    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> groupSorted_;
+    struct ChangedPile {
+        std::size_t Pile, Offset, Kept;
+    };
+    std::vector<ChangedPile> changed_;
+
+    State current_;         // what the scratch table holds
+    bool touched_ = false;  // the play code ran since current_ was taken
+    State parent_;          // the position being expanded
+    State child_;
+    struct Child {
+        State Position;
+        PackedMove Move;
+        int Priority;
+        std::uint64_t Key;
+        std::int16_t Deferred = -1;
+    };
+    std::vector<Child> children_;
+    // Deferred plays. When every talon card can be brought to the top at
+    // any time (one card turned at a time, one waste, the stock cycles),
+    // playing a talon card to a tableau pile can wait until a card is put
+    // on it: any move in between that leaves its pile alone could come
+    // first; a move that lifts it could take it from the talon instead;
+    // a move that lifts the cards under it could lift them without it,
+    // and the card follow them from the talon. So a winning line can always
+    // be put in an order in which each such play is followed at once by a
+    // move that puts cards on the card played, and after such a play the
+    // search tries only those. A position reached by such a play is kept
+    // apart from the same position reached otherwise, which is searched
+    // with every move.
+    void FindDeferredPlays();
+    bool deferredPlays_ = false;
+    bool deferredFoundations_ = false;
+    bool oneCardTalon_ = false;  // one stock turned a card at a time onto one waste
+    int deferTo_ = -1;           // the move being played is such a play, to this pile
+    int deferredPile_ = -1;      // the node being expanded was reached by one, to this pile
+    State deferredBytes_;        // that pile's bytes then
+    // The bytes of a pile in a position.
+    static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
+    std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
+    bool BuildsOnDeferred(const State& child) const;
+    // Whether a card that can be built on this one lies face up outside the
+    // foundations (a talon card can always be had).
+    bool CanBuildOn(std::size_t pile) const;
+    // Whether a pile outside the talon might take the card alone now, by
+    // the rule tables (an empty pile that takes cards always might).
+    bool MayGoSomewhere(const Card& card) const;
+    std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
+
+    // Position key -> the most redeals left it was reached with.
+    std::unordered_map<std::uint64_t, std::int32_t> seen_;
+    // Whether a position reached with that many redeals left was searched.
+    bool Seen(std::uint64_t key, std::int32_t redeals) const { return SeenIn(seen_, key, redeals); }
+    bool SeenIn(const std::unordered_map<std::uint64_t, std::int32_t>& seen, std::uint64_t key,
+                std::int32_t redeals) const
+    {
+        const auto it = seen.find(key);
+        // With stock cycles redeals count as unlimited: a position is
+        // searched once.
+        return it != seen.end() && (!redealsDominate_ || cycles_ || it->second >= redeals);
+    }
+    bool won_ = false;
+    PackedMove winningMove_;
+};
+
+}  // namespace vexa
