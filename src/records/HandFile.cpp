@@ -1,5 +1,6 @@
 #include "records/HandFile.h"
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -56,7 +57,7 @@ std::optional<KeptPile> ParsePile(const IniLine& line)
 {
     const std::vector<std::string> words = Words(line.value);
     if (words.size() < 2 || (words[1] != "0" && words[1] != "1")) return std::nullopt;
-    KeptPile pile{StrToInt(line.key), words[0], words[1] == "1", {}};
+    KeptPile pile{StrToInt(line.key), words[0], words[1] == "1", {}, "", false};
     for (std::size_t i = 2; i < words.size(); ++i) {
         const std::optional<KeptCard> card = ParseCard(words[i]);
         if (!card) return std::nullopt;
@@ -150,8 +151,14 @@ std::string FormatHandFile(const KeptHand& hand)
         Add(counters, "RedoSteps", std::to_string(hand.RedoSteps.size()));
         document.push_back(std::move(counters));
         IniDocumentSection piles{"Piles", {}};
-        for (const KeptPile& pile : hand.Piles) Add(piles, std::to_string(pile.Position), PileText(pile));
+        IniDocumentSection hints{"Hints", {}};
+        for (const KeptPile& pile : hand.Piles) {
+            Add(piles, std::to_string(pile.Position), PileText(pile));
+            if (!pile.Hint.empty() || pile.ShowHint)
+                Add(hints, std::to_string(pile.Position), std::string(pile.ShowHint ? "1" : "0") + (pile.Hint.empty() ? "" : " " + pile.Hint));
+        }
         document.push_back(std::move(piles));
+        document.push_back(std::move(hints));
         WriteJournalSteps(hand.UndoSteps, hand.RedoSteps, document);
     }
     const std::string body = FormatIniText(document);
@@ -200,6 +207,17 @@ std::optional<KeptHand> ParseHandFile(const std::string& text)
             std::optional<KeptPile> pile = ParsePile(line);
             if (!pile) return std::nullopt;
             hand.Piles.push_back(std::move(*pile));
+        }
+        const IniSection* hints = Find(sections, "Hints");
+        if (!hints) return std::nullopt;
+        for (const IniLine& line : *hints) {
+            const int position = StrToInt(line.key);
+            const auto pile = std::find_if(hand.Piles.begin(), hand.Piles.end(),
+                                           [&](const KeptPile& p) { return p.Position == position; });
+            if (pile == hand.Piles.end() || (line.value[0] != '0' && line.value[0] != '1')) return std::nullopt;
+            if (line.value.size() > 1 && line.value[1] != ' ') return std::nullopt;
+            pile->ShowHint = line.value[0] == '1';
+            pile->Hint = line.value.size() > 2 ? line.value.substr(2) : "";
         }
         if (!ReadJournalSteps(document, undo, redo, hand.UndoSteps, hand.RedoSteps)) return std::nullopt;
     } catch (const VexaError&) {

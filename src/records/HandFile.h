@@ -8,6 +8,7 @@
 //   [Piles]  one key per game pile, its TableOrder position:
 //            "NAME VISIBLE CARD..." with cards as "21d", "9u", ".21d"
 //            (face down or up; a leading "." for a card the layout hides)
+//   [Hints]  the redeal status of the piles that have one: "SHOWN TEXT"
 //   [Undo1] ... [Redo1] ...   the journal's steps, one key per record
 //   [Check]  Sum, the identity of the text of every section before it
 #pragma once

@@ -7,7 +7,6 @@
 #include "defs/TextRules.h"
 #include "records/Score.h"
 #include "records/UndoJournal.h"
-#include "rules/RedealStatus.h"
 #include "table/PileLayout.h"
 
 namespace vexa {
@@ -44,7 +43,7 @@ std::vector<KeptPile> PilesOnTable(const Session& session)
     for (int position = 0; position < table.ControlCount(); ++position) {
         const Pile* pile = table.PileAt(position);
         if (!pile || pile == &table.DragPile()) continue;
-        KeptPile kept{position, pile->Name, pile->Visible, {}};
+        KeptPile kept{position, pile->Name, pile->Visible, {}, pile->Hint, pile->ShowHint};
         for (const Card* card : pile->Cards()) kept.Cards.push_back(Kept(*card));
         piles.push_back(std::move(kept));
     }
@@ -144,7 +143,13 @@ bool RestoreHand(Session& session, const KeptHand& hand)
 
     for (int position = 0; position < table.ControlCount(); ++position)
         if (Pile* pile = table.PileAt(position); pile && pile != &table.DragPile()) LayOutPile(*pile);
-    RefreshStockHints(session);
+    // The hints as they were: a stock that was emptied and filled again
+    // keeps the text of its hidden hint.
+    for (const KeptPile& keptPile : hand.Piles) {
+        Pile* pile = table.PileAt(keptPile.Position);
+        pile->Hint = keptPile.Hint;
+        pile->ShowHint = keptPile.ShowHint;
+    }
     // The score follows from the table and the streak; a kept figure that
     // does not is no hand of this game.
     if (ComputeScore(session) != hand.Score) return false;

@@ -27,6 +27,9 @@ struct KeptPile {
     std::string Name;
     bool Visible = true;
     std::vector<KeptCard> Cards;  // bottom first
+    // The stock's redeal status: its text stays when the hint is hidden.
+    std::string Hint;
+    bool ShowHint = false;
     bool operator==(const KeptPile&) const = default;
 };
 

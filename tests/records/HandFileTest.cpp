@@ -21,9 +21,9 @@ KeptHand SampleHand()
     hand.RedealsLeft = 9998;
     hand.HandPlayed = true;
     for (int i = 1; i <= CardCount; ++i) hand.Deck[static_cast<std::size_t>(i)] = CardCount + 1 - i;
-    hand.Piles = {{5, "PILE01", true, {{21, true, false}, {9, true, true}}},
-                  {6, "PILE02", false, {}},
-                  {9, "pileX", true, {{104, false, true}}}};
+    hand.Piles = {{5, "PILE01", true, {{21, true, false}, {9, true, true}}, "Unlimited redeals", false},
+                  {6, "PILE02", false, {}, "", true},
+                  {9, "pileX", true, {{104, false, true}}, "", false}};
     hand.UndoSteps = {"0050000021\r\n0050011009\r\n", "OTF0000001\r\n", "0060000104\r\nDLS0009999\r\n"};
     hand.RedoSteps = {"OTF-000001\r\n"};
     return hand;
@@ -117,6 +117,8 @@ TEST(HandFile, InconsistentContentIsRefused)
         replaced("9=pileX 1 104u", "9=pileX"),
         replaced("Name=Klondike (Draw Three)\n", ""),
         replaced("[Piles]", "[Heaps]"),
+        replaced("5=0 Unlimited", "4=0 Unlimited"),
+        replaced("6=1", "6=yes"),
     };
     for (const std::string& c : cases) EXPECT_FALSE(ParseHandFile(c)) << c;
 }
