@@ -79,8 +79,9 @@ int main(int argc, char** argv)
     vexa::VexaApplication app(argc, argv);
     QApplication::setApplicationVersion(VEXA_VERSION);
     QCommandLineParser options;
-    options.setApplicationDescription("A solitaire compendium: every game is a definition file listed in a "
-                                      "catalogue, vexasolit.ini.");
+    options.setApplicationDescription(
+        "A solitaire compendium: every game is a definition file listed in a "
+        "catalogue, vexasolit.ini.");
     options.addHelpOption();
     options.addVersionOption();
     options.addPositionalArgument("FOLDER",

@@ -155,7 +155,8 @@ std::string FormatHandFile(const KeptHand& hand)
         for (const KeptPile& pile : hand.Piles) {
             Add(piles, std::to_string(pile.Position), PileText(pile));
             if (!pile.Hint.empty() || pile.ShowHint)
-                Add(hints, std::to_string(pile.Position), std::string(pile.ShowHint ? "1" : "0") + (pile.Hint.empty() ? "" : " " + pile.Hint));
+                Add(hints, std::to_string(pile.Position),
+                    std::string(pile.ShowHint ? "1" : "0") + (pile.Hint.empty() ? "" : " " + pile.Hint));
         }
         document.push_back(std::move(piles));
         document.push_back(std::move(hints));

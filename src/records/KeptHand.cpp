@@ -71,8 +71,7 @@ KeptHand CaptureHand(const Session& session)
         const int origin = table.PositionOf(session.OriginPile);
         for (KeptPile& pile : hand.Piles) {
             if (pile.Position != origin) continue;
-            for (const Card* card : table.DragPile().Cards())
-                pile.Cards.push_back(Kept(*card));
+            for (const Card* card : table.DragPile().Cards()) pile.Cards.push_back(Kept(*card));
             pile.Visible = true;
         }
     }

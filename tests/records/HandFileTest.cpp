@@ -125,8 +125,7 @@ TEST(HandFile, InconsistentContentIsRefused)
 
 TEST(IniText, ParsedAsTheSectionReaderReadsAndFormattedBack)
 {
-    const IniDocument document =
-        ParseIniText("; note\r\n[A]\r\nk = v \r\nK=again\r\nempty=\r\n[B]\nx=1\n[A]\ny=2\n");
+    const IniDocument document = ParseIniText("; note\r\n[A]\r\nk = v \r\nK=again\r\nempty=\r\n[B]\nx=1\n[A]\ny=2\n");
     ASSERT_EQ(document.size(), 3u);
     EXPECT_EQ(document[0].name, "A");
     ASSERT_EQ(document[0].lines.size(), 1u);
