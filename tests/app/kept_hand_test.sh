@@ -7,9 +7,8 @@
 #  2. the driver is killed (SIGKILL) again and again at a step chosen from a
 #     fixed sequence, right after the next command was sent: the next run
 #     resumes a whole table equal to the hand after one of the last two
-#     steps (whatever the moment the kill hit), and the catalogue is whole;
-#  3. a definition edited, or the game taken off the catalogue: "resume"
-#     finds no hand, the table stays the welcome one, the file is gone.
+#     steps (whatever the moment the kill hit), and the catalogue is whole.
+# Stale and damaged files are tested in HandKeepingTest and in the window.
 set -euo pipefail
 sim="$(realpath "$1")"
 root="$(realpath "$2")"
@@ -102,19 +101,3 @@ for _ in $(seq 30); do
   [ "$(sha256sum < "$work/play/vexasolit.ini")" = "$catalogue" ] || fail "killed after step $k: the catalogue changed"
 done
 echo "kept hand: $kills kills passed"
-
-# --- 3. a changed or removed game: the welcome table, no message ---------------
-for change in edit unlist; do
-  fresh
-  printf 'select Klondike\n%s\nexit\n' "${steps[0]}" | run --seed 2 > /dev/null
-  [ -f "$work/play/hand.ini" ] || fail "no kept hand after a step"
-  case $change in
-    edit) echo "; edited" >> "$work/play/klondike.ini" ;;
-    unlist) sed -i '/^Klondike=/d' "$work/play/vexasolit.ini" ;;
-  esac
-  out=$(printf 'resume\nshow\n' | run --seed 3)
-  [ "$(printf '%s\n' "$out" | head -n 1)" = 'sim "no kept hand to resume"' ] || fail "$change: $out"
-  grep -q '^welcome$' <<< "$out" || fail "$change: not the welcome table"
-  [ ! -e "$work/play/hand.ini" ] || fail "$change: the stale file was kept"
-done
-echo "kept hand: stale files passed"
