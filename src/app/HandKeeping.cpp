@@ -1,5 +1,6 @@
 #include "app/HandKeeping.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 

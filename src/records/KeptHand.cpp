@@ -1,6 +1,5 @@
 #include "records/KeptHand.h"
 
-#include <algorithm>
 #include <array>
 
 #include "core/Session.h"
