@@ -36,7 +36,7 @@ install(DIRECTORY ${VEXA_ICON_DIR}/ DESTINATION share/icons/hicolor FILES_MATCHI
 # only recommended by the Qt libraries, so they are declared here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vexasolit)
-set(CPACK_PACKAGE_VERSION 1.3.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vexa Solitaire team")
 set(CPACK_PACKAGE_CONTACT "Vexa Solitaire team <vexasolit@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compendium of solitaire card games")

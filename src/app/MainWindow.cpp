@@ -21,6 +21,7 @@
 #include "app/DragView.h"
 #include "app/FocusFrame.h"
 #include "app/GameLoader.h"
+#include "app/HandKeeping.h"
 #include "app/HintController.h"
 #include "app/NewHand.h"
 #include "app/VexaApplication.h"
@@ -145,6 +146,9 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     // catalogue.
     chooser_ = new GameChooser(this);
     Guard([this] { CreateChooser(*session_); });
+    // The hand kept from the last run comes back, and the chooser opens on
+    // the game last played.
+    Guard([this] { ResumeKeptHand(*session_); });
     chooser_->SetItems(session_->Chooser.Items);
     chooser_->SetItemIndex(session_->Chooser.ItemIndex);
     // The help window, the about box and the statistics are made when they
@@ -336,6 +340,7 @@ void MainWindow::Render()
     ShowPointer();
     ShowFocus();
     hint_->TableChanged();
+    KeepHand(*session_);
 }
 
 void MainWindow::MeasureClientArea()
@@ -797,7 +802,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!shutDown_) {
         shutDown_ = true;
-        Guard([this] { Shutdown(*session_); });
+        Guard([this] { LeaveKeepingHand(*session_); });
     }
     event->accept();
     QApplication::quit();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/GameLoader.h"
+#include "app/HandKeeping.h"
 #include "app/NewHand.h"
 #include "app/WinnableDeal.h"
 #include "core/Session.h"
@@ -99,8 +100,10 @@ bool SimDriver::Execute(const std::string& raw)
         } else if (command == "help") {
             out_ << "help " << SimQuote(session.HelpText) << '\n';
         } else if (command == "exit") {
-            Shutdown(session);
+            LeaveKeepingHand(session);
             return false;
+        } else if (command == "resume" && rest.empty()) {
+            if (!ResumeKeptHand(session)) Complain("no kept hand to resume");
         } else if (command == "deal" || command == "restart") {
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;
@@ -140,6 +143,8 @@ bool SimDriver::Execute(const std::string& raw)
         out_ << "error " << SimQuote(ErrorBoxText(error.what())) << '\n';
         if (command == "exit") return false;
     }
+    // The window keeps the hand after every step; so does the driver.
+    KeepHand(session);
     return true;
 }
 

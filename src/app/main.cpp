@@ -1,11 +1,14 @@
 // Program entry of the game: the application title, the look shared by all
-// windows, the player's data folder (which becomes the working folder, as
-// the game reads and writes ./vexasolit.ini), the card library, then the
-// main window and the event loop.
+// windows, the command line, the player's data folder (which becomes the
+// working folder, as the game reads and writes ./vexasolit.ini) or the
+// folder named on the command line, the card library, then the main window
+// and the event loop.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QMessageBox>
 
@@ -21,6 +24,9 @@
 
 #ifndef VEXA_SOURCE_GAMES_DIR
 #define VEXA_SOURCE_GAMES_DIR ""
+#endif
+#ifndef VEXA_VERSION
+#define VEXA_VERSION "unknown"
 #endif
 
 namespace {
@@ -54,14 +60,46 @@ void EnterDataFolder()
     if (ec) throw vexa::VexaError(vexa::Format("Cannot open the folder %s", data.string().c_str()));
 }
 
+// Makes a folder named on the command line the working folder, as it is:
+// its catalogue is played without seeding it from the bundled games, and
+// the player's data folder is left alone.
+void EnterGivenFolder(const QString& folder)
+{
+    std::error_code ec;
+    const std::filesystem::path path(QFile::encodeName(folder).toStdString());
+    if (!std::filesystem::is_directory(path, ec)) ec = std::make_error_code(std::errc::not_a_directory);
+    if (!ec) std::filesystem::current_path(path, ec);
+    if (ec) throw vexa::VexaError(vexa::Format("Cannot open the folder %s", path.string().c_str()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     vexa::VexaApplication app(argc, argv);
+    QApplication::setApplicationVersion(VEXA_VERSION);
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        "A solitaire compendium: every game is a definition file listed in a "
+        "catalogue, vexasolit.ini.");
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument("FOLDER",
+                                  "Play the catalogue of this folder, as it is, instead of the one in your data "
+                                  "folder (for trying games you write).",
+                                  "[FOLDER]");
+    options.process(app);
+    const QStringList folders = options.positionalArguments();
+    if (folders.size() > 1) {
+        std::fputs(qPrintable(options.helpText()), stderr);
+        return 2;
+    }
     QApplication::setStyle(new vexa::VexaStyle);
     try {
-        EnterDataFolder();
+        if (folders.isEmpty())
+            EnterDataFolder();
+        else
+            EnterGivenFolder(folders.front());
     } catch (const std::exception& error) {
         ShowStartError(vexa::ErrorBoxText(error.what()));
         return 1;

@@ -1,6 +1,7 @@
 # Sources of the application shell: game loading and new
 # hands (core), and the main window (Qt).
 list(APPEND VEXA_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HandKeeping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SystemClock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GameLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewHand.cpp

@@ -12,6 +12,7 @@
 
 #include "core/Environment.h"
 #include "defs/Definition.h"
+#include "records/KeptHand.h"
 #include "records/UndoJournal.h"
 #include "rules/Peek.h"
 #include "table/Deal.h"
@@ -106,6 +107,8 @@ struct Session {
     int VictoriesShown = 0;
     UndoJournal Journal;
     PeekState Peek;
+    // What was last written of the hand in progress for the next run.
+    HandKeeperState Keeper;
 
     // Records.
     Statistics Stats;

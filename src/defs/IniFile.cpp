@@ -115,16 +115,16 @@ bool Writable(const std::string& section, const std::string& key, const std::str
 
 }  // namespace
 
-IniSection IniFile::ReadSection(const std::string& section) const
-{
-    const std::vector<RawLine> lines = LoadLines(path_);
-    const std::ptrdiff_t header = FindSection(lines, section);
-    IniSection result;
-    if (header < 0) return result;
+namespace {
 
+// The key lines of the section whose header is at lines[header], by the
+// reading rules of IniSection.
+IniSection CollectSection(const std::vector<RawLine>& lines, std::size_t header)
+{
+    IniSection result;
     std::set<std::string> seen;  // upper-cased keys met so far, empty ones included
     std::size_t budget = 0;
-    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < lines.size(); ++i) {
+    for (std::size_t i = header + 1; i < lines.size(); ++i) {
         const ParsedLine parsed = ParseLine(lines[i].text);
         if (parsed.type == LineType::Section) break;
         if (parsed.type != LineType::Key) continue;
@@ -137,6 +137,37 @@ IniSection IniFile::ReadSection(const std::string& section) const
         result.push_back({parsed.name, parsed.value.substr(0, MaxValueLength), static_cast<int>(i) + 1});
     }
     return result;
+}
+
+}  // namespace
+
+IniSection IniFile::ReadSection(const std::string& section) const
+{
+    const std::vector<RawLine> lines = LoadLines(path_);
+    const std::ptrdiff_t header = FindSection(lines, section);
+    if (header < 0) return {};
+    return CollectSection(lines, static_cast<std::size_t>(header));
+}
+
+IniDocument ParseIniText(const std::string& content)
+{
+    const std::vector<RawLine> lines = SplitLines(content);
+    IniDocument document;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ParsedLine parsed = ParseLine(lines[i].text);
+        if (parsed.type == LineType::Section) document.push_back({std::move(parsed.name), CollectSection(lines, i)});
+    }
+    return document;
+}
+
+std::string FormatIniText(const IniDocument& document)
+{
+    std::string text;
+    for (const IniDocumentSection& section : document) {
+        text += "[" + section.name + "]\n";
+        for (const IniLine& line : section.lines) text += line.key + "=" + line.value + "\n";
+    }
+    return text;
 }
 
 std::vector<std::string> IniFile::ReadKeys(const std::string& section) const

@@ -51,6 +51,23 @@ private:
     std::string path_;
 };
 
+// A whole file read at once: every section in file order (a repeated
+// section name appears each time), each read by the rules of IniSection.
+struct IniDocumentSection {
+    std::string name;
+    IniSection lines;
+};
+using IniDocument = std::vector<IniDocumentSection>;
+
+// Reads a whole file's text in one pass.
+IniDocument ParseIniText(const std::string& content);
+
+// The text of a document: "[name]" then "key=value" lines, each ended by
+// "\n". It reads back as the same document when its names and values are
+// trimmed, values non-empty and at most 1023 characters, keys distinct and
+// free of '=', and no text holds a line break.
+std::string FormatIniText(const IniDocument& document);
+
 // The value of a key in a section read before, or "" when absent.
 std::string LookUp(const IniSection& section, const std::string& key);
 

@@ -59,6 +59,7 @@ struct PileView {
 struct RedoStep {
     std::string Records;
     std::vector<PileView> Views;
+    bool operator==(const RedoStep&) const = default;
 };
 
 struct UndoJournal {

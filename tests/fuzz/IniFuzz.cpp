@@ -1,13 +1,18 @@
-// Fuzz target: any bytes as an INI file. Reading never fails; writing one key
-// either leaves the file exactly as it was (a refused write) or changes only
-// that key's line (or adds it, with its section), and the value reads back.
+// Fuzz target: any bytes as an INI file. Reading never fails; the whole-file
+// reader sees the first section as the section reader does, and what it
+// formats reads back the same; the kept hand's reader takes any bytes;
+// writing one key either leaves the file exactly as it was (a refused
+// write) or changes only that key's line (or adds it, with its section), and
+// the value reads back.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "FuzzSupport.h"
 #include "core/VexaError.h"
+#include "defs/TextRules.h"
 #include "defs/IniFile.h"
+#include "records/HandFile.h"
 
 namespace {
 const std::string Path = (vexa::fuzz::EnterWorkFolder() / "fuzz.ini").string();
@@ -29,6 +34,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (++lookedUp <= 8 && ini.ReadString(section, line.key) != line.value) std::abort();
     }
     ini.ReadKeys("Gamelist");
+
+    const IniDocument document = ParseIniText(before);
+    for (const IniDocumentSection& whole : document) {
+        if (whole.name != Trim(whole.name)) std::abort();
+        if (!SameText(whole.name, section)) continue;
+        const IniSection lines = ini.ReadSection(section);
+        if (whole.lines.size() != lines.size()) std::abort();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (whole.lines[i].key != lines[i].key || whole.lines[i].value != lines[i].value) std::abort();
+        break;
+    }
+    const std::string formatted = FormatIniText(document);
+    if (FormatIniText(ParseIniText(formatted)) != formatted) std::abort();
+    ParseHandFile(before);
 
     const std::string key = "TimeInGame", value = "7";
     try {
