@@ -4,7 +4,10 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/DataFolderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CatalogueTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp
 )
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp PROPERTIES COMPILE_DEFINITIONS
+  "VEXA_GAMES_DIR=\"${CMAKE_SOURCE_DIR}/games\"")
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
