@@ -118,6 +118,7 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
         });
         connect(card, &CardWidget::MouseDown, this, [this, i](CardWidget* widget, Qt::MouseButton button, QPoint pos) {
             if (session_->Welcome) return;
+            HideKeyboardFocus();
             if (button == Qt::LeftButton) DragPressed(i, widget->mapToGlobal(pos));
             MouseDown(&session_->Board.CardAt(i), button);
         });
@@ -266,7 +267,10 @@ void MainWindow::SyncControls()
             if (!widget) {
                 widget = new PileWidget(*static_cast<Pile*>(control), table_);
                 connect(widget, &PileWidget::Clicked, this, [this](PileWidget* pile) { Click(&pile->Model()); });
-                connect(widget, &PileWidget::MouseUp, this, [this](Qt::MouseButton button) { MouseUp(button); });
+                connect(widget, &PileWidget::MouseUp, this, [this](Qt::MouseButton button) {
+                    HideKeyboardFocus();
+                    MouseUp(button);
+                });
             }
             widget->Render();
             order.push_back(widget);
@@ -519,6 +523,13 @@ void MainWindow::FocusOn(Pile* pile, Control* target)
     focusCard_ = target && target->Type() == ControlType::Card ? static_cast<Card*>(target)->Index() : 0;
 }
 
+void MainWindow::HideKeyboardFocus()
+{
+    if (!keyboardShown_) return;
+    keyboardShown_ = false;
+    ShowFocus();
+}
+
 void MainWindow::ShowFocus()
 {
     Control* target = FocusTarget();
@@ -569,6 +580,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         break;
     default: return QMainWindow::keyPressEvent(event);
     }
+    // A key held down since before the table had the keys (Enter that
+    // closed the chooser) repeats here: it shows no frame and plays nothing.
+    if (!keyboardShown_ && event->isAutoRepeat()) return;
     const bool first = !keyboardShown_;
     keyboardShown_ = true;
     Control* target = FocusTarget();
@@ -603,8 +617,15 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         if (target && !event->isAutoRepeat()) Click(target);
         break;
     case Qt::Key_Escape:
-        // Carried cards go back as a click on their own pile does.
-        if (session_->Carrying && session_->OriginPile) Click(session_->OriginPile);
+        // Carried cards go back as a click on their own pile does; the focus
+        // goes with the card that was lifted, not to the card it covers again.
+        if (session_->Carrying && session_->OriginPile) {
+            const auto& carried = session_->Board.DragPile().Cards();
+            Card* lifted = carried.empty() ? nullptr : carried.front();
+            Pile* origin = session_->OriginPile;
+            Click(origin);
+            if (lifted && lifted->Parent() == origin) FocusOn(origin, lifted);
+        }
         break;
     case Qt::Key_P:
         if (!event->isAutoRepeat() && pile) {
@@ -644,6 +665,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
     // and by every press while a peek holds the mouse.
     if (session_->Welcome || dragging_) return QMainWindow::mousePressEvent(event);
     const PointTarget target = TargetAt(event->globalPosition().toPoint());
+    if (target.Any) HideKeyboardFocus();
     if (event->button() == Qt::LeftButton) {
         primaryDown_ = target.Any;
         pressed_ = target;
@@ -737,6 +759,10 @@ void MainWindow::ChooseGame()
         if (howToPlay_ && howToPlay_->isVisible()) howToPlay_->hide();
         QApplication::restoreOverrideCursor();
         unsetCursor();
+        // A new table: the keyboard starts again on its first pile's top card.
+        keyboardShown_ = false;
+        focusPile_ = 0;
+        focusCard_ = -1;
         SelectGame(*session_);
         if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
         DealWinnableIfAsked();

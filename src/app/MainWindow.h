@@ -118,6 +118,8 @@ private:
     void CreateMenu();
     void ShowPointer();
     void ShowFocus();
+    // A mouse action on the table ends keyboard play until the next key.
+    void HideKeyboardFocus();
     void FocusOn(Pile* pile, Control* target);
     void MeasureClientArea();
     void CreateWelcome();
