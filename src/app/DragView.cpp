@@ -17,9 +17,10 @@ DragView::DragView(CardLibrary& library, QWidget* parent) : QWidget(parent), lib
     hide();
 }
 
-void DragView::SetCards(std::vector<Shown> cards)
+void DragView::SetCards(std::vector<Shown> cards, QPoint grab)
 {
     cards_ = std::move(cards);
+    grab_ = grab;
     QRect bounds;
     for (const Shown& card : cards_) bounds |= QRect(card.Offset, QSize(CardWidth, CardHeight));
     origin_ = -bounds.topLeft();
@@ -27,7 +28,7 @@ void DragView::SetCards(std::vector<Shown> cards)
     update();
 }
 
-void DragView::Follow(QPoint pointer) { move(pointer - HotSpot - origin_); }
+void DragView::Follow(QPoint pointer) { move(pointer - grab_ - origin_); }
 
 void DragView::paintEvent(QPaintEvent*)
 {

@@ -354,7 +354,8 @@ void MainWindow::ShowPointer()
 {
     // The carry pointer shows the lowest carried card, face up or down,
     // from the lift until the drop.
-    const Card* carried = session_->Carrying ? CarriedCard(*session_) : nullptr;
+    // While the cards themselves fly with a drag, the pointer stays plain.
+    const Card* carried = session_->Carrying && !dragging_ ? CarriedCard(*session_) : nullptr;
     const int shown = carried ? carried->Face.Deckvalue() : 0;
     if (shown == shownCarry_) return;
     shownCarry_ = shown;
@@ -469,11 +470,16 @@ void MainWindow::DragMoved(QPoint global)
         if (i == 0) base = at;
         shown.push_back({carried[i]->Face.Picture(), at - base});
     }
-    dragView_->SetCards(std::move(shown));
+    // The cards keep the offset at which they were grabbed; a lowest card
+    // that was not on the pressed pile is held where the carry pointer
+    // would hold it.
+    const bool known = !carried.empty() && before.count(carried.front()->Index());
+    dragView_->SetCards(std::move(shown), known ? dragPress_ - base : DragView::HotSpot);
     dragView_->Follow(table_->mapFromGlobal(global));
     dragView_->show();
     dragView_->raise();
     dragging_ = true;
+    ShowPointer();
     // The pressed card's widget has left the table: the window follows the
     // pointer from here on.
     grabMouse();

@@ -485,5 +485,33 @@ TEST_F(PlayWindowTest, TheFocusFrameShowsOnlyWhileTheKeyboardPlays)
     EXPECT_EQ(form->FocusTarget(), top);
 }
 
+// A drag holds the cards where they were grabbed, and the pointer shows
+// no card of its own over them.
+TEST_F(PlayWindowTest, ADragKeepsTheGrabOffsetAndAPlainPointer)
+{
+    Load("Lift");
+    Pile& first = PileNamed("PILE1");
+    CardWidget* top = CardView(*first.Top());
+    const QPoint grab(40, 60);
+    const QPoint corner = top->mapTo(form->centralWidget(), QPoint());
+    QTest::mousePress(top, Qt::LeftButton, {}, grab);
+    const QPoint pressed = top->mapToGlobal(grab);
+    auto moveTo = [&](QPoint global) {
+        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : top;
+        QMouseEvent move(QEvent::MouseMove, receiver->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(receiver, &move);
+    };
+    moveTo(pressed + QPoint(0, 3 * QApplication::startDragDistance()));
+    ASSERT_TRUE(form->Dragging());
+    QWidget* dragged = form->findChild<QWidget*>("DragView");
+    moveTo(pressed + QPoint(150, 20));
+    EXPECT_EQ(dragged->pos(), corner + QPoint(150, 20));
+    EXPECT_NE(form->cursor().shape(), Qt::BitmapCursor);
+    QMouseEvent release(QEvent::MouseButtonRelease, form->mapFromGlobal(pressed), pressed, Qt::LeftButton,
+                        Qt::NoButton, {});
+    QApplication::sendEvent(QWidget::mouseGrabber() ? QWidget::mouseGrabber() : form.get(), &release);
+    EXPECT_FALSE(form->State().Carrying);
+}
+
 }  // namespace
 }  // namespace vexa
