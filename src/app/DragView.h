@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 namespace vexa {
@@ -26,9 +27,9 @@ public:
         int Picture = 0;  // picture number of the card's face or back
         QPoint Offset;    // top-left corner relative to the lowest card
     };
-    // The cards to draw, lowest first, and where the pointer holds the
-    // lowest card (relative to its top-left corner).
-    void SetCards(std::vector<Shown> cards, QPoint grab);
+    // The cards to draw, lowest first, at their size on the screen, and
+    // where the pointer holds the lowest card (relative to its corner).
+    void SetCards(std::vector<Shown> cards, QSize cardSize, QPoint grab);
     // Moves the cards with the pointer, given in the parent's coordinates.
     void Follow(QPoint pointer);
 
@@ -40,6 +41,7 @@ private:
     std::vector<Shown> cards_;
     QPoint origin_;  // the lowest card's corner within this widget
     QPoint grab_;    // the pointer on the lowest card
+    QSize cardSize_;
 };
 
 }  // namespace vexa
