@@ -11,6 +11,7 @@ set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp PROPER
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
 )
