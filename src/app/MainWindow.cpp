@@ -309,12 +309,18 @@ QMargins MainWindow::FrameMargins() const
 void MainWindow::PlaceOnScreen()
 {
     // The core gives the outer bounds, frame included; the frame's size is
-    // known only once a window manager has framed the shown window.
+    // known only once a window manager has framed the shown window. A
+    // maximised or full-screen window may lose its frame: the normal
+    // window's frame stays the measure of the table's own size.
     const Rect& w = session_->WindowBounds;
-    const bool load = !(w == placed_) || FrameMargins() != appliedFrame_;
-    appliedFrame_ = FrameMargins();
-    const QSize client(w.width - appliedFrame_.left() - appliedFrame_.right(),
-                       w.height - appliedFrame_.top() - appliedFrame_.bottom());
+    const bool normal = !isMaximized() && !isFullScreen();
+    const QMargins frame = normal ? FrameMargins() : appliedFrame_;
+    const bool load = !(w == placed_);
+    // A frame that arrives (or changes) re-places a window the player has
+    // not resized since its load.
+    const bool reframed = frame != appliedFrame_ && size() == placedClient_;
+    appliedFrame_ = frame;
+    const QSize client(w.width - frame.left() - frame.right(), w.height - frame.top() - frame.bottom());
     // The table's own size is the client area at the defined size, below
     // the menu bar as it lays out at that width.
     QMenuBar* bar = menuBar();
@@ -327,7 +333,8 @@ void MainWindow::PlaceOnScreen()
     // A game load gives a normal window its defined size and place; a
     // maximised or full-screen window stays so, and between loads the size
     // is the player's.
-    if (!load || isMaximized() || isFullScreen()) return;
+    if (!normal || !(load || reframed)) return;
+    placedClient_ = client;
     if (size() != client) resize(client);
     if (frameGeometry().topLeft() != QPoint(w.left, w.top)) move(w.left, w.top);
 }

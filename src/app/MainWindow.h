@@ -138,6 +138,7 @@ private:
     // full screen was entered from a maximised window.
     Rect placed_{-1, -1, -1, -1};
     QMargins appliedFrame_;
+    QSize placedClient_;  // the client size the last placement gave
     bool maximisedBeforeFullScreen_ = false;
 };
 
