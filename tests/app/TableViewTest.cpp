@@ -213,6 +213,22 @@ TEST_F(TableViewTest, TheTableStyleIsKeptInTheCatalogue)
     // The felt piles leave the solid colour to the classic style.
     EXPECT_FALSE(PileView("PILE1")->viewport()->autoFillBackground());
 
+    // The empty stock says whether a redeal is left: a cross through its
+    // middle when none is, a circular arrow round an empty middle when one is.
+    auto middle = [&] {
+        const QImage shot = form->View().grab(PileView("PILE3")->geometry()).toImage();
+        return qGray(shot.pixel(shot.width() / 2, shot.height() / 2));
+    };
+    Session& s = form->State();
+    ASSERT_EQ(PileNamed("PILE3").Count(), 0);
+    s.RedealsLeft = 0;
+    form->Render();
+    const int cross = middle();
+    s.RedealsLeft = 2;
+    form->Render();
+    const int arrow = middle();
+    EXPECT_GT(cross, arrow + 60) << cross << " " << arrow;
+
     MainWindow again(library, clock);
     EXPECT_EQ(again.View().Style(), TableStyle::Felt);
     EXPECT_TRUE(again.findChild<QAction*>("Felt1")->isChecked());
