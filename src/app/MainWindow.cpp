@@ -179,9 +179,10 @@ void MainWindow::Render()
 void MainWindow::MeasureClientArea()
 {
     // The core's cover test sees the table in the definition's pixels,
-    // whatever its size on the screen.
+    // whatever its size on the screen; a window not yet shown keeps the
+    // size the load estimated.
     const QSize model = table_->ModelSize();
-    if (model.isEmpty()) return;
+    if (!table_->isVisible() || model.isEmpty()) return;
     session_->ClientWidth = model.width();
     session_->ClientHeight = model.height();
 }

@@ -4,10 +4,8 @@
 // core and then shows the state the core reached; it decides no rule itself.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include <QMainWindow>

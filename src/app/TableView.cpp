@@ -192,8 +192,9 @@ void TableView::Sync()
 {
     if (const Control* label = session_.Board.FindControl("Label1")) {
         label1_->setVisible(label->Visible);
-        label1_->setGeometry(Screen({7, 106, 204, 15}));
-        label1_->setFont(ScaledFont(VexaFont("Times New Roman", 12, true, true), scale_));
+        if (label1_->geometry() != Screen({7, 106, 204, 15})) label1_->setGeometry(Screen({7, 106, 204, 15}));
+        const QFont font = ScaledFont(VexaFont("Times New Roman", 12, true, true), scale_);
+        if (label1_->font() != font) label1_->setFont(font);
     }
     SyncControls();
     SyncCards();
