@@ -198,8 +198,8 @@ void MainWindow::ShowPointer()
     shownCarry_ = shown;
     shownScale_ = table_->Scale();
     if (carried)
-        setCursor(carry_.Cursor(carried->Face.Value(), carried->Face.Suit(), carried->Face.Colour(), 1,
-                                table_->Scale()));
+        setCursor(
+            carry_.Cursor(carried->Face.Value(), carried->Face.Suit(), carried->Face.Colour(), 1, table_->Scale()));
     else
         unsetCursor();
 }

@@ -127,8 +127,8 @@ private:
     AboutBox* about_ = nullptr;
     StatisticsDialog* stats_ = nullptr;
 
-    CarryPictures carry_;  // Numbers, Suits, Cursorcard and CursorMask
-    int shownCarry_ = 0;   // Deckvalue the carry pointer shows, 0 for the default pointer
+    CarryPictures carry_;   // Numbers, Suits, Cursorcard and CursorMask
+    int shownCarry_ = 0;    // Deckvalue the carry pointer shows, 0 for the default pointer
     qreal shownScale_ = 1;  // the table's scale the carry pointer was drawn at
     bool shutDown_ = false;
     // The window's placement: the core's bounds last applied (a game load

@@ -62,11 +62,10 @@ QRect RoundedCorners(const QTransform& transform, const Rect& r)
 void StyleGameButton(QPushButton& button, TableStyle style)
 {
     button.setFlat(style == TableStyle::Felt);
-    button.setStyleSheet(style == TableStyle::Felt
-                             ? "QPushButton { color: white; background: rgba(255,255,255,40);"
-                               " border: 1px solid rgba(255,255,255,150); border-radius: 4px; }"
-                               "QPushButton:pressed { background: rgba(255,255,255,90); }"
-                             : QString());
+    button.setStyleSheet(style == TableStyle::Felt ? "QPushButton { color: white; background: rgba(255,255,255,40);"
+                                                     " border: 1px solid rgba(255,255,255,150); border-radius: 4px; }"
+                                                     "QPushButton:pressed { background: rgba(255,255,255,90); }"
+                                                   : QString());
 }
 
 QFont ScaledFont(QFont font, qreal scale)
@@ -157,16 +156,15 @@ void TableView::UpdateTransform()
     // A table not yet shown has no size of its own: it is laid out at 1x
     // until the window shows it.
     const bool sized = isVisible() && model_.width() > 0 && model_.height() > 0;
-    if (sized)
-        scale = std::min(qreal(width()) / model_.width(), qreal(height()) / model_.height());
+    if (sized) scale = std::min(qreal(width()) / model_.width(), qreal(height()) / model_.height());
     if (scale <= 0) scale = 1;
     // Whole device pixels for the margin, so that a table shown at 1x lies
     // exactly on the pixel grid.
     const QPointF margin = sized ? QPointF(std::floor((width() - model_.width() * scale) / 2),
                                            std::floor((height() - model_.height() * scale) / 2))
                                  : QPointF();
-    const QTransform next = QTransform::fromTranslate(std::max<qreal>(0, margin.x()), std::max<qreal>(0, margin.y()))
-                                .scale(scale, scale);
+    const QTransform next =
+        QTransform::fromTranslate(std::max<qreal>(0, margin.x()), std::max<qreal>(0, margin.y())).scale(scale, scale);
     if (next == toScreen_ && scale == scale_) return;
     toScreen_ = next;
     scale_ = scale;
@@ -176,10 +174,7 @@ void TableView::UpdateTransform()
 
 QRect TableView::Screen(const Rect& model) const { return RoundedCorners(toScreen_, model); }
 
-QRect TableView::Sized(const Rect& model) const
-{
-    return RoundedCorners(QTransform::fromScale(scale_, scale_), model);
-}
+QRect TableView::Sized(const Rect& model) const { return RoundedCorners(QTransform::fromScale(scale_, scale_), model); }
 
 void TableView::paintEvent(QPaintEvent*)
 {
@@ -246,7 +241,8 @@ void TableView::SyncControls()
             if (!widget) {
                 widget = new PileWidget(*static_cast<Pile*>(control), session_, this);
                 widget->SetFelt(style_ == TableStyle::Felt);
-                connect(widget, &PileWidget::Clicked, this, [this](PileWidget* pile) { actions_.Click(&pile->Model()); });
+                connect(widget, &PileWidget::Clicked, this,
+                        [this](PileWidget* pile) { actions_.Click(&pile->Model()); });
                 connect(widget, &PileWidget::MouseUp, this, [this](Qt::MouseButton button) {
                     HideKeyboardFocus();
                     actions_.MouseUp(button);

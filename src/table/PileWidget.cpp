@@ -126,7 +126,8 @@ bool PileWidget::eventFilter(QObject* watched, QEvent* event)
         QPainter painter(viewport());
         PaintFeltPile(painter, QRectF(viewport()->rect()), pile_->Kind, scale_);
         if (pile_->Kind == 0 && pile_->Count() == 0 && pile_->Visible)
-            PaintStockMark(painter, QRectF(0, 0, CardWidth * scale_, CardHeight * scale_).intersected(viewport()->rect()),
+            PaintStockMark(painter,
+                           QRectF(0, 0, CardWidth * scale_, CardHeight * scale_).intersected(viewport()->rect()),
                            session_.RedealsLeft > 0);
         return false;
     }

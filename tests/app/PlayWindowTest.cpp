@@ -448,8 +448,11 @@ TEST_F(PlayWindowTest, TheFocusFrameShowsOnlyWhileTheKeyboardPlays)
         std::function<void()> act;
     };
     const std::vector<Mouse> actions = {
-        {"card", [&] { QTest::mousePress(CardView(*first.Top()), Qt::RightButton, {}, QPoint(30, 5));
-                       QTest::mouseRelease(form.get(), Qt::RightButton); }},
+        {"card",
+         [&] {
+             QTest::mousePress(CardView(*first.Top()), Qt::RightButton, {}, QPoint(30, 5));
+             QTest::mouseRelease(form.get(), Qt::RightButton);
+         }},
         {"pile area", [&] { ClickPileArea("PILE2"); }},
         {"background", [&] { QTest::mouseClick(form->centralWidget(), Qt::LeftButton, {}, QPoint(480, 250)); }},
     };
@@ -507,8 +510,8 @@ TEST_F(PlayWindowTest, ADragKeepsTheGrabOffsetAndAPlainPointer)
     moveTo(pressed + QPoint(150, 20));
     EXPECT_EQ(dragged->pos(), corner + QPoint(150, 20));
     EXPECT_NE(form->cursor().shape(), Qt::BitmapCursor);
-    QMouseEvent release(QEvent::MouseButtonRelease, form->mapFromGlobal(pressed), pressed, Qt::LeftButton,
-                        Qt::NoButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, form->mapFromGlobal(pressed), pressed, Qt::LeftButton, Qt::NoButton,
+                        {});
     QApplication::sendEvent(QWidget::mouseGrabber() ? QWidget::mouseGrabber() : form.get(), &release);
     EXPECT_FALSE(form->State().Carrying);
 }

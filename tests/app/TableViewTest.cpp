@@ -15,14 +15,14 @@
 #include <QTimer>
 
 #include "app/GameLoader.h"
-#include "app/NewHand.h"
 #include "app/MainWindow.h"
+#include "app/NewHand.h"
 #include "app/TableView.h"
 #include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardWidget.h"
-#include "dialogs/GameChooser.h"
 #include "defs/IniFile.h"
+#include "dialogs/GameChooser.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
 #include "table/PileWidget.h"
@@ -97,8 +97,8 @@ TEST_F(TableViewTest, OneScaleFitsTheTableAndCentresIt)
         int w, h;
         double scale;
     };
-    for (const Size& size : {Size{model.width() * 2, model.height() * 3, 2.0}, Size{model.width() * 5 / 2 + 40,
-                                                                                   model.height() * 5 / 2, 2.5}}) {
+    for (const Size& size : {Size{model.width() * 2, model.height() * 3, 2.0},
+                             Size{model.width() * 5 / 2 + 40, model.height() * 5 / 2, 2.5}}) {
         SCOPED_TRACE(size.w);
         ResizeTable(size.w, size.h);
         TableView& view = form->View();
@@ -172,8 +172,8 @@ TEST_F(TableViewTest, TheWindowIsSizedByThePlayerAndALoadGivesItsDefinedSize)
 {
     const QSize defined = form->size();
     EXPECT_GT(form->maximumWidth(), defined.width());
-    EXPECT_EQ(form->minimumSize(), QSize((model.width() + 1) / 2,
-                                         (model.height() + 1) / 2 + (defined.height() - model.height())));
+    EXPECT_EQ(form->minimumSize(),
+              QSize((model.width() + 1) / 2, (model.height() + 1) / 2 + (defined.height() - model.height())));
     form->resize(defined * 2);
     QApplication::processEvents();
     // A new hand keeps the player's size; a game load gives the defined one.
