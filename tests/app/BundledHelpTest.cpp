@@ -85,10 +85,16 @@ TEST(BundledHelp, RedealsAreDescribedAsTheTableHasThem)
             EXPECT_GT(game.Redeals, 0);
             EXPECT_TRUE(Says(game, "pointer rests on") || Says(game, "est the pointer on"));
         }
-        if (Says(game, "There is no redeal") || Says(game, "gone through only once") || Says(game, "gone through once"))
+        if (Says(game, "There is no redeal") || Says(game, "gone through only once") ||
+            Says(game, "gone through once")) {
             EXPECT_EQ(game.Redeals, 0);
-        if (Says(game, "as often as you like")) EXPECT_GT(game.Redeals, 1000);
-        if (Says(game, "done twice")) EXPECT_EQ(game.Redeals, 2);
+        }
+        if (Says(game, "as often as you like")) {
+            EXPECT_GT(game.Redeals, 1000);
+        }
+        if (Says(game, "done twice")) {
+            EXPECT_EQ(game.Redeals, 2);
+        }
     }
 }
 
