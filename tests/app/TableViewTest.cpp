@@ -157,6 +157,14 @@ TEST_F(TableViewTest, ClicksDragsAndScrollingWorkAtTheScale)
     EXPECT_FALSE(s.Carrying);
     EXPECT_EQ(PileNamed("PILE2").Count(), 1);
 
+    // A click lifts: the carry pointer is drawn at the table's scale.
+    QTest::mouseClick(CardView(*PileNamed("PILE2").Top()), Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(s.Carrying);
+    EXPECT_EQ(form->cursor().hotSpot(), QPoint(30, 0));
+    EXPECT_EQ(form->cursor().pixmap().deviceIndependentSize(), QSizeF(64, 64));
+    QTest::mouseClick(PileView("PILE2")->Content(), Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_FALSE(s.Carrying);
+
     // The player's scrolling is kept in the model's pixels.
     QScrollBar* bar = PileView("PILE1")->verticalScrollBar();
     bar->setValue(40);
