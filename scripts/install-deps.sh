@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config python3 time
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick openbox
   clang-14 libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
   desktop-file-utils appstream dpkg-dev fakeroot file

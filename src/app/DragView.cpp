@@ -17,28 +17,31 @@ DragView::DragView(CardLibrary& library, QWidget* parent) : QWidget(parent), lib
     hide();
 }
 
-void DragView::SetCards(std::vector<Shown> cards)
+void DragView::SetCards(std::vector<Shown> cards, QSize cardSize, QPoint grab)
 {
     cards_ = std::move(cards);
+    grab_ = grab;
+    cardSize_ = cardSize;
     QRect bounds;
-    for (const Shown& card : cards_) bounds |= QRect(card.Offset, QSize(CardWidth, CardHeight));
+    for (const Shown& card : cards_) bounds |= QRect(card.Offset, cardSize_);
     origin_ = -bounds.topLeft();
     resize(bounds.size());
     update();
 }
 
-void DragView::Follow(QPoint pointer) { move(pointer - HotSpot - origin_); }
+void DragView::Follow(QPoint pointer) { move(pointer - grab_ - origin_); }
 
 void DragView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(CardWidth, CardHeight) * ratio).toSize();
+    // Pictures at the painted size in device pixels, never stretched.
+    const QSize pixels = (QSizeF(cardSize_) * ratio).toSize();
     for (const Shown& card : cards_) {
         QPixmap picture = library_.Scaled(card.Picture, pixels);
         if (picture.isNull()) continue;
         picture.setDevicePixelRatio(ratio);
-        painter.drawPixmap(QRect(origin_ + card.Offset, QSize(CardWidth, CardHeight)), picture);
+        painter.drawPixmap(QRect(origin_ + card.Offset, cardSize_), picture);
     }
 }
 

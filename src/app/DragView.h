@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 namespace vexa {
@@ -16,8 +17,8 @@ class DragView : public QWidget {
     Q_OBJECT
 
 public:
-    // Where the pointer's hot spot lies on the lowest card, as on the carry
-    // pointer.
+    // Where the pointer's hot spot lies on the carry pointer's card: the
+    // grab offset when the cards' place before the lift is unknown.
     static constexpr QPoint HotSpot{15, 0};
 
     DragView(CardLibrary& library, QWidget* parent);
@@ -26,10 +27,10 @@ public:
         int Picture = 0;  // picture number of the card's face or back
         QPoint Offset;    // top-left corner relative to the lowest card
     };
-    // The cards to draw, lowest first.
-    void SetCards(std::vector<Shown> cards);
-    // Puts the lowest card under the pointer, given in the parent's
-    // coordinates.
+    // The cards to draw, lowest first, at their size on the screen, and
+    // where the pointer holds the lowest card (relative to its corner).
+    void SetCards(std::vector<Shown> cards, QSize cardSize, QPoint grab);
+    // Moves the cards with the pointer, given in the parent's coordinates.
     void Follow(QPoint pointer);
 
 protected:
@@ -39,6 +40,8 @@ private:
     CardLibrary& library_;
     std::vector<Shown> cards_;
     QPoint origin_;  // the lowest card's corner within this widget
+    QPoint grab_;    // the pointer on the lowest card
+    QSize cardSize_;
 };
 
 }  // namespace vexa

@@ -13,11 +13,15 @@ public:
     static constexpr int Thickness = 3;
 
     explicit FocusFrame(QWidget* parent);
-    // Rings the rectangle, given in the parent's coordinates.
-    void Surround(const QRect& target);
+    // Rings the rectangle, given in the parent's coordinates, with a line
+    // of the given width (Thickness at the table's scale).
+    void Surround(const QRect& target, int thickness = Thickness);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int thickness_ = Thickness;
 };
 
 }  // namespace vexa

@@ -1,12 +1,11 @@
-// The main window: menus, the welcome screen and the table. It forwards every
-// action of the player to the game core and then shows the state the core
-// reached; it decides no rule itself.
+// The main window: menus, dialogs, the game's lifecycle and the window's own
+// size and state; the table view inside it draws the table and takes the
+// player's input on it. It forwards every action of the player to the game
+// core and then shows the state the core reached; it decides no rule itself.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include <QMainWindow>
@@ -14,30 +13,25 @@
 #include <QPoint>
 
 #include "app/NewHand.h"
+#include "app/TableView.h"
 #include "app/WinnableDealDialog.h"
 #include "cards/CursorPictures.h"
 #include "core/Environment.h"
 #include "core/Session.h"
 
 class QAction;
-class QLabel;
-class QPushButton;
 class QMouseEvent;
 
 namespace vexa {
 
 class CardLibrary;
-class DragView;
-class FocusFrame;
-class PileWidget;
 class AboutBox;
-class CardWidget;
 class GameChooser;
 class HintController;
 class HowToPlayWindow;
 class StatisticsDialog;
 
-class MainWindow : public QMainWindow, public UserInterface {
+class MainWindow : public QMainWindow, public UserInterface, public TableActions {
     Q_OBJECT
 
 public:
@@ -51,10 +45,11 @@ public:
     // The help window, made on first use with the current help text.
     HowToPlayWindow& HowToPlay();
     HintController& Hint() { return *hint_; }
+    TableView& View() { return *table_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
-    void Render();
+    void Render() override;
 
     void ShowMessage(const std::string& text) override;
     void ShowVictory(const VictoryText& text) override;
@@ -63,40 +58,27 @@ public:
     // the program goes on with the state reached.
     void Guard(const std::function<void()>& handler);
 
-    // What a primary click at a point of the screen reaches: a card of a
-    // table pile, a pile's own area or the window background (Sender null).
-    // Any is false where a click is no click of the table (a scroll bar, a
-    // game button, outside the table area).
-    struct PointTarget {
-        bool Any = false;
-        Control* Sender = nullptr;
-        bool operator==(const PointTarget&) const = default;
-    };
-    PointTarget TargetAt(QPoint global) const;
+    using PointTarget = TableView::PointTarget;
+    PointTarget TargetAt(QPoint global) const { return table_->TargetAt(global); }
 
     // Play: each forwards one action of the player to the core and renders
     // what it reached.
-    void Click(Control* sender);
-    void MouseDown(Control* sender, Qt::MouseButton button);
-    void MouseUp(Qt::MouseButton button);
+    void Click(Control* sender) override;
+    void MouseDown(Control* sender, Qt::MouseButton button) override;
+    void MouseUp(Qt::MouseButton button) override;
     void Undo();
     void Redo();
     void Autoplay();
-    void PressButton(std::uint64_t serial);
-    // Drag and drop: a press on a card and a move beyond the drag distance
-    // lift as a first click would; the release is the second click on what
-    // lies below it, or returns the cards to their pile.
-    void DragPressed(int card, QPoint global);
-    void DragMoved(QPoint global);
-    void DragReleased(QPoint global);
-    bool Dragging() const { return dragging_; }
+    void PressButton(std::uint64_t serial) override;
+    bool Dragging() const { return table_->Dragging(); }
+    Control* FocusTarget() { return table_->FocusTarget(); }
 
-    // The keyboard focus: the card (or, null card, the pile's own area)
-    // that Enter or Space clicks; null while no key was pressed yet.
-    Control* FocusTarget();
+    // Full screen and back, to the state before it (normal or maximised).
+    void ToggleFullScreen();
+    void SetTableStyle(TableStyle style);
 
     // Menu and event handlers.
-    void ChooseGame();
+    void ChooseGame() override;
     void NewHand(NewHandKind kind);
     void ShowStatistics();
     void ShowHowToPlay();
@@ -113,32 +95,20 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateMenu();
+    void CreateViewMenu();
     void ShowPointer();
-    void ShowFocus();
-    void FocusOn(Pile* pile, Control* target);
     void MeasureClientArea();
-    void CreateWelcome();
-    void SyncControls();
-    void SyncCards();
-    QWidget* CardParent(const Card& card) const;
     QMargins FrameMargins() const;
     void PlaceOnScreen();
     void DealWinnableIfAsked(bool chosen);
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
-    QWidget* table_ = nullptr;
-    QWidget* store_ = nullptr;
-    QLabel* label1_ = nullptr;
-    std::array<CardWidget*, CardCount + 1> cards_{};
-    // Widgets by the serial of their control: an address may come back for
-    // a control of the next table, a serial never does.
-    std::map<std::uint64_t, PileWidget*> piles_;
-    std::map<std::uint64_t, QPushButton*> buttons_;
+    TableView* table_ = nullptr;
 
     QAction* newgame1_ = nullptr;
     QAction* replay1_ = nullptr;
@@ -148,6 +118,9 @@ private:
     QAction* hint1_ = nullptr;
     QAction* winnable1_ = nullptr;
     WinnableDealer winnableDealer_;
+    QAction* fullScreen_ = nullptr;
+    QAction* classic_ = nullptr;
+    QAction* felt_ = nullptr;
     HintController* hint_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
@@ -156,27 +129,17 @@ private:
     AboutBox* about_ = nullptr;
     StatisticsDialog* stats_ = nullptr;
 
-    CarryPictures carry_;  // Numbers, Suits, Cursorcard and CursorMask
-    int shownCarry_ = 0;   // Deckvalue the carry pointer shows, 0 for the default pointer
-    // Where the primary button went down on the table (background clicks,
-    // and clicks while a peek holds the mouse).
-    PointTarget pressed_;
-    bool primaryDown_ = false;
-    // Drag and drop: the card pressed (0 for none) and where; whether the
-    // press became a lift (its click is then spent) and whether cards fly.
-    int dragCard_ = 0;
-    QPoint dragPress_;
-    bool dragSpent_ = false;
-    bool dragging_ = false;
-    DragView* dragView_ = nullptr;
-    // Keyboard play: the frame appears with the first key press.
-    bool keyboardShown_ = false;
-    std::uint64_t focusPile_ = 0;  // serial of the focused pile
-    int focusCard_ = 0;            // index of the focused card, 0 for the pile's area
-    bool keyPeek_ = false;
-    FocusFrame* focusFrame_ = nullptr;
+    CarryPictures carry_;   // Numbers, Suits, Cursorcard and CursorMask
+    int shownCarry_ = 0;    // Deckvalue the carry pointer shows, 0 for the default pointer
+    qreal shownScale_ = 1;  // the table's scale the carry pointer was drawn at
     bool shutDown_ = false;
+    // The window's placement: the core's bounds last applied (a game load
+    // applies them again), the frame they were applied with, and whether
+    // full screen was entered from a maximised window.
+    Rect placed_{-1, -1, -1, -1};
     QMargins appliedFrame_;
+    QSize placedClient_;  // the client size the last placement gave
+    bool maximisedBeforeFullScreen_ = false;
 };
 
 }  // namespace vexa

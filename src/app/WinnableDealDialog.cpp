@@ -62,8 +62,14 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
         [&progress](const Session& dealt, const SolverBudget& budget) {
             return SearchOffThread(dealt, budget, &progress);
         });
+    // Read before closing: closing a progress dialog counts as cancelling it.
+    const bool stopped = progress.wasCanceled();
     progress.close();
-    if (!result.Proven) message("No winnable hand was found in time; this hand may not be winnable.");
+    if (result.Proven) return;
+    if (stopped)
+        message("The search was stopped; this hand was not checked.");
+    else
+        message("No winnable hand was found in time; this hand may not be winnable.");
 }
 
 void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,

@@ -10,9 +10,12 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DefinitionChecker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDeal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableStyle.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableFocus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp

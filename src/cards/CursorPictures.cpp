@@ -358,20 +358,22 @@ QImage CarryPictures::Compose(int rank, int suit, int colour) const
     return card;
 }
 
-QCursor CarryPictures::Cursor(int rank, int suit, int colour, qreal devicePixelRatio) const
+QCursor CarryPictures::Cursor(int rank, int suit, int colour, qreal devicePixelRatio, qreal scale) const
 {
     // On a dense screen each pixel of the pixel art becomes a block of
     // device pixels: as sharp as at table size, and as large on screen.
-    const int factor = std::max(1, qRound(devicePixelRatio));
+    const int factor = std::max(1, qRound(devicePixelRatio * scale));
     const QSize size = Cursorcard.size() * factor;
     QPixmap pixmap =
         QPixmap::fromImage(Compose(rank, suit, colour).scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     pixmap.setMask(factor == 1
                        ? CursorMask
                        : QBitmap::fromPixmap(CursorMask.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
-    pixmap.setDevicePixelRatio(factor);
+    // The logical size is the table's: 32 × scale.
+    const qreal ratio = scale == 1 ? factor : factor / scale;
+    pixmap.setDevicePixelRatio(ratio);
     // The hot spot is given in the cursor's logical pixels.
-    return QCursor(pixmap, 15, 0);
+    return QCursor(pixmap, qRound(15 * factor / ratio), 0);
 }
 
 QImage CarryCursorImage(int rank, int suit, int colour) { return CarryPictures().Compose(rank, suit, colour); }

@@ -30,8 +30,10 @@ public:
     QImage Compose(int rank, int suit, int colour) const;
     // That picture, masked, with its hot spot at (15, 0); on a screen of
     // the given device pixel ratio each of its pixels is drawn as a square
-    // of round(ratio) device pixels, so the pointer stays sharp.
-    QCursor Cursor(int rank, int suit, int colour, qreal devicePixelRatio = 1) const;
+    // of round(ratio) device pixels, so the pointer stays sharp. At a table
+    // scale other than 1 the pointer is as large as the table's cards
+    // make it: round(ratio × scale) device pixels per pixel.
+    QCursor Cursor(int rank, int suit, int colour, qreal devicePixelRatio = 1, qreal scale = 1) const;
 
     QImage Numbers;
     QImage Suits;

@@ -17,7 +17,9 @@ HowToPlayWindow::HowToPlayWindow(QWidget* parent) : QDialog(parent)
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setAccessibleName(QStringLiteral("How to play"));
-    memo_->setGeometry(8, 9, 306, 325);
+    // The text ends above the OK button, so the button hides no part of its
+    // scroll bar.
+    memo_->setGeometry(8, 9, 306, 305);
     memo_->setReadOnly(true);
     memo_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -32,7 +34,7 @@ HowToPlayWindow::HowToPlayWindow(QWidget* parent) : QDialog(parent)
     palette.setColor(QPalette::Text, Qt::white);
     memo_->setPalette(palette);
 
-    // Created after the text so it lies over the text's lower right corner.
+    // Below the text's lower right corner.
     button_ = new QPushButton(QStringLiteral("OK"), this);
     button_->setObjectName(QStringLiteral("Button1"));
     button_->setAccessibleName(QStringLiteral("OK"));

@@ -2,10 +2,15 @@
 
 #include <algorithm>
 
+#include <cmath>
+
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
+#include "core/Session.h"
+#include "table/FeltPainting.h"
 #include "table/PileLayout.h"
 #include "table/Table.h"
 
@@ -24,7 +29,8 @@ QColor KindColour(int kind)
     }
 }
 
-PileWidget::PileWidget(Pile& pile, QWidget* parent) : QScrollArea(parent), pile_(&pile)
+PileWidget::PileWidget(Pile& pile, const Session& session, QWidget* parent)
+    : QScrollArea(parent), pile_(&pile), session_(session)
 {
     setObjectName(QString::fromStdString(pile.Name));
     setFrameShape(QFrame::NoFrame);
@@ -35,37 +41,53 @@ PileWidget::PileWidget(Pile& pile, QWidget* parent) : QScrollArea(parent), pile_
     setWidgetResizable(false);
     auto* content = new QWidget;
     content->setObjectName(objectName() + "Content");
-    content->setAutoFillBackground(true);
     setWidget(content);
-    const QColor colour = KindColour(pile.Kind);
-    if (colour.isValid()) {
-        QPalette palette = content->palette();
-        palette.setColor(QPalette::Window, colour);
-        content->setPalette(palette);
-        QPalette outer = viewport()->palette();
-        outer.setColor(QPalette::Window, colour);
-        viewport()->setPalette(outer);
-        viewport()->setAutoFillBackground(true);
-    }
+    SetFelt(false);
     content->installEventFilter(this);
     viewport()->installEventFilter(this);
-    // The player's scrolling is the pile's state as much as the layout's.
+    // The player's scrolling is the pile's state as much as the layout's,
+    // kept in the model's pixels.
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!applying_) pile_->Horz.Position = value;
+        if (!applying_) pile_->Horz.Position = qRound(value / scale_);
     });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!applying_) pile_->Vert.Position = value;
+        if (!applying_) pile_->Vert.Position = qRound(value / scale_);
     });
 }
 
-void PileWidget::Render()
+void PileWidget::SetFelt(bool felt)
 {
-    const Rect& b = pile_->Bounds;
-    if (geometry() != QRect(b.left, b.top, b.width, b.height)) setGeometry(b.left, b.top, b.width, b.height);
+    felt_ = felt;
+    // Classic: the solid colour of the Kind on the viewport and content.
+    // Felt: both transparent, the outline painted over the table's felt.
+    const QColor colour = KindColour(pile_->Kind);
+    for (QWidget* area : {static_cast<QWidget*>(viewport()), widget()}) {
+        QPalette palette = area->palette();
+        if (colour.isValid()) palette.setColor(QPalette::Window, colour);
+        area->setPalette(palette);
+        area->setAutoFillBackground(!felt && (colour.isValid() || area == widget()));
+    }
+    viewport()->update();
+}
+
+void PileWidget::Render(const QRect& bounds, qreal scale)
+{
+    const bool rescaled = scale != scale_;
+    scale_ = scale;
+    auto scaled = [scale](int model) { return qRound(model * scale); };
+    if (geometry() != bounds) setGeometry(bounds);
     const Qt::ScrollBarPolicy horz = pile_->Horz.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     const Qt::ScrollBarPolicy vert = pile_->Vert.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     if (horizontalScrollBarPolicy() != horz) setHorizontalScrollBarPolicy(horz);
     if (verticalScrollBarPolicy() != vert) setVerticalScrollBarPolicy(vert);
+    // The bars are as thick as the model's bar at this scale (the style
+    // asks the pile for its scale).
+    if (rescaled) {
+        horizontalScrollBar()->updateGeometry();
+        verticalScrollBar()->updateGeometry();
+        setViewportMargins(0, 0, 0, 0);
+    }
+    const Rect& b = pile_->Bounds;
     int width = b.width - (pile_->Vert.Visible ? ScrollBarSize : 0);
     int height = b.height - (pile_->Horz.Visible ? ScrollBarSize : 0);
     for (const Card* card : pile_->Cards()) {
@@ -73,30 +95,42 @@ void PileWidget::Render()
         width = std::max(width, card->Bounds.left + card->Bounds.width);
         height = std::max(height, card->Bounds.top + card->Bounds.height);
     }
-    if (widget()->size() != QSize(width, height)) widget()->resize(width, height);
+    const QSize content(scaled(width), scaled(height));
+    if (widget()->size() != content) widget()->resize(content);
     {
         // The bars move the content as they are set; what they report back
         // meanwhile is the core's own state, not the player's scrolling.
         applying_ = true;
         // The ranges the core computed, so that a restored position holds
         // before the toolkit gets round to measuring the content again.
-        if (pile_->Horz.Visible) horizontalScrollBar()->setRange(0, pile_->Horz.Range);
-        if (pile_->Vert.Visible) verticalScrollBar()->setRange(0, pile_->Vert.Range);
-        horizontalScrollBar()->setValue(pile_->Horz.Position);
-        verticalScrollBar()->setValue(pile_->Vert.Position);
+        if (pile_->Horz.Visible) horizontalScrollBar()->setRange(0, scaled(pile_->Horz.Range));
+        if (pile_->Vert.Visible) verticalScrollBar()->setRange(0, scaled(pile_->Vert.Range));
+        horizontalScrollBar()->setValue(scaled(pile_->Horz.Position));
+        verticalScrollBar()->setValue(scaled(pile_->Vert.Position));
         applying_ = false;
     }
     const QString tip = pile_->ShowHint ? QString::fromStdString(pile_->Hint) : QString();
     if (toolTip() != tip) setToolTip(tip);
     if (isVisible() != pile_->Visible) setVisible(pile_->Visible);
-    if (lastRepaint_ != pile_->RepaintCount) {
+    if (lastRepaint_ != pile_->RepaintCount || (felt_ && pile_->Count() == 0)) {
         lastRepaint_ = pile_->RepaintCount;
         widget()->update();
+        viewport()->update();
     }
 }
 
 bool PileWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Paint && felt_ && watched == viewport()) {
+        // The outline is drawn in the viewport, below the content's cards.
+        QPainter painter(viewport());
+        PaintFeltPile(painter, QRectF(viewport()->rect()), pile_->Kind, scale_);
+        if (pile_->Kind == 0 && pile_->Count() == 0 && pile_->Visible)
+            PaintStockMark(painter,
+                           QRectF(0, 0, CardWidth * scale_, CardHeight * scale_).intersected(viewport()->rect()),
+                           session_.RedealsLeft > 0);
+        return false;
+    }
     // A click on the pile's own area: press and release of the primary
     // button on it, where no card lies (cards take their own clicks). The
     // second press of a quick double click is a press like any other. The

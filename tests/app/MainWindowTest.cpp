@@ -97,12 +97,13 @@ TEST_F(MainWindowTest, WelcomeScreenShowsThreeCardsAndTheLabel)
 TEST_F(MainWindowTest, MenuHasItsCaptionsShortcutsAndStartStates)
 {
     const QList<QAction*> top = form->menuBar()->actions();
-    ASSERT_EQ(top.size(), 4);
+    ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(top[0]->text(), "Game");
     EXPECT_EQ(top[1]->text(), "Edit");
-    EXPECT_EQ(top[2]->text(), "Help");
-    EXPECT_EQ(top[3]->text(), "");
-    EXPECT_EQ(top[3]->menu(), nullptr);
+    EXPECT_EQ(top[2]->text(), "View");
+    EXPECT_EQ(top[3]->text(), "Help");
+    EXPECT_EQ(top[4]->text(), "");
+    EXPECT_EQ(top[4]->menu(), nullptr);
     QStringList game;
     for (QAction* a : top[0]->menu()->actions()) game << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand",
@@ -118,7 +119,7 @@ TEST_F(MainWindowTest, MenuHasItsCaptionsShortcutsAndStartStates)
     EXPECT_EQ(Action("Undo1")->shortcut(), QKeySequence("Ctrl+Z"));
     EXPECT_EQ(Action("Autoplay1")->shortcut(), QKeySequence("Ctrl+A"));
     QStringList help;
-    for (QAction* a : top[2]->menu()->actions()) help << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : top[3]->menu()->actions()) help << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(help, (QStringList{"How to Play...", "-", "About Vexa Solitaire"}));
 
     VexaStyle style;
@@ -131,7 +132,7 @@ TEST_F(MainWindowTest, LoadedTableShowsPilesButtonsAndCardsAsTheCoreSays)
     EXPECT_EQ(form->windowTitle(), "Vexa Solitaire:  Test");
     EXPECT_TRUE(form->findChild<QLabel*>("Label1")->isHidden());
     EXPECT_TRUE(Action("Newgame1")->isEnabled());
-    EXPECT_EQ(form->menuBar()->actions()[3]->text(), "             Your score = 0");
+    EXPECT_EQ(form->menuBar()->actions()[4]->text(), "             Your score = 0");
 
     auto* stock = form->findChild<PileWidget*>("PILE1");
     auto* column = form->findChild<PileWidget*>("PILE2");

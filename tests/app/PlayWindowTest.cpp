@@ -16,10 +16,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include "app/GameLoader.h"
 #include "app/MainWindow.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardWidget.h"
+#include "dialogs/GameChooser.h"
 #include "dialogs/StatisticsDialog.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
@@ -413,6 +416,104 @@ TEST_F(PlayWindowTest, EditMenuAndShortcutsShowNoFocusFrame)
     QTest::keyClick(form.get(), Qt::Key_Control);
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(form->findChild<QWidget*>("FocusFrame")->isHidden());
+}
+
+}  // namespace
+}  // namespace vexa
+
+namespace vexa {
+namespace {
+
+// The keyboard's frame belongs to keyboard play: a mouse action on the
+// table ends it, a key held down since the chooser closed does not start
+// it, and after Escape it rings the returned card, not the card below.
+TEST_F(PlayWindowTest, TheFocusFrameShowsOnlyWhileTheKeyboardPlays)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    QWidget* frame = form->findChild<QWidget*>("FocusFrame");
+    auto key = [&](Qt::Key which, bool repeat = false) {
+        QKeyEvent press(QEvent::KeyPress, which, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(form.get(), &press);
+    };
+
+    // Enter held down in the chooser repeats on the table.
+    key(Qt::Key_Return, true);
+    EXPECT_TRUE(frame->isHidden());
+    EXPECT_FALSE(s.Carrying);
+
+    struct Mouse {
+        const char* what;
+        std::function<void()> act;
+    };
+    const std::vector<Mouse> actions = {
+        {"card",
+         [&] {
+             QTest::mousePress(CardView(*first.Top()), Qt::RightButton, {}, QPoint(30, 5));
+             QTest::mouseRelease(form.get(), Qt::RightButton);
+         }},
+        {"pile area", [&] { ClickPileArea("PILE2"); }},
+        {"background", [&] { QTest::mouseClick(form->centralWidget(), Qt::LeftButton, {}, QPoint(480, 250)); }},
+    };
+    for (const Mouse& action : actions) {
+        key(Qt::Key_Right);
+        ASSERT_FALSE(frame->isHidden()) << action.what;
+        action.act();
+        EXPECT_TRUE(frame->isHidden()) << action.what;
+        EXPECT_EQ(form->FocusTarget(), nullptr) << action.what;
+    }
+
+    // A game loaded by the keyboard starts without the frame.
+    key(Qt::Key_Right);
+    Load("Lift");
+    form->Chooser().SetItemIndex(s.Chooser.ItemIndex);
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            QTest::keyClick(modal->findChild<QWidget*>("Gamelist"), Qt::Key_Return);
+    });
+    form->ChooseGame();
+    EXPECT_TRUE(frame->isHidden());
+    EXPECT_FALSE(s.Welcome);
+
+    // Enter lifts the top card, Escape returns it: the frame rings that card.
+    key(Qt::Key_Right);
+    Pile& again = PileNamed("PILE1");
+    Card* top = again.Top();
+    EXPECT_EQ(form->FocusTarget(), top);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(s.Carrying);
+    key(Qt::Key_Escape);
+    ASSERT_FALSE(s.Carrying);
+    EXPECT_EQ(form->FocusTarget(), top);
+}
+
+// A drag holds the cards where they were grabbed, and the pointer shows
+// no card of its own over them.
+TEST_F(PlayWindowTest, ADragKeepsTheGrabOffsetAndAPlainPointer)
+{
+    Load("Lift");
+    Pile& first = PileNamed("PILE1");
+    CardWidget* top = CardView(*first.Top());
+    const QPoint grab(40, 60);
+    const QPoint corner = top->mapTo(form->centralWidget(), QPoint());
+    QTest::mousePress(top, Qt::LeftButton, {}, grab);
+    const QPoint pressed = top->mapToGlobal(grab);
+    auto moveTo = [&](QPoint global) {
+        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : top;
+        QMouseEvent move(QEvent::MouseMove, receiver->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(receiver, &move);
+    };
+    moveTo(pressed + QPoint(0, 3 * QApplication::startDragDistance()));
+    ASSERT_TRUE(form->Dragging());
+    QWidget* dragged = form->findChild<QWidget*>("DragView");
+    moveTo(pressed + QPoint(150, 20));
+    EXPECT_EQ(dragged->pos(), corner + QPoint(150, 20));
+    EXPECT_NE(form->cursor().shape(), Qt::BitmapCursor);
+    QMouseEvent release(QEvent::MouseButtonRelease, form->mapFromGlobal(pressed), pressed, Qt::LeftButton, Qt::NoButton,
+                        {});
+    QApplication::sendEvent(QWidget::mouseGrabber() ? QWidget::mouseGrabber() : form.get(), &release);
+    EXPECT_FALSE(form->State().Carrying);
 }
 
 }  // namespace

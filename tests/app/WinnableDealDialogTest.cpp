@@ -20,27 +20,58 @@
 namespace vexa {
 namespace {
 
-TEST(WinnableDealDialog, TheWindowKeepsHandlingEventsWhileHandsAreSearched)
+// 52 one-card columns that take any card of their suit, and foundations
+// that take nothing: far too many positions to search, and never a win, so
+// every hand uses its whole share of the time.
+std::string EndlessDefinition()
 {
-    // 52 one-card columns that take any card of their suit, and
-    // foundations that take nothing: far too many positions to search, and
-    // never a win, so every hand uses its whole share of the time.
     std::string game = "[Endless]\nName=Endless\nFormwidth=1000\nFormheight=700\nAutoplay=0\n";
     for (int i = 0; i < 4; ++i)
         game += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106,0,402,0,0,0,-\n";
     for (int i = 0; i < 52; ++i)
         game += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
                 std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,120,0,402,0,0,0,U\n";
+    return game;
+}
+
+// The game loaded in a window; the catalogue is written before the window
+// reads it.
+struct EndlessGame {
+    EndlessGame()
+    {
+        s.Chooser.ItemIndex = 0;
+        form.Guard([&] { SelectGame(s); });
+    }
     test::TempDir dir;
     test::InDirectory cwd{dir.Path()};
-    dir.Write("vexasolit.ini", "[Gamelist]\nEndless=endless.ini\n[General]\nWinnableOnly=1\n");
-    dir.Write("endless.ini", game);
+    bool written = (dir.Write("vexasolit.ini", "[Gamelist]\nEndless=endless.ini\n[General]\nWinnableOnly=1\n"),
+                    dir.Write("endless.ini", EndlessDefinition()), true);
     CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
     test::ManualClock clock;
-    MainWindow form(library, clock);
+    MainWindow form{library, clock};
     Session& s = form.State();
-    s.Chooser.ItemIndex = 0;
-    form.Guard([&] { SelectGame(s); });
+};
+
+TEST(WinnableDealDialog, StopSaysTheHandWasNotChecked)
+{
+    EndlessGame endless;
+    // Stop is pressed as soon as the window handles its first event.
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (auto* progress = endless.form.findChild<QProgressDialog*>("WinnableProgress")) progress->cancel();
+    });
+    stopper.start(0);
+    std::string told;
+    DealWinnableWithProgress(endless.form, endless.s, [&](const std::string& text) { told = text; });
+    stopper.stop();
+    EXPECT_EQ(told, "The search was stopped; this hand was not checked.");
+}
+
+TEST(WinnableDealDialog, TheWindowKeepsHandlingEventsWhileHandsAreSearched)
+{
+    EndlessGame endless;
+    MainWindow& form = endless.form;
+    Session& s = endless.s;
 
     int ticks = 0;
     bool progressShown = false;

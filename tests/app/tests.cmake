@@ -6,10 +6,14 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/CatalogueTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRatesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp
 )
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp PROPERTIES COMPILE_DEFINITIONS
+  "VEXA_GAMES_DIR=\"${CMAKE_SOURCE_DIR}/games\"")
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
 )

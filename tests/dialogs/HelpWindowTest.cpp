@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 namespace vexa {
@@ -20,7 +21,7 @@ TEST(HelpWindowTest, ShowsCrLfTextAsLines)
     EXPECT_EQ(memo->document()->blockCount(), 5);
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_FALSE(memo->focusPolicy() & Qt::TabFocus);
-    EXPECT_EQ(memo->geometry(), QRect(8, 9, 306, 325));
+    EXPECT_EQ(memo->geometry(), QRect(8, 9, 306, 305));
     EXPECT_EQ(help.size(), QSize(323, 345));
 }
 
@@ -43,6 +44,22 @@ TEST(HelpWindowTest, IsModelessAndOkOrCloseOnlyHide)
     help->close();
     EXPECT_FALSE(help->isVisible());
     EXPECT_EQ(table.findChildren<HowToPlayWindow*>().size(), 1);
+}
+
+TEST(HelpWindowTest, TheOkButtonLeavesTheWholeScrollBarVisible)
+{
+    HowToPlayWindow help;
+    help.SetHelpText(QString("A long line of help.\n").repeated(60));
+    help.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    auto* memo = help.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    auto* ok = help.findChild<QPushButton*>(QStringLiteral("Button1"));
+    QScrollBar* bar = memo->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const QRect shown(bar->mapTo(&help, QPoint()), bar->size());
+    EXPECT_FALSE(shown.intersects(ok->geometry())) << "bar bottom " << shown.bottom() << ", button top " << ok->y();
+    // The text area itself lies above the button too.
+    EXPECT_FALSE(memo->geometry().intersects(ok->geometry()));
 }
 
 TEST(HelpWindowTest, ShowingAgainKeepsTheWindowWhereThePlayerPutIt)
