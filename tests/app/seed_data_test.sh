@@ -37,7 +37,6 @@ export HOME="$work/home"
 unset VEXA_GAMES_DIR
 mkdir -p "$HOME" "$work/elsewhere"
 data="$XDG_DATA_HOME/vexasolit"
-e2e_start_x
 
 # $1: the title of the window to wait for (the welcome window's by default).
 start_app() {
