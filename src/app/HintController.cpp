@@ -1,10 +1,13 @@
 #include "app/HintController.h"
 
+#include <algorithm>
+
 #include <QFrame>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include "app/TableView.h"
 #include "core/Session.h"
 
 namespace vexa {
@@ -16,6 +19,8 @@ HintController::HintController(Session& session, QWidget& table, std::function<v
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, [this] { Unmark(); });
+    // A frame shown while the window is resized follows what it surrounds.
+    if (auto* view = qobject_cast<TableView*>(&table)) connect(view, &TableView::Rescaled, this, [this] { Replace(); });
 }
 
 HintController::~HintController() { Stop(); }
@@ -113,22 +118,42 @@ void HintController::Mark(QFrame*& marker, const char* name, QWidget* over)
         marker = new QFrame(&table_);
         marker->setObjectName(name);
         marker->setFrameStyle(QFrame::Box | QFrame::Plain);
-        marker->setLineWidth(3);
         marker->setStyleSheet("QFrame { color: #ff2020; background: transparent; }");
         marker->setAttribute(Qt::WA_TransparentForMouseEvents);
         // A white ring inside the red one keeps the frame plain on a pile
         // that is red itself.
         auto* inner = new QFrame(marker);
         inner->setFrameStyle(QFrame::Box | QFrame::Plain);
-        inner->setLineWidth(2);
         inner->setStyleSheet("QFrame { color: #ffffff; background: transparent; }");
         inner->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    const QRect area(over->mapTo(&table_, QPoint(0, 0)), over->size());
-    marker->setGeometry(area.adjusted(-2, -2, 2, 2));
-    if (auto* inner = marker->findChild<QFrame*>()) inner->setGeometry(marker->rect().adjusted(3, 3, -3, -3));
+    (marker == cardMarker_ ? cardOver_ : pileOver_) = over;
+    Place(marker, over);
     marker->show();
     marker->raise();
+}
+
+// A red ring 3 pixels wide with a white one of 2 inside it, 2 pixels out
+// from what it surrounds, all at the table's scale.
+void HintController::Place(QFrame* marker, const QWidget* over) const
+{
+    const auto* view = qobject_cast<const TableView*>(&table_);
+    const qreal scale = view ? view->Scale() : 1;
+    const auto scaled = [scale](int pixels) { return std::max(1, qRound(pixels * scale)); };
+    const int out = scaled(2);
+    const QRect area(over->mapTo(&table_, QPoint(0, 0)), over->size());
+    marker->setGeometry(area.adjusted(-out, -out, out, out));
+    marker->setLineWidth(scaled(3));
+    if (auto* inner = marker->findChild<QFrame*>()) {
+        inner->setLineWidth(scaled(2));
+        inner->setGeometry(marker->rect().adjusted(scaled(3), scaled(3), -scaled(3), -scaled(3)));
+    }
+}
+
+void HintController::Replace()
+{
+    if (cardMarker_ && !cardMarker_->isHidden() && cardOver_) Place(cardMarker_, cardOver_);
+    if (pileMarker_ && !pileMarker_->isHidden() && pileOver_) Place(pileMarker_, pileOver_);
 }
 
 void HintController::TableChanged()

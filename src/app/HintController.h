@@ -12,6 +12,7 @@
 #include <thread>
 
 #include <QObject>
+#include <QPointer>
 
 #include "rules/Solver.h"
 
@@ -54,6 +55,8 @@ private:
     void Stop();
     void Show(const SolveAnswer& answer, int request, const std::string& position);
     void Mark(QFrame*& marker, const char* name, QWidget* over);
+    void Place(QFrame* marker, const QWidget* over) const;
+    void Replace();
     void Unmark();
     std::string Position() const;
 
@@ -67,6 +70,8 @@ private:
     std::string markedPosition_;  // the position the frames belong to
     QFrame* cardMarker_ = nullptr;
     QFrame* pileMarker_ = nullptr;
+    QPointer<QWidget> cardOver_;  // what each frame surrounds
+    QPointer<QWidget> pileOver_;
     QTimer* timer_ = nullptr;
 };
 

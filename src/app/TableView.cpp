@@ -170,6 +170,7 @@ void TableView::UpdateTransform()
     scale_ = scale;
     Sync();
     update();
+    emit Rescaled();
 }
 
 QRect TableView::Screen(const Rect& model) const { return RoundedCorners(toScreen_, model); }

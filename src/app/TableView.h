@@ -104,6 +104,11 @@ public:
     void BackgroundPress(QMouseEvent* event);
     void BackgroundRelease(QMouseEvent* event);
 
+signals:
+    // The transform changed (a new size or scale) and the widgets were
+    // placed by it.
+    void Rescaled();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -20,22 +20,26 @@ namespace {
 // events, so it stays painted; the player's input waits unless the progress
 // dialog shows, whose "Stop" then ends the search at once. The solver copies
 // the hand here, on the window's thread.
-SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, QProgressDialog* progress)
+SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, QProgressDialog* progress,
+                             const HeldSearch& held = nullptr)
 {
     Solver solver(dealt);
     std::atomic<bool> cancel{false};
-    auto answer = std::async(std::launch::async, [&] { return solver.Solve(budget, &cancel); });
+    auto answer = std::async(std::launch::async, [&] {
+        return held ? held(cancel) : solver.Solve(budget, &cancel).Outcome;
+    });
     while (answer.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
         const bool shown = progress && progress->isVisible();
         QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
         if (progress && progress->wasCanceled()) cancel.store(true);
     }
-    return answer.get().Outcome;
+    return answer.get();
 }
 
 }  // namespace
 
-void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message)
+void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message,
+                              const HeldSearch& held)
 {
     QProgressDialog progress("Looking for a winnable hand...", "Stop", 0, 0, &parent);
     progress.setObjectName("WinnableProgress");
@@ -59,8 +63,8 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
                                                                  : QEventLoop::ExcludeUserInputEvents);
             return !progress.wasCanceled();
         },
-        [&progress](const Session& dealt, const SolverBudget& budget) {
-            return SearchOffThread(dealt, budget, &progress);
+        [&progress, &held](const Session& dealt, const SolverBudget& budget) {
+            return SearchOffThread(dealt, budget, &progress, held);
         });
     // Read before closing: closing a progress dialog counts as cancelling it.
     const bool stopped = progress.wasCanceled();

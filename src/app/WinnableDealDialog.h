@@ -2,6 +2,7 @@
 // runs with a progress dialog that keeps the window painted and can stop it.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -10,11 +11,17 @@ class QWidget;
 namespace vexa {
 
 struct Session;
+enum class SolveOutcome;
+
+// What runs on the search thread in place of the solver (tests hold the
+// search with it until they release it); cancel is set by "Stop".
+using HeldSearch = std::function<SolveOutcome(const std::atomic<bool>& cancel)>;
 
 // Deals until a hand is proven winnable (3 seconds in all); when none is,
 // the last hand stays dealt and message tells the player so.
 void DealWinnableWithProgress(QWidget& parent, Session& session,
-                              const std::function<void(const std::string&)>& message);
+                              const std::function<void(const std::string&)>& message,
+                              const HeldSearch& held = nullptr);
 
 // "Winnable deals only" for one window. A game whose hands the solver
 // rarely proves winnable (WinnableOftenConfirmed, probed once per game) is

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include "app/GameLoader.h"
@@ -122,6 +123,42 @@ TEST_F(HintTest, TheFramesGoAsSoonAsTheTableChangesButNotForAnUnchangedRepaint)
     EXPECT_TRUE(s.Carrying);
     EXPECT_TRUE(Marker("HintCard")->isHidden());
     EXPECT_TRUE(Marker("HintPile")->isHidden());
+}
+
+// Frames shown while the window grows follow their card and pile, their
+// lines drawn at the table's scale.
+TEST_F(HintTest, TheFramesFollowTheTableAtItsScale)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Lay(11, "KH", "QH");
+    ASSERT_TRUE(Ask());
+    QFrame* card = Marker("HintCard");
+    QFrame* pile = Marker("HintPile");
+    ASSERT_TRUE(card && pile);
+    auto* queen = form->findChild<QWidget*>(QString("Card%1").arg(test::CardIndex("QH")));
+    auto* hearts = form->findChild<QWidget*>("PILE4");
+    const QWidget* table = card->parentWidget();
+    const auto around = [table](const QWidget* over, int out) {
+        return QRect(over->mapTo(table, QPoint(0, 0)), over->size()).adjusted(-out, -out, out, out);
+    };
+    const QSize menu(0, form->height() - table->height());
+    for (const int scale : {1, 2, 3}) {
+        SCOPED_TRACE(scale);
+        form->resize(form->View().ModelSize() * scale + menu);
+        QApplication::processEvents();
+        ASSERT_EQ(form->View().Scale(), scale);
+        for (QFrame* frame : {card, pile}) {
+            EXPECT_FALSE(frame->isHidden());
+            EXPECT_EQ(frame->lineWidth(), 3 * scale);
+            auto* inner = frame->findChild<QFrame*>();
+            ASSERT_TRUE(inner);
+            EXPECT_EQ(inner->lineWidth(), 2 * scale);
+            EXPECT_EQ(inner->geometry(), frame->rect().adjusted(3 * scale, 3 * scale, -3 * scale, -3 * scale));
+        }
+        EXPECT_EQ(card->geometry(), around(queen, 2 * scale));
+        EXPECT_EQ(pile->geometry(), around(hearts, 2 * scale));
+    }
 }
 
 TEST_F(HintTest, SaysSoWhenTheHandCanNoLongerBeWon)

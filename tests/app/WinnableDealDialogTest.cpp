@@ -5,6 +5,10 @@
 // proves winnable is dealt as usual after one word to the player.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <QApplication>
 #include <QProgressDialog>
 #include <QTimer>
@@ -14,6 +18,7 @@
 #include "app/WinnableDeal.h"
 #include "app/WinnableDealDialog.h"
 #include "cards/CardLibrary.h"
+#include "rules/Solver.h"
 #include "support/FakeEnvironment.h"
 #include "support/TestSupport.h"
 
@@ -52,17 +57,31 @@ struct EndlessGame {
     Session& s = form.State();
 };
 
+// Holds the search thread until released() holds or Stop is pressed. The
+// guard only turns a window that never handles its events into a failure
+// (the search then ends unreleased); it never lets a test pass.
+SolveOutcome HoldUntil(const std::atomic<bool>& cancel, const std::function<bool()>& released)
+{
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (!cancel.load() && !released() && std::chrono::steady_clock::now() < guard)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return SolveOutcome::Unknown;
+}
+
 TEST(WinnableDealDialog, StopSaysTheHandWasNotChecked)
 {
     EndlessGame endless;
-    // Stop is pressed as soon as the window handles its first event.
+    // Stop is pressed as soon as the window handles its first event; the
+    // search is held until then.
     QTimer stopper;
     QObject::connect(&stopper, &QTimer::timeout, [&] {
         if (auto* progress = endless.form.findChild<QProgressDialog*>("WinnableProgress")) progress->cancel();
     });
     stopper.start(0);
     std::string told;
-    DealWinnableWithProgress(endless.form, endless.s, [&](const std::string& text) { told = text; });
+    DealWinnableWithProgress(
+        endless.form, endless.s, [&](const std::string& text) { told = text; },
+        [](const std::atomic<bool>& cancel) { return HoldUntil(cancel, [] { return false; }); });
     stopper.stop();
     EXPECT_EQ(told, "The search was stopped; this hand was not checked.");
 }
@@ -73,23 +92,37 @@ TEST(WinnableDealDialog, TheWindowKeepsHandlingEventsWhileHandsAreSearched)
     MainWindow& form = endless.form;
     Session& s = endless.s;
 
+    // The first hand's search is held until the window has handled timer
+    // events while it ran and has shown the progress dialog: a window that
+    // handled its events only between hands never releases it.
+    std::atomic<bool> searching{false};
+    std::atomic<bool> released{false};
     int ticks = 0;
     bool progressShown = false;
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (!searching.load() || released.load()) return;
         ++ticks;
         if (auto* progress = form.findChild<QProgressDialog*>("WinnableProgress"); progress && progress->isVisible())
             progressShown = true;
+        if (ticks >= 3 && progressShown) released.store(true);
     });
     ticker.start(5);
+    int hands = 0;
     std::string told;
-    DealWinnableWithProgress(form, s, [&](const std::string& text) { told = text; });
+    DealWinnableWithProgress(
+        form, s, [&](const std::string& text) { told = text; },
+        [&](const std::atomic<bool>& cancel) {
+            ++hands;
+            searching.store(true);
+            return HoldUntil(cancel, [&] { return released.load(); });
+        });
     ticker.stop();
 
-    // Three seconds of searching: a window that handled its events only
-    // between hands would have seen a handful of ticks.
-    EXPECT_GT(ticks, 40);
+    EXPECT_TRUE(released.load());
+    EXPECT_GE(ticks, 3);
     EXPECT_TRUE(progressShown);
+    EXPECT_GE(hands, 1);
     EXPECT_EQ(told, "No winnable hand was found in time; this hand may not be winnable.");
     int dealt = 0;
     for (int position = 0; position < s.Board.ControlCount(); ++position)

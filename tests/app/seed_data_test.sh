@@ -37,21 +37,28 @@ export HOME="$work/home"
 unset VEXA_GAMES_DIR
 mkdir -p "$HOME" "$work/elsewhere"
 data="$XDG_DATA_HOME/vexasolit"
-e2e_start_x
 
 # $1: the title of the window to wait for (the welcome window's by default).
 start_app() {
   (cd "$work/elsewhere" && exec "$prefix/bin/vexasolit") >"$work/app.log" 2>&1 &
   APP_PID=$!
   main=$(e2e_wait_window "${1:-Vexa Solitaire}") || fail "no main window"
-  # The window centres itself once shown.
-  sleep 0.5
+  # The window centres itself once shown: its place is taken once it stands
+  # still and its content is drawn alike in two shots in a row.
+  placed_at=""
+  e2e_wait placed || fail "the window did not stand still"
+}
+placed() {
+  local at
   read -r MX MY < <(e2e_window_origin "$main")
+  e2e_shot "$work/placed.png"
+  at="$MX $MY $(convert "$work/placed.png" -crop "200x100+$MX+$MY" +repage rgb:- | sha256sum)"
+  [ "$at" = "$placed_at" ] && return 0
+  placed_at=$at
+  return 1
 }
 exit_app() {
-  xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
-  sleep 0.3
-  xdotool key x
+  e2e_menu $((MX + 20)) $((MY + 10)) x
   local status=0
   wait "$APP_PID" || status=$?
   APP_PID=""
@@ -74,7 +81,7 @@ xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
 chooser=$(e2e_wait_window "Please choose a game to play") || fail "the chooser did not open"
 read -r CX CY < <(e2e_window_origin "$chooser")
 xdotool mousemove $((CX + 60)) $((CY + 17 + 8)) click --repeat 2 --delay 60 1
-for _ in $(seq 100); do
+for _ in $(seq "$E2E_GUARD_TENTHS"); do
   table=$(xdotool search --onlyvisible --name "^Vexa Solitaire:  " 2>/dev/null | head -n 1)
   [ -n "$table" ] && break
   sleep 0.1

@@ -37,8 +37,8 @@ start_app() {
 # table area's (below the menu bar).
 locate() {
   main=$(e2e_wait_window "$1") || { cat "$work/app.log" >&2; e2e_fail "no window \"$1\""; }
-  sleep 0.3
   read -r MX MY < <(e2e_window_origin "$main")
+  e2e_settled "$work/start.png" "200x100+$MX+$MY" || e2e_fail "the window did not settle"
   TX=$MX
   TY=$((MY + 20))
   # No window manager gives the keyboard to the main window.
@@ -46,9 +46,7 @@ locate() {
 }
 kill_app() { kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""; }
 exit_app() {
-  xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
-  sleep 0.3
-  xdotool key x
+  e2e_menu $((MX + 20)) $((MY + 10)) x
   wait "$APP_PID" || e2e_fail "the program did not end cleanly"
   APP_PID=""
 }
@@ -56,7 +54,7 @@ exit_app() {
 n=0
 table() {
   local a b
-  for _ in $(seq 40); do
+  for _ in $(seq "$E2E_GUARD_TENTHS"); do
     n=$((n + 1))
     e2e_shot "$shots/shot.$n.png"
     b=$(convert "$shots/shot.$n.png" -crop "300x110+$((TX + 15))+$((TY + 5))" +repage rgb:- | sha256sum)
@@ -68,7 +66,7 @@ table() {
 }
 # Waits until the kept hand's file differs from $1.
 written_after() {
-  for _ in $(seq 100); do
+  for _ in $(seq "$E2E_GUARD_TENTHS"); do
     [ "$(sha256sum < "$kept" 2>/dev/null)" != "$1" ] && return 0
     sleep 0.05
   done

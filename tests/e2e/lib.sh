@@ -7,7 +7,7 @@ e2e_start_x() {
     Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
-    for _ in $(seq 50); do
+    for _ in $(seq 300); do
       xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
     done
@@ -37,10 +37,14 @@ e2e_cleanup() {
   rm -rf "$work"
 }
 
+# The waits below poll until the awaited state shows. Their guard (a
+# minute) only turns a hang into a failure; no pass depends on it.
+E2E_GUARD_TENTHS=600
+
 # Waits until a window with exactly this name is mapped; prints its id.
 e2e_wait_window() {
   local name="$1" id
-  for _ in $(seq 100); do
+  for _ in $(seq "$E2E_GUARD_TENTHS"); do
     id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -50,7 +54,7 @@ e2e_wait_window() {
 
 e2e_window_gone() {
   local name="$1"
-  for _ in $(seq 50); do
+  for _ in $(seq "$E2E_GUARD_TENTHS"); do
     [ -z "$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null)" ] && return 0
     sleep 0.1
   done
@@ -82,10 +86,10 @@ e2e_extent() {
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Takes a screenshot into $1 and runs the check "$2 ..." on it, again and
-# again for up to four seconds until it passes; the last failure is printed.
+# again until it passes; the last failure is printed.
 e2e_until() {
   local shot="$1"; shift
-  for _ in $(seq 20); do
+  for _ in $(seq $((E2E_GUARD_TENTHS / 2))); do
     e2e_shot "$shot"
     "$@" 2>/dev/null && return 0
     sleep 0.2
@@ -93,6 +97,52 @@ e2e_until() {
   e2e_shot "$shot"
   "$@"
 }
+
+# Runs the check "$@" again and again until it passes.
+e2e_wait() {
+  for _ in $(seq "$E2E_GUARD_TENTHS"); do
+    "$@" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  "$@"
+}
+
+# Whether the window $1 has the keyboard focus.
+e2e_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# Gives the window $1 the keyboard focus and waits until it has it.
+e2e_focus() { xdotool windowfocus "$1"; e2e_wait e2e_focused "$1" || e2e_fail "window $1 did not take the focus"; }
+
+# The number of the program's windows that are mapped (a menu that opens
+# is one more).
+e2e_mapped() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l; }
+e2e_more_mapped() { [ "$(e2e_mapped)" -gt "$1" ]; }
+# Clicks the menu bar at (x, y), waits until the menu is shown, then types
+# the keys "$3 ...".
+e2e_menu() {
+  local x="$1" y="$2" before
+  shift 2
+  before=$(e2e_mapped)
+  xdotool mousemove "$x" "$y" click 1
+  e2e_wait e2e_more_mapped "$before" || e2e_fail "the menu at ($x, $y) did not open"
+  xdotool key "$@"
+}
+
+# Waits until the region $2 of the screen stands still (two shots in a row
+# alike) and leaves the last shot in $1.
+e2e_settled() {
+  local shot="$1" region="$2" a="" b
+  for _ in $(seq $((E2E_GUARD_TENTHS / 2))); do
+    e2e_shot "$shot"
+    b=$(convert "$shot" -crop "$region" +repage rgb:- | sha256sum)
+    [ "$a" = "$b" ] && return 0
+    a=$b
+    sleep 0.2
+  done
+  return 1
+}
+
+# Whether the region $3 of the images $1 and $2 is alike.
+e2e_same() { cmp -s <(convert "$1" -crop "$3" +repage rgb:-) <(convert "$2" -crop "$3" +repage rgb:-); }
 
 # True when the awk condition holds for the value v.
 e2e_holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }

@@ -38,14 +38,12 @@ start_app() {
   APP_PID=$!
   main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
   read -r MX MY < <(e2e_window_origin "$main")
-  sleep 0.3
+  e2e_settled "$work/start.png" "200x100+$MX+$MY" || e2e_fail "the window did not settle"
 }
 
 # Clicks "E&xit" in the Game menu and waits for the program to end.
 exit_app() {
-  xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
-  sleep 0.3
-  xdotool key x
+  e2e_menu $((MX + 20)) $((MY + 10)) x
   local status=0
   wait "$APP_PID" || status=$?
   APP_PID=""
@@ -174,9 +172,7 @@ bakers_dealt() {
 }
 e2e_until "$shots/bakers.png" bakers_dealt "$shots/bakers.png" || e2e_fail "Baker's Dozen is not dealt on screen"
 # "&Select a card game" in the Game menu.
-xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
-sleep 0.3
-xdotool key s
+e2e_menu $((MX + 20)) $((MY + 10)) s
 choose_row 2 "Klondike"
 # Klondike's stock (Kind 0) shows blue only in the corners its rounded card
 # leaves bare, and neither the green nor the red of Baker's Dozen; the waste
@@ -215,7 +211,6 @@ xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
 choose_row 0 "Hinted"
 # A click on the bare table gives the window the keyboard; it moves nothing.
 xdotool mousemove $((MX + 760)) $((MY + 560)) click 1
-sleep 0.3
 xdotool key h
 # The frames are drawn in rgb(255,32,32), a red no pile or card uses.
 hint_framed() {

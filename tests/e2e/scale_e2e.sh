@@ -18,7 +18,8 @@ command -v openbox >/dev/null || e2e_fail "openbox (the window manager of this r
 openbox --sm-disable >"$work/wm.log" 2>&1 &
 WM_PID=$!
 trap 'kill "$WM_PID" 2>/dev/null || true; e2e_cleanup' EXIT
-sleep 1
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+e2e_wait wm_running || e2e_fail "the window manager did not start"
 export XDG_DATA_HOME="$work/xdg"
 data="$XDG_DATA_HOME/vexasolit"
 mkdir -p "$data" "$work/bundle"
@@ -32,6 +33,15 @@ geometry() {
   xwininfo -id "$1" | awk -F: '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2}
     /^ *Width/{w=$2} /^ *Height/{h=$2} END{print x + 0, y + 0, w + 0, h + 0}'
 }
+# Waits until the window $1 stands still (the same geometry and the same
+# picture of its top-left corner in two looks in a row) and its geometry
+# holds the awk condition $2 on w and h; prints "X Y W H".
+still_at=""
+still() { local g; g="$(geometry "$1")"; e2e_shot "$work/still.png"
+  g="$g $(convert "$work/still.png" -crop "300x200+${g%% *}+$(cut -d' ' -f2 <<<"$g")" +repage rgb:- | sha256sum)"
+  [ "$g" = "$still_at" ] && awk -v w="$(cut -d' ' -f3 <<<"$g")" -v h="$(cut -d' ' -f4 <<<"$g")" "BEGIN { exit !($2) }" && return 0
+  still_at=$g; return 1; }
+settle() { still_at=""; e2e_wait still "$1" "${2:-1}" >/dev/null || return 1; geometry "$1"; }
 # f EXPR: evaluates a floating-point expression and prints it rounded.
 f() { awk "BEGIN { printf \"%d\", ($1) + 0.5 }"; }
 bar=20  # the menu bar's height
@@ -63,15 +73,13 @@ covered() {
 "$app" >"$work/app.log" 2>&1 &
 APP_PID=$!
 main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
-sleep 0.5
-read -r mx my _ _ < <(geometry "$main")
+read -r mx my _ _ < <(settle "$main") || e2e_fail "the welcome window did not settle"
 xdotool mousemove $((mx + 40)) $((my + bar + 40)) click 1
 chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
 read -r cx cy _ _ < <(geometry "$chooser")
 xdotool mousemove $((cx + 60)) $((cy + 17 + 8)) click --repeat 2 --delay 60 1
 table=$(e2e_wait_window "Vexa Solitaire:  Klondike") || { e2e_shot "$shots/fail.png"; e2e_fail "Klondike was not loaded"; }
-sleep 0.5
-read -r _ _ W0 H0 < <(geometry "$table")
+read -r _ _ W0 H0 < <(settle "$table") || e2e_fail "Klondike did not settle"
 MW=$W0
 MH=$((H0 - bar))
 measure
@@ -82,7 +90,7 @@ e2e_holds "$one" "v >= 69 && v <= 73" || e2e_fail "the stock is $one pixels wide
 
 # --- the window manager resizes the window ----------------------------------
 xdotool windowsize "$table" 1800 1150
-sleep 1
+settle "$table" "w == 1800 && h == 1150" >/dev/null
 measure
 [ "$WW" = 1800 ] && [ "$WH" = 1150 ] || e2e_fail "the window was not resized (${WW}x$WH)"
 e2e_shot "$shots/klondike-1800x1150.png"
@@ -99,28 +107,26 @@ e2e_until "$shots/klondike-dealt.png" dealt "$shots/klondike-dealt.png" || e2e_f
 
 # --- F11: full screen and back ----------------------------------------------
 xdotool key F11
-sleep 1
+settle "$table" "w == 1920 && h == 1200" >/dev/null
 read -r _ _ fw fh < <(geometry "$table")
 [ "$fw" = 1920 ] && [ "$fh" = 1200 ] || e2e_fail "F11 did not fill the screen (${fw}x$fh)"
 e2e_shot "$shots/klondike-full-screen.png"
 xdotool key F11
-sleep 1
+settle "$table" "w == 1800 && h == 1150" >/dev/null
 read -r _ _ bw bh < <(geometry "$table")
 [ "$bw" = 1800 ] && [ "$bh" = 1150 ] || e2e_fail "F11 did not come back to the window (${bw}x$bh)"
 
 # --- maximised: a game load keeps it, clicks land at the scale --------------
 python3 "$here/wm_maximise.py" "$table"
-sleep 1
+settle "$table" "w > 1800" >/dev/null
 read -r WX WY maxw maxh < <(geometry "$table")
 e2e_holds "$maxw" "v > 1800" || e2e_fail "the window was not maximised (${maxw}x$maxh)"
-xdotool mousemove $((WX + 20)) $((WY + 10)) click 1
-sleep 0.3
-xdotool key s
+e2e_menu $((WX + 20)) $((WY + 10)) s
 chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open again"
 read -r cx cy _ _ < <(geometry "$chooser")
 xdotool mousemove $((cx + 60)) $((cy + 17 + 16 + 8)) click --repeat 2 --delay 60 1
 table=$(e2e_wait_window "Vexa Solitaire:  Lift and drop") || e2e_fail "Lift and drop was not loaded"
-sleep 1
+settle "$table" "w == $maxw && h == $maxh" >/dev/null
 read -r _ _ lw lh < <(geometry "$table")
 [ "$lw" = "$maxw" ] && [ "$lh" = "$maxh" ] || e2e_fail "the load left the maximised size (${lw}x$lh)"
 # The model of Lift and drop: its defined client size.
@@ -153,9 +159,8 @@ e2e_holds "$S" "v > 2" || e2e_fail "the table is not scaled in the maximised win
 # A click on the scaled place of PILE1's top card lifts it: the pile is
 # scrolled to its end, so the card shows at the foot of the pile's area.
 xdotool mousemove "$(sx 55)" "$(sy 150)" click 1
-sleep 0.3
-read -r _ _ _ _ yellow < <(python3 "$here/cursor_image.py")
-e2e_holds "$yellow" "v > 100" || e2e_fail "a click on the card's scaled place did not lift it"
+carrying() { read -r _ _ _ _ yellow < <(python3 "$here/cursor_image.py"); e2e_holds "$yellow" "v > 100"; }
+e2e_wait carrying || e2e_fail "a click on the card's scaled place did not lift it"
 # A click on PILE2's scaled place drops it there.
 xdotool mousemove "$(sx 155)" "$(sy 100)" click 1
 pile2="$(f "60 * $S")x$(f "60 * $S")+$(sx 125)+$(sy 20)"

@@ -23,16 +23,11 @@ export VEXA_GAMES_DIR="$data"
 APP_PID=$!
 main=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no main window"; }
 read -r MX MY < <(e2e_window_origin "$main")
-sleep 0.3
+e2e_settled "$work/start.png" "200x100+$MX+$MY" || e2e_fail "the window did not settle"
 
 # Game | Winnable deals only, by its accelerator; the catalogue keeps it.
-xdotool mousemove $((MX + 20)) $((MY + 10)) click 1
-sleep 0.3
-xdotool key w
-for _ in $(seq 20); do
-  grep -q '^WinnableOnly=1' "$data/vexasolit.ini" && break
-  sleep 0.1
-done
+e2e_menu $((MX + 20)) $((MY + 10)) w
+e2e_wait grep -q '^WinnableOnly=1' "$data/vexasolit.ini"
 grep -q '^WinnableOnly=1' "$data/vexasolit.ini" || e2e_fail "the catalogue does not keep WinnableOnly=1"
 
 # A welcome card opens the chooser; the game is dealt winnable.
@@ -48,12 +43,10 @@ TY=$((MY + 20))
 # show; the keyboard goes back to the table once it has gone (there is no
 # window manager to hand it back).
 e2e_window_gone "Vexa Solitaire" || e2e_fail "the search for a winnable hand did not end"
-sleep 0.3
-xdotool windowfocus "$table"
+e2e_focus "$table"
 e2e_shot "$shots/winnable-dealt.png"
 # A click on the bare table gives the window the keyboard; it moves nothing.
 xdotool mousemove $((TX + 780)) $((TY + 440)) click 1
-sleep 0.2
 
 # The bounding box "W H X Y" of the hint frame (rgb(255,32,32), a red that
 # no card or pile uses) on the table, or nothing.
@@ -72,13 +65,13 @@ for move in $(seq 1 120); do
     break
   fi
   # The keyboard goes to the table before each key: a progress dialog that
-  # showed late may have taken it. A hint not seen in a few seconds (the
-  # search may use its 3 seconds on a busy machine) is asked for again.
+  # showed late may have taken it. A hint not seen in twenty seconds (the
+  # search may use its 3 seconds) is asked for again.
   box=""
   for _ in 1 2 3; do
     xdotool windowfocus "$table"
     xdotool key h
-    for _ in $(seq 30); do
+    for _ in $(seq 200); do
       e2e_shot "$work/hint.png"
       box=$(frame_box "$work/hint.png") && break 2
       box=""
@@ -95,7 +88,7 @@ for move in $(seq 1 120); do
   read -r w h x y <<<"$box"
   xdotool mousemove $((TX + x + w / 2)) $((TY + y + h / 2)) click 1
   # The move takes the frame down; wait for that before asking again.
-  for _ in $(seq 30); do
+  for _ in $(seq "$E2E_GUARD_TENTHS"); do
     e2e_shot "$work/after.png"
     frame_box "$work/after.png" >/dev/null || break
     sleep 0.1
@@ -105,7 +98,7 @@ done
 e2e_shot "$shots/winnable-won.png"
 echo "e2e: the winnable hand was won by following $((won - 1)) hints"
 xdotool key Return
-sleep 0.3
+e2e_window_gone "Victory!" || e2e_fail "the victory dialog did not close"
 kill "$APP_PID" 2>/dev/null || true
 wait "$APP_PID" 2>/dev/null || true
 APP_PID=""
