@@ -23,6 +23,8 @@
 #include "app/GameLoader.h"
 #include "app/HintController.h"
 #include "app/NewHand.h"
+#include "app/RefusedSign.h"
+#include "app/StatusBar.h"
 #include "app/VexaApplication.h"
 #include "app/WinnableDeal.h"
 #include "app/WinnableDealDialog.h"
@@ -97,6 +99,10 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     session_ = std::make_unique<Session>(library, *this, clock, screen.width(), screen.height());
 
     hint_ = new HintController(*session_, *table_, [this](const std::string& text) { ShowMessage(text); });
+    status_ = new StatusBar(*session_, this);
+    setStatusBar(status_);
+    // A double-click reaches whatever widget of the table lies below it.
+    qApp->installEventFilter(this);
     CreateMenu();
     CreateWelcome();
     for (int i = 1; i <= CardCount; ++i) {
@@ -161,8 +167,10 @@ void MainWindow::CreateMenu()
     select->setObjectName("Selectdifferentgame1");
     newgame1_ = game->addAction("&Deal another hand", this, [this] { NewHand(NewHandKind::Deal); });
     newgame1_->setObjectName("Newgame1");
+    newgame1_->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence("Ctrl+N")});
     replay1_ = game->addAction("&Restart this hand", this, [this] { NewHand(NewHandKind::Restart); });
     replay1_->setObjectName("Replay1");
+    replay1_->setShortcut(QKeySequence("Ctrl+R"));
     winnable1_ = game->addAction("&Winnable deals only");
     winnable1_->setObjectName("WinnableOnly1");
     winnable1_->setCheckable(true);
@@ -216,6 +224,7 @@ void MainWindow::CreateWelcome()
     label1_->setGeometry(7, 106, 204, 15);
     table_->installEventFilter(this);
     dragView_ = new DragView(library_, table_);
+    refused_ = new RefusedSign(table_);
     focusFrame_ = new FocusFrame(table_);
     // The window takes the keys; nothing inside it keeps the focus.
     setFocusPolicy(Qt::StrongFocus);
@@ -318,6 +327,7 @@ void MainWindow::Render()
 {
     const Session& s = *session_;
     setWindowTitle(Text(s.Caption));
+    status_->Refresh();
     PlaceOnScreen();
 
     newgame1_->setEnabled(s.Menu.Deal);
@@ -378,7 +388,27 @@ MainWindow::PointTarget MainWindow::TargetAt(QPoint global) const
 
 void MainWindow::Click(Control* sender)
 {
+    Pile* offered = RefusedSign::OfferedTo(*session_, sender);
     Guard([this, sender] { DispatchClick(*session_, sender); });
+    refused_->AfterClick(*session_, offered);
+}
+
+bool MainWindow::DoubleClicked(QObject* watched, QMouseEvent* event)
+{
+    // The first click of the double-click has acted already; the second
+    // one may send the card it lifted to a foundation. Otherwise the event
+    // goes on and acts as a second click.
+    // The filters see the event once for each widget it is offered to.
+    if (event->timestamp() == doubleClickTime_) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || session_->Welcome || dragging_ || event->button() != Qt::LeftButton) return false;
+    if (widget != table_ && !table_->isAncestorOf(widget)) return false;
+    const PointTarget target = TargetAt(event->globalPosition().toPoint());
+    if (!target.Any) return false;
+    doubleClickTime_ = event->timestamp();
+    bool sent = false;
+    Guard([&] { sent = SendCarriedToFoundation(*session_, target.Sender); });
+    return sent;
 }
 
 void MainWindow::MouseDown(Control* sender, Qt::MouseButton button)
@@ -671,6 +701,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonDblClick && DoubleClicked(watched, static_cast<QMouseEvent*>(event)))
+        return true;
     if (watched == table_ && event->type() == QEvent::Resize) MeasureClientArea();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -689,8 +721,11 @@ void MainWindow::PlaceOnScreen()
     // known only once a window manager has framed the shown window.
     const Rect& w = session_->WindowBounds;
     appliedFrame_ = FrameMargins();
+    // The status bar adds its height below the table, whose area stays the
+    // one the game defines.
+    const int statusHeight = status_->isHidden() ? 0 : status_->sizeHint().height();
     const QSize client(w.width - appliedFrame_.left() - appliedFrame_.right(),
-                       w.height - appliedFrame_.top() - appliedFrame_.bottom());
+                       w.height - appliedFrame_.top() - appliedFrame_.bottom() + statusHeight);
     if (size() != client) setFixedSize(client);
     if (frameGeometry().topLeft() != QPoint(w.left, w.top)) move(w.left, w.top);
 }
@@ -740,6 +775,7 @@ void MainWindow::ChooseGame()
         SelectGame(*session_);
         if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
         DealWinnableIfAsked();
+        status_->StartHand();
     });
 }
 
@@ -756,6 +792,7 @@ void MainWindow::NewHand(NewHandKind kind)
         unsetCursor();
         DealNewHand(*session_, kind);
         if (kind == NewHandKind::Deal) DealWinnableIfAsked();
+        status_->StartHand();
     });
 }
 

@@ -29,6 +29,8 @@ class CardLibrary;
 class DragView;
 class FocusFrame;
 class PileWidget;
+class RefusedSign;
+class StatusBar;
 class AboutBox;
 class CardWidget;
 class GameChooser;
@@ -50,6 +52,8 @@ public:
     // The help window, made on first use with the current help text.
     HowToPlayWindow& HowToPlay();
     HintController& Hint() { return *hint_; }
+    StatusBar& Status() { return *status_; }
+    RefusedSign& Refused() { return *refused_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
@@ -127,6 +131,8 @@ private:
     QMargins FrameMargins() const;
     void PlaceOnScreen();
     void DealWinnableIfAsked();
+    // A double-click on the table: true when it sent a card to a foundation.
+    bool DoubleClicked(QObject* watched, QMouseEvent* event);
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
@@ -147,6 +153,8 @@ private:
     QAction* hint1_ = nullptr;
     QAction* winnable1_ = nullptr;
     HintController* hint_ = nullptr;
+    StatusBar* status_ = nullptr;
+    RefusedSign* refused_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
     GameChooser* chooser_ = nullptr;
@@ -174,6 +182,7 @@ private:
     bool keyPeek_ = false;
     FocusFrame* focusFrame_ = nullptr;
     bool shutDown_ = false;
+    quint64 doubleClickTime_ = 0;  // the double-click last handled
     QMargins appliedFrame_;
 };
 

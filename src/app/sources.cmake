@@ -14,6 +14,8 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RefusedSign.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintController.cpp
