@@ -8,6 +8,7 @@ list(APPEND VEXA_CORE_TESTS
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FeedbackWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
 )
