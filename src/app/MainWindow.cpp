@@ -783,7 +783,9 @@ void MainWindow::DealWinnableIfAsked()
 {
     if (!session_->WinnableOnly) return;
     Render();
-    DealWinnableWithProgress(*this, *session_, [this](const std::string& text) { ShowMessage(text); });
+    std::vector<SolverMove> line;
+    DealWinnableWithProgress(*this, *session_, [this](const std::string& text) { ShowMessage(text); }, &line);
+    hint_->KeepLine(line);
 }
 
 void MainWindow::NewHand(NewHandKind kind)

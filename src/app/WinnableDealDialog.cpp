@@ -14,8 +14,10 @@
 
 namespace vexa {
 
-void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message)
+void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message,
+                              std::vector<SolverMove>* line)
 {
+    if (line) line->clear();
     QProgressDialog progress("Looking for a winnable hand...", "Stop", 0, 0, &parent);
     progress.setObjectName("WinnableProgress");
     progress.setWindowTitle(ApplicationTitle);
@@ -33,7 +35,7 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
     // solver copies the hand here, on the window's thread. Until the modal
     // dialog shows, the player's input waits, so that no click or key can
     // act on the table while hands are being dealt.
-    auto searchOffThread = [&progress](const Session& dealt, const SolverBudget& budget) {
+    auto searchOffThread = [&progress, line](const Session& dealt, const SolverBudget& budget) {
         Solver solver(dealt);
         std::atomic<bool> cancel{false};
         auto answer = std::async(std::launch::async, [&] { return solver.Solve(budget, &cancel); });
@@ -42,7 +44,10 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
                 progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
             if (progress.wasCanceled()) cancel.store(true);
         }
-        return answer.get().Outcome;
+        SolveAnswer found = answer.get();
+        // The search stops at the first proven hand: its line is the one.
+        if (line && found.Outcome == SolveOutcome::Won) *line = std::move(found.Moves);
+        return found.Outcome;
     };
     const WinnableDealResult result = DealWinnableHand(
         session, 3.0,

@@ -9,6 +9,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DefinitionChecker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDeal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintLine.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp

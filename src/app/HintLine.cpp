@@ -1,0 +1,180 @@
+#include "app/HintLine.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "core/Session.h"
+#include "records/GameButtons.h"
+#include "rules/Autoplay.h"
+#include "rules/ClickDispatch.h"
+#include "table/PileLayout.h"
+
+namespace vexa {
+
+namespace {
+
+// The scratch session's world: nothing is drawn or shown.
+class QuietUi : public UserInterface {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowVictory(const VictoryText&) override {}
+};
+
+class StillClock : public Clock {
+public:
+    double Now() override { return 0; }
+    std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
+};
+
+// A copy of the live table to play a line on: the same piles and buttons at
+// the same TableOrder positions, the same cards and counters; its moves
+// record no undo steps.
+struct Scratch {
+    NullPictureSource pictures;
+    QuietUi ui;
+    StillClock clock;
+    Session s;
+
+    explicit Scratch(const Session& live) : s(pictures, ui, clock, live.ScreenWidth, live.ScreenHeight)
+    {
+        Table& board = s.Board;
+        while (board.Window().Count() > 0) board.MoveCard(*board.Window().Top(), board.Store());
+        s.Welcome = false;
+        s.Settings = live.Settings;
+        s.Menu = live.Menu;
+        s.ClientWidth = live.ClientWidth;
+        s.ClientHeight = live.ClientHeight;
+        s.Deck = live.Deck;
+        s.Rng = live.Rng;
+        s.CurrentGame = live.CurrentGame;
+        s.OneTimeMove = live.OneTimeMove;
+        s.RedealsLeft = live.RedealsLeft;
+        s.Score = live.Score;
+        s.StreakCount = live.StreakCount;
+        s.StreakBonus = live.StreakBonus;
+        s.WinCounted = true;
+        s.Journal.Off = true;
+        const Table& from = live.Board;
+        for (int position = 0; position < from.ControlCount(); ++position) {
+            const Control* control = from.ControlAt(position);
+            if (control->Type() == ControlType::Pile && control != &from.DragPile()) {
+                const auto& pile = static_cast<const Pile&>(*control);
+                auto copy = std::make_unique<Pile>(pile.Name);
+                copy->Bounds = pile.Bounds;
+                copy->Visible = pile.Visible;
+                copy->Kind = pile.Kind;
+                copy->PickRule = pile.PickRule;
+                copy->DropRule = pile.DropRule;
+                copy->EmptyDropRule = pile.EmptyDropRule;
+                copy->LayoutStyle = pile.LayoutStyle;
+                copy->DealPattern = pile.DealPattern;
+                copy->Direction = pile.Direction;
+                copy->ClickAction = pile.ClickAction;
+                copy->CardLimit = pile.CardLimit;
+                copy->SpareValue = pile.SpareValue;
+                copy->Hint = pile.Hint;
+                copy->ShowHint = pile.ShowHint;
+                copy->Horz = pile.Horz;
+                copy->Vert = pile.Vert;
+                Pile* added = board.AddPile(std::move(copy));
+                for (const Card* card : pile.Cards()) {
+                    Card& mine = board.CardAt(card->Index());
+                    mine.Face.SetState(card->Face.State());
+                    board.MoveCard(mine, *added);
+                }
+                LayOutPile(*added);
+            } else if (control->Type() == ControlType::Button) {
+                const auto& button = static_cast<const GameButton&>(*control);
+                auto copy = std::make_unique<GameButton>(button.Name);
+                copy->Bounds = button.Bounds;
+                copy->Visible = button.Visible;
+                copy->Tag = button.Tag;
+                copy->Caption = button.Caption;
+                board.AddButton(std::move(copy));
+            }
+        }
+        board.RebuildKindRange();
+    }
+
+    // Plays one driver command of a line; false when it names nothing.
+    bool Play(const std::string& command)
+    {
+        Table& table = s.Board;
+        const auto after = [&](const char* prefix) {
+            const std::string p = prefix;
+            return command.compare(0, p.size(), p) == 0 ? command.substr(p.size()) : std::string("\n");
+        };
+        if (const std::string n = after("click card "); n != "\n") {
+            const int index = std::atoi(n.c_str());
+            if (index < 1 || index > CardCount) return false;
+            DispatchClick(s, &table.CardAt(index));
+        } else if (const std::string name = after("click pile "); name != "\n") {
+            Pile* pile = table.FindPile(name);
+            if (!pile) return false;
+            DispatchClick(s, pile);
+        } else if (const std::string key = after("button "); key != "\n") {
+            Control* control = table.FindControl(key);
+            if (!control || control->Type() != ControlType::Button) return false;
+            PressGameButton(s, *static_cast<GameButton*>(control));
+        } else if (command == "autoplay") {
+            AutoplayCommand(s);
+        } else {
+            return false;
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+std::string PositionKey(const Session& session)
+{
+    std::string key;
+    const Table& table = session.Board;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        const Pile* pile = table.PileAt(position);
+        if (!pile) continue;
+        key += pile->Visible ? '|' : '!';
+        for (const Card* card : pile->Cards())
+            key += std::to_string(card->Index()) + (card->Face.State() == ctBack ? "d " : "u ");
+    }
+    return key + std::to_string(session.RedealsLeft) + ' ' + std::to_string(session.OneTimeMove) + ' ' +
+           std::to_string(session.Rng.State()) + ' ' + std::to_string(session.Carrying);
+}
+
+void HintLine::Keep(const Session& live, const std::vector<SolverMove>& moves)
+{
+    Clear();
+    if (live.Welcome || live.Inert || live.Carrying) return;
+    Scratch scratch(live);
+    for (const SolverMove& move : moves) {
+        std::string key = PositionKey(scratch.s);
+        bool played = true;
+        for (const std::string& command : move.Commands) played = played && scratch.Play(command);
+        if (!played) break;
+        moves_.push_back(move);
+        keys_.push_back(std::move(key));
+    }
+}
+
+const SolverMove* HintLine::Next(const Session& live)
+{
+    if (moves_.empty()) return nullptr;
+    const std::string key = PositionKey(live);
+    // Most often the table stands one move further on; after an undo it
+    // may stand before.
+    for (std::size_t i = at_; i < keys_.size(); ++i)
+        if (keys_[i] == key) return &moves_[at_ = i];
+    for (std::size_t i = 0; i < at_; ++i)
+        if (keys_[i] == key) return &moves_[at_ = i];
+    return nullptr;
+}
+
+void HintLine::Clear()
+{
+    moves_.clear();
+    keys_.clear();
+    at_ = 0;
+}
+
+}  // namespace vexa
