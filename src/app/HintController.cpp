@@ -78,8 +78,14 @@ void HintController::Request()
                 // A line that wins from the very position on the table is
                 // kept for the hints that follow it.
                 if (request == self->request_ && answer.Outcome == SolveOutcome::Won &&
-                    position == self->Position())
+                    position == self->Position()) {
                     self->line_.Keep(self->session_, answer.Moves);
+                    if (const SolverMove* next = self->line_.Next(self->session_)) {
+                        SolveAnswer first = answer;
+                        first.Moves.assign(1, *next);
+                        return self->Show(first, request, position);
+                    }
+                }
                 self->Show(answer, request, position);
             },
             Qt::QueuedConnection);

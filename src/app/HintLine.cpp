@@ -1,5 +1,6 @@
 #include "app/HintLine.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -125,6 +126,51 @@ struct Scratch {
     }
 };
 
+// Does the move turn the stock (a click on a card of a Kind-0 pile, or on
+// the pile itself) in the session's position?
+bool TurnsStock(const Session& session, const SolverMove& move)
+{
+    if (move.Kind == SolverMove::Type::Pile) {
+        const Pile* pile = session.Board.FindPile(move.Target);
+        return pile && pile->Kind == 0;
+    }
+    if (move.Kind != SolverMove::Type::Card || move.CardIndex < 1 || move.CardIndex > CardCount) return false;
+    const auto* pile = dynamic_cast<const Pile*>(session.Board.CardAt(move.CardIndex).Parent());
+    return pile && pile->Kind == 0;
+}
+
+// The key after playing the first count moves of a line from the live
+// position; "" when a move names nothing or first changes nothing.
+std::string KeyAfter(const Session& live, const std::vector<SolverMove>& moves, std::size_t count)
+{
+    Scratch scratch(live);
+    const std::string start = PositionKey(scratch.s);
+    for (std::size_t i = 0; i < count; ++i) {
+        for (const std::string& command : moves[i].Commands)
+            if (!scratch.Play(command)) return {};
+        if (i == 0 && PositionKey(scratch.s) == start) return {};
+    }
+    return PositionKey(scratch.s);
+}
+
+// A line that starts by turning the stock while a card move further on
+// could be made first: the card move is brought to the front when both
+// orders reach the same position after it, so the line wins as soon.
+std::vector<SolverMove> PreferCardMove(const Session& live, std::vector<SolverMove> moves)
+{
+    if (moves.size() < 2 || !TurnsStock(live, moves[0])) return moves;
+    std::size_t card = 1;
+    while (card < moves.size() && moves[card].Kind != SolverMove::Type::Card) ++card;
+    // Only a card that lies outside the stock now can move first.
+    if (card >= moves.size() || TurnsStock(live, moves[card])) return moves;
+    std::vector<SolverMove> swapped = moves;
+    std::rotate(swapped.begin(), swapped.begin() + static_cast<std::ptrdiff_t>(card),
+                swapped.begin() + static_cast<std::ptrdiff_t>(card) + 1);
+    const std::string planned = KeyAfter(live, moves, card + 1);
+    if (!planned.empty() && KeyAfter(live, swapped, card + 1) == planned) return swapped;
+    return moves;
+}
+
 }  // namespace
 
 std::string PositionKey(const Session& session)
@@ -147,7 +193,7 @@ void HintLine::Keep(const Session& live, const std::vector<SolverMove>& moves)
     Clear();
     if (live.Welcome || live.Inert || live.Carrying) return;
     Scratch scratch(live);
-    for (const SolverMove& move : moves) {
+    for (const SolverMove& move : PreferCardMove(live, moves)) {
         std::string key = PositionKey(scratch.s);
         bool played = true;
         for (const std::string& command : move.Commands) played = played && scratch.Play(command);

@@ -24,7 +24,9 @@ class HintLine {
 public:
     // Keeps a line that wins from the position on the live table. A line
     // whose replay stops short (a command that names nothing) is kept up to
-    // there.
+    // there. Where it starts by turning the stock and its first card move
+    // reaches the same position when made first, that move is put first: a
+    // card move is the more useful hint.
     void Keep(const Session& live, const std::vector<SolverMove>& moves);
     // The move of the line to make from the live position, or null when the
     // table stands on no position of the line.

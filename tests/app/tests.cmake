@@ -4,6 +4,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/DataFolderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CatalogueTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintLineTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
