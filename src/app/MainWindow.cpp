@@ -397,8 +397,8 @@ bool MainWindow::DoubleClicked(QObject* watched, QMouseEvent* event)
 {
     // The first click of the double-click has acted already; the second
     // one may send the card it lifted to a foundation. Otherwise the event
-    // goes on and acts as a second click.
-    // The filters see the event once for each widget it is offered to.
+    // goes on and acts as a second click. The filter sees the event once
+    // for each widget it is offered to; it is weighed only once.
     if (event->timestamp() == doubleClickTime_) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || session_->Welcome || dragging_ || event->button() != Qt::LeftButton) return false;
