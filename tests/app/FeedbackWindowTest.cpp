@@ -185,15 +185,6 @@ TEST_F(FeedbackWindowTest, TheHandTimeCountsOnlyWhileActiveAndStartsAgainWithEac
     EXPECT_EQ(Label("StatusTime"), "Time: 0:00");
 }
 
-TEST_F(FeedbackWindowTest, TheMinutesGoOnPastTheHour)
-{
-    EXPECT_EQ(MinutesAndSeconds(0), "0:00");
-    EXPECT_EQ(MinutesAndSeconds(59), "0:59");
-    EXPECT_EQ(MinutesAndSeconds(600), "10:00");
-    EXPECT_EQ(MinutesAndSeconds(3725), "62:05");
-    EXPECT_EQ(MinutesAndSeconds(-4), "0:00");
-}
-
 TEST_F(FeedbackWindowTest, F2AndCtrlNDealAndCtrlRRestartsFromTheGameMenu)
 {
     EXPECT_EQ(Action("Newgame1")->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::Key_F2), QKeySequence("Ctrl+N")}));
