@@ -13,6 +13,7 @@
 
 #include <QObject>
 
+#include "app/HintLine.h"
 #include "rules/Solver.h"
 
 class QFrame;
@@ -35,7 +36,12 @@ public:
     HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message);
     ~HintController() override;
 
+    // Answers at once from the line last found when the table stands on
+    // it; otherwise searches, with the busy pointer over the table.
     void Request();
+    // Keeps a line that wins from the position on the table.
+    void KeepLine(const std::vector<SolverMove>& moves) { line_.Keep(session_, moves); }
+    const HintLine& Line() const { return line_; }
     // Called after every change the window shows: frames that no longer
     // point at the position they were drawn for are taken down at once, so
     // that a move made meanwhile never leaves a stale frame behind.
@@ -55,6 +61,7 @@ private:
     void Show(const SolveAnswer& answer, int request, const std::string& position);
     void Mark(QFrame*& marker, const char* name, QWidget* over);
     void Unmark();
+    void SetBusy(bool busy);
     std::string Position() const;
 
     Session& session_;
@@ -68,6 +75,9 @@ private:
     QFrame* cardMarker_ = nullptr;
     QFrame* pileMarker_ = nullptr;
     QTimer* timer_ = nullptr;
+    HintLine line_;
+    bool busy_ = false;
+    std::string busyPosition_;  // the position being searched
 };
 
 }  // namespace vexa

@@ -19,8 +19,10 @@ namespace {
 // Searches one hand on a thread of its own while the window keeps handling
 // events, so it stays painted; the player's input waits unless the progress
 // dialog shows, whose "Stop" then ends the search at once. The solver copies
-// the hand here, on the window's thread.
-SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, QProgressDialog* progress)
+// the hand here, on the window's thread. line, when given, receives the
+// winning line of a hand proven winnable.
+SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, QProgressDialog* progress,
+                             std::vector<SolverMove>* line = nullptr)
 {
     Solver solver(dealt);
     std::atomic<bool> cancel{false};
@@ -30,13 +32,17 @@ SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, Q
         QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
         if (progress && progress->wasCanceled()) cancel.store(true);
     }
-    return answer.get().Outcome;
+    SolveAnswer found = answer.get();
+    if (line && found.Outcome == SolveOutcome::Won) *line = std::move(found.Moves);
+    return found.Outcome;
 }
 
 }  // namespace
 
-void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message)
+void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message,
+                              std::vector<SolverMove>* line)
 {
+    if (line) line->clear();
     QProgressDialog progress("Looking for a winnable hand...", "Stop", 0, 0, &parent);
     progress.setObjectName("WinnableProgress");
     progress.setWindowTitle(ApplicationTitle);
@@ -59,8 +65,9 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
                                                                  : QEventLoop::ExcludeUserInputEvents);
             return !progress.wasCanceled();
         },
-        [&progress](const Session& dealt, const SolverBudget& budget) {
-            return SearchOffThread(dealt, budget, &progress);
+        // The search stops at the first proven hand: its line is the one.
+        [&progress, line](const Session& dealt, const SolverBudget& budget) {
+            return SearchOffThread(dealt, budget, &progress, line);
         });
     // Read before closing: closing a progress dialog counts as cancelling it.
     const bool stopped = progress.wasCanceled();
@@ -73,8 +80,9 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
 }
 
 void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,
-                          const std::function<void(const std::string&)>& message)
+                          const std::function<void(const std::string&)>& message, std::vector<SolverMove>* line)
 {
+    if (line) line->clear();
     if (!session.WinnableOnly || session.Welcome || session.Inert) return;
     if (!probed_ || game_ != session.CurrentGame) {
         // The probe runs once per game; the window stays painted meanwhile.
@@ -86,7 +94,7 @@ void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,
         told_ = false;
     }
     if (often_) {
-        DealWinnableWithProgress(parent, session, message);
+        DealWinnableWithProgress(parent, session, message, line);
         return;
     }
     if (chosen) told_ = false;
