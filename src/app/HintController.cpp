@@ -57,11 +57,20 @@ void HintController::Request()
         emit Answered();
         return;
     }
+    if (const SolverMove* next = line_.Next(session_)) {
+        SolveAnswer answer;
+        answer.Outcome = SolveOutcome::Won;
+        answer.Moves.push_back(*next);
+        Show(answer, request, Position());
+        return;
+    }
     // The copy is taken here, on the GUI thread; the search runs on its own.
     auto solver = std::make_shared<Solver>(session_);
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     done_ = std::make_shared<std::atomic<bool>>(false);
     const std::string position = Position();
+    SetBusy(true);
+    busyPosition_ = position;
     QPointer<HintController> self(this);
     worker_ = std::thread([self, solver, cancel = cancel_, done = done_, budget = Budget, request, position] {
         const SolveAnswer answer = solver->Solve(budget, cancel.get());
@@ -70,7 +79,19 @@ void HintController::Request()
         QMetaObject::invokeMethod(
             self.data(),
             [self, answer, request, position] {
-                if (self) self->Show(answer, request, position);
+                if (!self) return;
+                // A line that wins from the very position on the table is
+                // kept for the hints that follow it.
+                if (request == self->request_ && answer.Outcome == SolveOutcome::Won &&
+                    position == self->Position()) {
+                    self->line_.Keep(self->session_, answer.Moves);
+                    if (const SolverMove* next = self->line_.Next(self->session_)) {
+                        SolveAnswer first = answer;
+                        first.Moves.assign(1, *next);
+                        return self->Show(first, request, position);
+                    }
+                }
+                self->Show(answer, request, position);
             },
             Qt::QueuedConnection);
     });
@@ -80,6 +101,7 @@ void HintController::Show(const SolveAnswer& answer, int request, const std::str
 {
     if (request != request_) return;
     if (worker_.joinable()) worker_.join();
+    SetBusy(false);
     if (position != Position()) {
         emit Answered();
         return;
@@ -156,8 +178,21 @@ void HintController::Replace()
     if (pileMarker_ && !pileMarker_->isHidden() && pileOver_) Place(pileMarker_, pileOver_);
 }
 
+void HintController::SetBusy(bool busy)
+{
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        table_.setCursor(Qt::BusyCursor);
+    else
+        table_.unsetCursor();
+}
+
 void HintController::TableChanged()
 {
+    // A search for a position the table has left no longer holds the
+    // pointer; its answer will be dropped.
+    if (busy_ && Position() != busyPosition_) SetBusy(false);
     const bool marked = (cardMarker_ && !cardMarker_->isHidden()) || (pileMarker_ && !pileMarker_->isHidden());
     if (marked && Position() != markedPosition_) Unmark();
 }

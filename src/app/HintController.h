@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "app/HintLine.h"
 #include "rules/Solver.h"
 
 class QFrame;
@@ -36,7 +37,12 @@ public:
     HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message);
     ~HintController() override;
 
+    // Answers at once from the line last found when the table stands on
+    // it; otherwise searches, with the busy pointer over the table.
     void Request();
+    // Keeps a line that wins from the position on the table.
+    void KeepLine(const std::vector<SolverMove>& moves) { line_.Keep(session_, moves); }
+    const HintLine& Line() const { return line_; }
     // Called after every change the window shows: frames that no longer
     // point at the position they were drawn for are taken down at once, so
     // that a move made meanwhile never leaves a stale frame behind.
@@ -58,6 +64,7 @@ private:
     void Place(QFrame* marker, const QWidget* over) const;
     void Replace();
     void Unmark();
+    void SetBusy(bool busy);
     std::string Position() const;
 
     Session& session_;
@@ -73,6 +80,9 @@ private:
     QPointer<QWidget> cardOver_;  // what each frame surrounds
     QPointer<QWidget> pileOver_;
     QTimer* timer_ = nullptr;
+    HintLine line_;
+    bool busy_ = false;
+    std::string busyPosition_;  // the position being searched
 };
 
 }  // namespace vexa

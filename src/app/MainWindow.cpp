@@ -23,6 +23,8 @@
 #include "app/HandKeeping.h"
 #include "app/HintController.h"
 #include "app/NewHand.h"
+#include "app/RefusedSign.h"
+#include "app/StatusBar.h"
 #include "app/TableStyle.h"
 #include "app/TableView.h"
 #include "app/VexaApplication.h"
@@ -81,6 +83,9 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     // The window takes the keys; nothing inside it keeps the focus.
     setFocusPolicy(Qt::StrongFocus);
     hint_ = new HintController(*session_, *table_, [this](const std::string& text) { ShowMessage(text); });
+    status_ = new StatusBar(*session_, this);
+    setStatusBar(status_);
+    refused_ = new RefusedSign(table_);
     CreateMenu();
 
     connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -113,8 +118,10 @@ void MainWindow::CreateMenu()
     select->setObjectName("Selectdifferentgame1");
     newgame1_ = game->addAction("&Deal another hand", this, [this] { NewHand(NewHandKind::Deal); });
     newgame1_->setObjectName("Newgame1");
+    newgame1_->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence("Ctrl+N")});
     replay1_ = game->addAction("&Restart this hand", this, [this] { NewHand(NewHandKind::Restart); });
     replay1_->setObjectName("Replay1");
+    replay1_->setShortcut(QKeySequence("Ctrl+R"));
     winnable1_ = game->addAction("&Winnable deals only");
     winnable1_->setObjectName("WinnableOnly1");
     winnable1_->setCheckable(true);
@@ -163,6 +170,7 @@ void MainWindow::Render()
 {
     const Session& s = *session_;
     setWindowTitle(Text(s.Caption));
+    status_->Refresh();
     PlaceOnScreen();
 
     newgame1_->setEnabled(s.Menu.Deal);
@@ -211,7 +219,16 @@ void MainWindow::ShowPointer()
 
 void MainWindow::Click(Control* sender)
 {
+    Pile* offered = RefusedSign::OfferedTo(*session_, sender);
     Guard([this, sender] { DispatchClick(*session_, sender); });
+    refused_->AfterClick(*session_, offered, table_->ToScreen());
+}
+
+bool MainWindow::SendToFoundation(Control* sender)
+{
+    bool sent = false;
+    Guard([&] { sent = SendCarriedToFoundation(*session_, sender); });
+    return sent;
 }
 
 void MainWindow::MouseDown(Control* sender, Qt::MouseButton button)
@@ -326,15 +343,18 @@ void MainWindow::PlaceOnScreen()
     // not resized since its load.
     const bool reframed = frame != appliedFrame_ && size() == placedClient_;
     appliedFrame_ = frame;
-    const QSize client(w.width - frame.left() - frame.right(), w.height - frame.top() - frame.bottom());
     // The table's own size is the client area at the defined size, below
-    // the menu bar as it lays out at that width.
+    // the menu bar as it lays out at that width; the status bar adds its
+    // height below the table, so the window's client area grows by it.
+    const QSize defined(w.width - frame.left() - frame.right(), w.height - frame.top() - frame.bottom());
     QMenuBar* bar = menuBar();
-    const int barHeight = bar->hasHeightForWidth() ? bar->heightForWidth(client.width()) : bar->sizeHint().height();
-    const QSize model(client.width(), client.height() - std::max(0, barHeight));
+    const int barHeight = bar->hasHeightForWidth() ? bar->heightForWidth(defined.width()) : bar->sizeHint().height();
+    const int statusHeight = status_->isHidden() ? 0 : status_->sizeHint().height();
+    const QSize model(defined.width(), defined.height() - std::max(0, barHeight));
     table_->SetModelSize(model);
+    const QSize client(defined.width(), defined.height() + statusHeight);
     // The smallest window shows the table at half scale.
-    setMinimumSize((model.width() + 1) / 2, (model.height() + 1) / 2 + std::max(0, barHeight));
+    setMinimumSize((model.width() + 1) / 2, (model.height() + 1) / 2 + std::max(0, barHeight) + statusHeight);
     placed_ = w;
     // A game load gives a normal window its defined size and place; a
     // maximised or full-screen window stays so, and between loads the size
@@ -443,6 +463,7 @@ void MainWindow::ChooseGame()
         SelectGame(*session_);
         if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
         DealWinnableIfAsked(true);
+        status_->StartHand();
     });
 }
 
@@ -450,7 +471,9 @@ void MainWindow::DealWinnableIfAsked(bool chosen)
 {
     if (!session_->WinnableOnly) return;
     Render();
-    winnableDealer_.Deal(*this, *session_, chosen, [this](const std::string& text) { ShowMessage(text); });
+    std::vector<SolverMove> line;
+    winnableDealer_.Deal(*this, *session_, chosen, [this](const std::string& text) { ShowMessage(text); }, &line);
+    hint_->KeepLine(line);
 }
 
 void MainWindow::NewHand(NewHandKind kind)
@@ -459,6 +482,7 @@ void MainWindow::NewHand(NewHandKind kind)
         unsetCursor();
         DealNewHand(*session_, kind);
         if (kind == NewHandKind::Deal) DealWinnableIfAsked(false);
+        status_->StartHand();
     });
 }
 

@@ -25,6 +25,8 @@ class QMouseEvent;
 namespace vexa {
 
 class CardLibrary;
+class RefusedSign;
+class StatusBar;
 class AboutBox;
 class GameChooser;
 class HintController;
@@ -46,6 +48,8 @@ public:
     HowToPlayWindow& HowToPlay();
     HintController& Hint() { return *hint_; }
     TableView& View() { return *table_; }
+    StatusBar& Status() { return *status_; }
+    RefusedSign& Refused() { return *refused_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
@@ -66,6 +70,7 @@ public:
     void Click(Control* sender) override;
     void MouseDown(Control* sender, Qt::MouseButton button) override;
     void MouseUp(Qt::MouseButton button) override;
+    bool SendToFoundation(Control* sender) override;
     void Undo();
     void Redo();
     void Autoplay();
@@ -122,6 +127,8 @@ private:
     QAction* classic_ = nullptr;
     QAction* felt_ = nullptr;
     HintController* hint_ = nullptr;
+    StatusBar* status_ = nullptr;
+    RefusedSign* refused_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
     GameChooser* chooser_ = nullptr;

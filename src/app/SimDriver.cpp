@@ -111,6 +111,8 @@ bool SimDriver::Execute(const std::string& raw)
             if (enabled && command == "deal") DealWinnable();
         } else if (command == "click") {
             Click(rest);
+        } else if (command == "dblclick") {
+            DoubleClick(rest);
         } else if (command == "undo") {
             if (session.Menu.Undo) UndoLastStep(session);
         } else if (command == "redo") {
@@ -148,32 +150,59 @@ bool SimDriver::Execute(const std::string& raw)
     return true;
 }
 
-void SimDriver::Click(const std::string& what)
+std::optional<Control*> SimDriver::ClickTarget(const std::string& what)
 {
     Session& session = *session_;
     const auto space = what.find(' ');
     const std::string kind = what.substr(0, space);
     const std::string name = space == std::string::npos ? "" : Trim(what.substr(space + 1));
-    if (kind == "background" && name.empty()) {
-        DispatchClick(session, nullptr);
-    } else if (kind == "card") {
+    if (kind == "background" && name.empty()) return nullptr;
+    if (kind == "card") {
         int index = name.empty() || name.size() > 3 ? -1 : 0;
         for (char c : name) {
             if (c < '0' || c > '9') index = -1;
             if (index >= 0) index = index * 10 + (c - '0');
         }
-        if (index < 1 || index > CardCount) return Complain("no card numbered " + name);
+        if (index < 1 || index > CardCount) return Complain("no card numbered " + name), std::nullopt;
         Card& card = session.Board.CardAt(index);
-        if (!CanClickCard(session, card)) return Complain("card " + name + " cannot be clicked");
-        DispatchClick(session, &card);
-    } else if (kind == "pile") {
-        Pile* pile = session.Board.FindPile(name);
-        if (!pile || pile == &session.Board.DragPile()) return Complain("no pile named " + name);
-        if (!CanClickPileArea(session, *pile)) return Complain("pile " + name + " cannot be clicked");
-        DispatchClick(session, pile);
-    } else {
-        Complain("unknown command: click " + what);
+        if (!CanClickCard(session, card)) return Complain("card " + name + " cannot be clicked"), std::nullopt;
+        return &card;
     }
+    if (kind == "pile") {
+        Pile* pile = session.Board.FindPile(name);
+        if (!pile || pile == &session.Board.DragPile()) return Complain("no pile named " + name), std::nullopt;
+        if (!CanClickPileArea(session, *pile)) return Complain("pile " + name + " cannot be clicked"), std::nullopt;
+        return pile;
+    }
+    Complain("unknown command: click " + what);
+    return std::nullopt;
+}
+
+void SimDriver::Click(const std::string& what)
+{
+    if (const auto target = ClickTarget(what)) DispatchClick(*session_, *target);
+}
+
+void SimDriver::DoubleClick(const std::string& what)
+{
+    Session& session = *session_;
+    const auto first = ClickTarget(what);
+    if (!first) return;
+    // The second click falls on the pile the first one did: while cards are
+    // carried any part of it stands for the pile; otherwise it reaches the
+    // pile's top card, or its area when it has none.
+    Control* second = *first;
+    if (second && second->Type() == ControlType::Card) second = dynamic_cast<Pile*>(static_cast<Card*>(second)->Parent());
+    DispatchClick(session, *first);
+    if (SendCarriedToFoundation(session, second)) return;
+    if (second && !session.Carrying && second->Type() == ControlType::Pile) {
+        auto* pile = static_cast<Pile*>(second);
+        if (pile->Count() > 0 && CanClickCard(session, *pile->Top()))
+            second = pile->Top();
+        else if (!CanClickPileArea(session, *pile))
+            return Complain("the second click reaches nothing");
+    }
+    DispatchClick(session, second);
 }
 
 void SimDriver::DealWinnable()

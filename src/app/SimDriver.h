@@ -15,6 +15,7 @@
 namespace vexa {
 
 struct Session;
+class Control;
 
 struct SimOptions {
     std::optional<std::uint32_t> Seed;
@@ -55,7 +56,12 @@ public:
 
 private:
     void Show();
+    // What "click card N", "click pile NAME" or "click background" names;
+    // none (after a complaint) when a player could not click it.
+    std::optional<Control*> ClickTarget(const std::string& what);
     void Click(const std::string& what);
+    // A double-click: a click, then the second click of a double-click.
+    void DoubleClick(const std::string& what);
     void Solve(const std::string& args);
     void DealWinnable();
     void Complain(const std::string& text);

@@ -127,6 +127,8 @@ TableView::TableView(Session& session, CardLibrary& library, TableActions& actio
             actions_.MouseUp(button);
         });
     }
+    // A double-click reaches whatever widget of the table lies below it.
+    qApp->installEventFilter(this);
     UpdateTransform();
 }
 
@@ -379,6 +381,29 @@ void TableView::DragReleased(QPoint global)
     const PointTarget target = TargetAt(global);
     if (target.Any && target.Sender) actions_.Click(target.Sender);
     if (session_.Carrying && session_.OriginPile) actions_.Click(session_.OriginPile);
+}
+
+bool TableView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && DoubleClicked(watched, static_cast<QMouseEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TableView::DoubleClicked(QObject* watched, QMouseEvent* event)
+{
+    // The first click of the double-click has acted already; the second
+    // one may send the card it lifted to a foundation. Otherwise the event
+    // goes on and acts as a second click. The filter sees the event once
+    // for each widget it is offered to; it is weighed only once.
+    if (event->timestamp() == doubleClickTime_) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || session_.Welcome || dragging_ || event->button() != Qt::LeftButton) return false;
+    if (widget != this && !isAncestorOf(widget)) return false;
+    const PointTarget target = TargetAt(event->globalPosition().toPoint());
+    if (!target.Any) return false;
+    doubleClickTime_ = event->timestamp();
+    return actions_.SendToFoundation(target.Sender);
 }
 
 void TableView::BackgroundPress(QMouseEvent* event)

@@ -41,6 +41,9 @@ public:
     virtual void Click(Control* sender) = 0;
     virtual void MouseDown(Control* sender, Qt::MouseButton button) = 0;
     virtual void MouseUp(Qt::MouseButton button) = 0;
+    // The second click of a double-click on sender: true when it sent the
+    // card the first click lifted to a foundation.
+    virtual bool SendToFoundation(Control* sender) = 0;
     virtual void PressButton(std::uint64_t serial) = 0;
     virtual void ChooseGame() = 0;
     virtual void Render() = 0;
@@ -110,6 +113,7 @@ signals:
     void Rescaled();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -124,6 +128,8 @@ private:
     void HideKeyboardFocus();
     void FocusOn(Pile* pile, Control* target);
     QWidget* CardParent(const Card& card) const;
+    // A double-click on the table: true when it sent a card to a foundation.
+    bool DoubleClicked(QObject* watched, QMouseEvent* event);
 
     Session& session_;
     CardLibrary& library_;
@@ -157,6 +163,7 @@ private:
     int focusCard_ = 0;            // index of the focused card, 0 for the pile's area
     bool keyPeek_ = false;
     FocusFrame* focusFrame_ = nullptr;
+    quint64 doubleClickTime_ = 0;  // the double-click last handled
 };
 
 }  // namespace vexa

@@ -19,28 +19,35 @@ namespace {
 // Searches one hand on a thread of its own while the window keeps handling
 // events, so it stays painted; the player's input waits unless the progress
 // dialog shows, whose "Stop" then ends the search at once. The solver copies
-// the hand here, on the window's thread.
+// the hand here, on the window's thread. line, when given, receives the
+// winning line of a hand proven winnable.
 SolveOutcome SearchOffThread(const Session& dealt, const SolverBudget& budget, QProgressDialog* progress,
-                             const HeldSearch& held = nullptr)
+                             const HeldSearch& held = nullptr, std::vector<SolverMove>* line = nullptr)
 {
     Solver solver(dealt);
     std::atomic<bool> cancel{false};
-    auto answer = std::async(std::launch::async, [&] {
-        return held ? held(cancel) : solver.Solve(budget, &cancel).Outcome;
+    auto answer = std::async(std::launch::async, [&]() -> SolveAnswer {
+        if (!held) return solver.Solve(budget, &cancel);
+        SolveAnswer heldAnswer;
+        heldAnswer.Outcome = held(cancel);
+        return heldAnswer;
     });
     while (answer.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
         const bool shown = progress && progress->isVisible();
         QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 15);
         if (progress && progress->wasCanceled()) cancel.store(true);
     }
-    return answer.get();
+    SolveAnswer found = answer.get();
+    if (line && found.Outcome == SolveOutcome::Won) *line = std::move(found.Moves);
+    return found.Outcome;
 }
 
 }  // namespace
 
 void DealWinnableWithProgress(QWidget& parent, Session& session, const std::function<void(const std::string&)>& message,
-                              const HeldSearch& held)
+                              const HeldSearch& held, std::vector<SolverMove>* line)
 {
+    if (line) line->clear();
     QProgressDialog progress("Looking for a winnable hand...", "Stop", 0, 0, &parent);
     progress.setObjectName("WinnableProgress");
     progress.setWindowTitle(ApplicationTitle);
@@ -63,8 +70,9 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
                                                                  : QEventLoop::ExcludeUserInputEvents);
             return !progress.wasCanceled();
         },
-        [&progress, &held](const Session& dealt, const SolverBudget& budget) {
-            return SearchOffThread(dealt, budget, &progress, held);
+        // The search stops at the first proven hand: its line is the one.
+        [&progress, &held, line](const Session& dealt, const SolverBudget& budget) {
+            return SearchOffThread(dealt, budget, &progress, held, line);
         });
     // Read before closing: closing a progress dialog counts as cancelling it.
     const bool stopped = progress.wasCanceled();
@@ -77,8 +85,9 @@ void DealWinnableWithProgress(QWidget& parent, Session& session, const std::func
 }
 
 void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,
-                          const std::function<void(const std::string&)>& message)
+                          const std::function<void(const std::string&)>& message, std::vector<SolverMove>* line)
 {
+    if (line) line->clear();
     if (!session.WinnableOnly || session.Welcome || session.Inert) return;
     if (!probed_ || game_ != session.CurrentGame) {
         // The probe runs once per game; the window stays painted meanwhile.
@@ -90,7 +99,7 @@ void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,
         told_ = false;
     }
     if (often_) {
-        DealWinnableWithProgress(parent, session, message);
+        DealWinnableWithProgress(parent, session, message, nullptr, line);
         return;
     }
     if (chosen) told_ = false;

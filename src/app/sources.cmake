@@ -11,6 +11,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WinRates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDeal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableStyle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintLine.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
@@ -18,6 +19,8 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TableFocus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RefusedSign.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintController.cpp

@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "records/Score.h"
 #include "records/UndoJournal.h"
+#include "rules/ClickDispatch.h"
 #include "rules/MoveRules.h"
 #include "rules/PickUpAndDrop.h"
 #include "table/PileLayout.h"
@@ -27,6 +28,32 @@ bool AutoMoveTopCard(Session& session, Pile& source)
         session.OriginPile = &source;
         DropCards(session, *target, source, top);
         LayOutPile(source);
+        return true;
+    }
+    return false;
+}
+
+bool SendCarriedToFoundation(Session& session, Control* sender)
+{
+    if (!session.Carrying || session.Inert || session.Welcome || !session.Menu.Autoplay || !sender) return false;
+    Pile* origin = session.OriginPile;
+    Pile& drag = session.Board.DragPile();
+    if (!origin || !IsSourceKind(origin->Kind) || drag.Count() != 1) return false;
+    const bool onOrigin = sender == origin ||
+                          (sender->Type() == ControlType::Card && static_cast<Card*>(sender)->Parent() == origin);
+    if (!onOrigin || session.Journal.Off) return false;
+    // Autoplay moves only a top card: the Before snapshot of the lift must
+    // show the card right above the cards its pile still holds (a card
+    // lifted from further down, or brought up by the one-time move, is not).
+    Table& table = session.Board;
+    const SnapshotRecord& was =
+        session.Journal.SnapshotTable[static_cast<std::size_t>(drag.CardAt(0)->Index() - 1)].Before;
+    if (table.PileAt(was.Position) != origin || was.Place != origin->Count()) return false;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        Pile* target = table.PileAt(position);
+        if (!target || target->Kind != 3 || target == origin) continue;
+        if (!CanDrop(session, *target, drag, 0)) continue;
+        DispatchClick(session, target);
         return true;
     }
     return false;

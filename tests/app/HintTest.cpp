@@ -219,6 +219,73 @@ TEST_F(HintTest, ASecondRequestReplacesTheFirstAndOnlyItIsAnswered)
     EXPECT_FALSE(Marker("HintCard")->isHidden());
 }
 
+// A hint that found a winning line leaves it behind: the next hints along
+// it answer at once, with no search and no busy pointer; a table that left
+// the line is searched again.
+TEST_F(HintTest, AHintOnTheLineAlreadyFoundAnswersAtOnce)
+{
+    Lay(8, "KH QH JH", "10H 9H");
+    Session& s = form->State();
+    QWidget* table = form->centralWidget();
+    QSignalSpy answered(&form->Hint(), &HintController::Answered);
+    form->Hint().Request();
+    // The answer of a search comes through the event loop: until then the
+    // pointer over the table is busy.
+    EXPECT_EQ(answered.count(), 0);
+    EXPECT_TRUE(table->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(table->cursor().shape(), Qt::BusyCursor);
+    ASSERT_TRUE(answered.wait(20000));
+    EXPECT_FALSE(table->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(form->Hint().Line().Size(), 5u);
+    auto framed = [&](const char* card) {
+        QFrame* marker = Marker("HintCard");
+        auto* widget = form->findChild<QWidget*>(QString("Card%1").arg(test::CardIndex(card)));
+        return marker && !marker->isHidden() &&
+               marker->geometry().contains(QRect(widget->mapTo(table, QPoint(0, 0)), widget->size()));
+    };
+    EXPECT_TRUE(framed("9H"));
+
+    // The player follows it: the next hint is there before the call returns.
+    form->Click(&s.Board.CardAt(test::CardIndex("9H")));
+    form->Click(s.Board.FindPile("PILE4"));
+    answered.clear();
+    form->Hint().Request();
+    EXPECT_EQ(answered.count(), 1);
+    EXPECT_FALSE(form->Hint().Searching());
+    EXPECT_FALSE(table->testAttribute(Qt::WA_SetCursor));
+    EXPECT_TRUE(framed("10H"));
+    // Undone, the table stands on the line again, one move back.
+    form->Undo();
+    answered.clear();
+    form->Hint().Request();
+    EXPECT_EQ(answered.count(), 1);
+    EXPECT_TRUE(framed("9H"));
+
+    // Laid out otherwise, the table is off the line: a search again.
+    Lay(8, "KH QH JH 10H", "9H");
+    answered.clear();
+    form->Hint().Request();
+    EXPECT_EQ(answered.count(), 0);
+    EXPECT_TRUE(form->Hint().Searching() || table->testAttribute(Qt::WA_SetCursor));
+    ASSERT_TRUE(answered.wait(20000));
+    EXPECT_TRUE(framed("9H"));
+}
+
+TEST_F(HintTest, TheBusyPointerGoesWhenTheTableLeavesTheSearchedPosition)
+{
+    Lay(8, "KH QH JH", "10H 9H");
+    Session& s = form->State();
+    QWidget* table = form->centralWidget();
+    QSignalSpy answered(&form->Hint(), &HintController::Answered);
+    form->Hint().Request();
+    EXPECT_TRUE(table->testAttribute(Qt::WA_SetCursor));
+    // A lift shows the carry pointer, which the busy one must not hide.
+    form->Click(&s.Board.CardAt(test::CardIndex("9H")));
+    EXPECT_FALSE(table->testAttribute(Qt::WA_SetCursor));
+    ASSERT_TRUE(answered.wait(20000));
+    EXPECT_FALSE(Marker("HintCard") && !Marker("HintCard")->isHidden());
+}
+
 // A stock turned over without end: the first move of the winning line is a
 // click on the stock, and the hint frames the stock's top card alone.
 class StockHintTest : public HintTest {

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -57,10 +58,11 @@ protected:
         form->Guard([&] { SelectGame(s); });
         QApplication::processEvents();
     }
-    // Gives the table exactly w × h pixels below the menu bar.
+    // Gives the table exactly w × h pixels between the menu bar and the
+    // status bar.
     void ResizeTable(int w, int h)
     {
-        form->resize(w, h + form->menuBar()->height());
+        form->resize(w, h + form->menuBar()->height() + form->statusBar()->height());
         QApplication::processEvents();
         ASSERT_EQ(form->View().size(), QSize(w, h));
     }

@@ -10,10 +10,13 @@
 #include <thread>
 
 #include <QApplication>
+#include <QFrame>
+#include <QSignalSpy>
 #include <QProgressDialog>
 #include <QTimer>
 
 #include "app/GameLoader.h"
+#include "app/HintController.h"
 #include "app/MainWindow.h"
 #include "app/WinnableDeal.h"
 #include "app/WinnableDealDialog.h"
@@ -196,6 +199,40 @@ TEST(WinnableDealDialog, AGameRarelyConfirmedIsDealtAsUsualAndSaidOncePerChoice)
     dealer.Deal(form, s, true, tell);
     EXPECT_EQ(told.size(), 2u);
     watcher.stop();
+}
+
+// A hand proven winnable leaves its winning line with the hint, which then
+// answers at once.
+TEST(WinnableDealDialog, TheProvenHandsLineAnswersTheFirstHintAtOnce)
+{
+    // 52 one-card columns and four foundations that build up in suit from
+    // an Ace: every hand wins.
+    std::string game = "[Easy]\nName=Easy\nFormwidth=1000\nFormheight=700\nAutoplay=0\n";
+    for (int i = 0; i < 4; ++i)
+        game += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106,203,402,0,0,0,-\n";
+    for (int i = 0; i < 52; ++i)
+        game += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
+                std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,0,0,402,0,0,0,U\n";
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    dir.Write("vexasolit.ini", "[Gamelist]\nEasy=easy.ini\n[General]\nWinnableOnly=1\n");
+    dir.Write("easy.ini", game);
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    MainWindow form(library, clock);
+    Session& s = form.State();
+    s.Chooser.ItemIndex = 0;
+    form.Guard([&] { SelectGame(s); });
+    ASSERT_TRUE(s.WinnableOnly);
+
+    form.NewHand(NewHandKind::Deal);
+    EXPECT_EQ(form.Hint().Line().Size(), 52u);
+    QSignalSpy answered(&form.Hint(), &HintController::Answered);
+    form.Hint().Request();
+    EXPECT_EQ(answered.count(), 1);
+    QFrame* marker = form.findChild<QFrame*>("HintCard");
+    ASSERT_NE(marker, nullptr);
+    EXPECT_FALSE(marker->isHidden());
 }
 
 }  // namespace

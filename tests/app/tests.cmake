@@ -7,6 +7,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRatesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintLineTest.cpp
 )
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp PROPERTIES COMPILE_DEFINITIONS
   "VEXA_GAMES_DIR=\"${CMAKE_SOURCE_DIR}/games\"")
@@ -14,6 +15,7 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableViewTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FeedbackWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
 )
