@@ -12,8 +12,9 @@
 
 namespace vexa {
 
-HintController::HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message)
-    : QObject(&table), session_(session), table_(table), message_(std::move(message))
+HintController::HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message,
+                               std::function<void(const std::string&)> note)
+    : QObject(&table), session_(session), table_(table), message_(std::move(message)), note_(std::move(note))
 {
     Budget.Seconds = 3;
     timer_ = new QTimer(this);
@@ -127,7 +128,7 @@ void HintController::Show(const SolveAnswer& answer, int request, const std::str
         markedPosition_ = position;
         // No winning line was found: the move leads only towards the best
         // position the search reached, and the player is told so.
-        if (answer.Outcome == SolveOutcome::Unknown) message_(BestGuessText);
+        if (answer.Outcome == SolveOutcome::Unknown) (note_ ? note_ : message_)(BestGuessText);
         timer_->start(ShowMilliseconds);
     }
     emit Answered();

@@ -27,14 +27,19 @@ struct Session;
 
 // Said with a hint whose move is not part of a winning line.
 inline constexpr const char* BestGuessText = "No winning line was found in time; the move shown is only a best guess.";
+// How long the status bar shows it.
+inline constexpr int BestGuessMilliseconds = 10000;
 
 class HintController : public QObject {
     Q_OBJECT
 
 public:
     // table: the widget that holds the pile and button widgets; message
-    // shows a text in the plain message box.
-    HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message);
+    // shows a text in the plain message box; note, when given, shows a
+    // passing remark that must not stop play (that the move shown is only a
+    // best guess), which otherwise goes to message.
+    HintController(Session& session, QWidget& table, std::function<void(const std::string&)> message,
+                   std::function<void(const std::string&)> note = nullptr);
     ~HintController() override;
 
     // Answers at once from the line last found when the table stands on
@@ -70,6 +75,7 @@ private:
     Session& session_;
     QWidget& table_;
     std::function<void(const std::string&)> message_;
+    std::function<void(const std::string&)> note_;
     std::thread worker_;
     std::shared_ptr<std::atomic<bool>> cancel_;
     std::shared_ptr<std::atomic<bool>> done_ = std::make_shared<std::atomic<bool>>(true);

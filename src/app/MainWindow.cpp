@@ -82,7 +82,11 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     table_->SetStyle(ReadTableStyle(IniFile(CatalogueFile)));
     // The window takes the keys; nothing inside it keeps the focus.
     setFocusPolicy(Qt::StrongFocus);
-    hint_ = new HintController(*session_, *table_, [this](const std::string& text) { ShowMessage(text); });
+    // That a hint is only a best guess shows in the status bar for a while,
+    // beside the frames, without a box to close before playing on.
+    hint_ = new HintController(
+        *session_, *table_, [this](const std::string& text) { ShowMessage(text); },
+        [this](const std::string& text) { status_->showMessage(Text(text), BestGuessMilliseconds); });
     status_ = new StatusBar(*session_, this);
     setStatusBar(status_);
     refused_ = new RefusedSign(table_);
