@@ -1,7 +1,9 @@
 // The search loop: best first over the positions kept, until a win, the
-// end of the positions, or the budget; then the answer and its line.
+// end of the positions, or the budget; then the answer and its line. One
+// call makes a search under each ordering in turn (see SolverOrdering.cpp).
 #include "rules/SolverSearch.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <queue>
@@ -25,6 +27,7 @@ struct Node {
     // Reached by playing a talon card to this pile (see the deferred
     // plays): the next move must put cards on it. -1 for none.
     std::int16_t Deferred = -1;
+    std::int32_t Depth = 0;  // moves from the start
 };
 
 struct QueueEntry {
@@ -74,6 +77,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();
+    FindOrderings();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);
 }
@@ -88,6 +92,34 @@ SolveAnswer Solver::Solve(const SolverBudget& budget, const std::atomic<bool>* c
 }
 
 SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bool>* cancel)
+{
+    // One search per ordering, each with its share of what the earlier ones
+    // left of the budget, until one decides the hand. A search that ran out
+    // of positions without a proof of loss would do so under any ordering.
+    int sharesLeft = 0;
+    for (const Ordering& ordering : orderings_) sharesLeft += ordering.Share;
+    SolveAnswer answer;
+    for (const Ordering& ordering : orderings_) {
+        SolverBudget part = budget;
+        if (budget.Seconds > 0) part.Seconds = std::max(0.0, budget.Seconds - answer.Seconds) * ordering.Share / sharesLeft;
+        if (budget.MaxStates > 0)
+            part.MaxStates = std::max<std::int64_t>(1, (budget.MaxStates - answer.States) * ordering.Share / sharesLeft);
+        sharesLeft -= ordering.Share;
+        ordering_ = ordering;
+        SolveAnswer one = SearchOnce(part, cancel);
+        one.States += answer.States;
+        one.Seconds += answer.Seconds;
+        // The line to the best position the first search found stays the
+        // best guess.
+        if (one.Outcome == SolveOutcome::Unknown && !answer.Moves.empty()) one.Moves = std::move(answer.Moves);
+        answer = std::move(one);
+        if (answer.Outcome != SolveOutcome::Unknown || !spent_ || (cancel && cancel->load())) break;
+    }
+    ordering_ = orderings_.front();
+    return answer;
+}
+
+SolveAnswer Solver::Search::SearchOnce(const SolverBudget& budget, const std::atomic<bool>* cancel)
 {
     using Clock = std::chrono::steady_clock;
     const auto started = Clock::now();
@@ -150,9 +182,10 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
         node.Parent = parent;
         node.Redeals = redeals;
         node.Move = move;
+        node.Depth = parent >= 0 ? nodes[static_cast<std::size_t>(parent)].Depth + 1 : 0;
         arena.insert(arena.end(), state.begin(), state.end());
         nodes.push_back(node);
-        open.push({priority, static_cast<std::int32_t>(nodes.size() - 1)});
+        open.push({priority + ordering_.Depth * node.Depth, static_cast<std::int32_t>(nodes.size() - 1)});
         if (parent >= 0 && priority > bestPriority) {
             bestPriority = priority;
             best = static_cast<std::int32_t>(nodes.size() - 1);
@@ -161,7 +194,8 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     add(root, KeyHash(root), -1, PackedMove{}, 0, -1);
 
     std::int64_t expanded = 0;
-    bool spent = false;
+    bool& spent = spent_;
+    spent = false;
     while (!open.empty()) {
         if ((budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
             arena.size() + nodes.size() * entryBytes + cycleOf_.size() * MemoEntryBytes > budget.MaxMemoryBytes ||

@@ -11,7 +11,9 @@
 // hashes keeps each position to one visit. The search is best first: the
 // position with the highest score (the game's own score, less the cards
 // still face down) is expanded next, so foundation moves and moves that turn
-// a card come first. It stops at a state, memory or time budget.
+// a card come first. Where the stock is dealt once, short searches under
+// scores of their own, which dive deep, come before the plain one, each
+// with a share of the budget. It stops at a state, memory or time budget.
 #pragma once
 
 #include <atomic>
@@ -50,7 +52,7 @@ struct SolveAnswer {
     // Won: the winning line. Unknown: the line to the best-scoring position
     // found, when one scores above the start (empty otherwise).
     std::vector<SolverMove> Moves;
-    std::int64_t States = 0;        // distinct positions reached
+    std::int64_t States = 0;        // distinct positions reached (by all its searches)
     double Seconds = 0;
 };
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "records/Score.h"
 #include "rules/Autoplay.h"
 #include "rules/ClickDispatch.h"
 #include "rules/MoveRules.h"
@@ -15,51 +14,6 @@
 namespace vexa {
 
 using namespace solving;
-
-int Solver::Search::Priority() const
-{
-    // The game's own score measures progress. Besides: cards still face
-    // down outside the stock are work left to do; empty piles give room;
-    // cards built on a card one rank higher are in order, a card above a
-    // lower one blocks it; and the next card each foundation wants (the
-    // lowest rank of a suit not yet on a Kind-3 pile) should not lie deep.
-    int faceDown = 0, empty = 0, inOrder = 0, blocking = 0;
-    std::array<int, 4> wanted{14, 14, 14, 14};
-    std::array<int, 4> cover{0, 0, 0, 0};
-    // On a stock cycle every talon card comes to the top in turn: where it
-    // lies there neither blocks nor buries it nor builds in order, and which
-    // talon pile is empty depends only on the turn.
-    for (std::size_t p = 0; p < piles_.size(); ++p) {
-        const Pile* pile = piles_[p];
-        if (pile->Kind == 3) continue;
-        const bool anyOrder = cycles_ && talon_[p];
-        if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible && !anyOrder) empty += pile->Kind == 2 ? 2 : 1;
-        const Card* below = nullptr;
-        int lowest = 14;
-        for (const Card* card : pile->Cards()) {
-            if (card->Face.Value() > lowest && !anyOrder) ++blocking;
-            lowest = std::min(lowest, card->Face.Value());
-            if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
-            if (!anyOrder && below && card->Face.State() == ctFront && below->Face.State() == ctFront &&
-                card->Face.Value() + 1 == below->Face.Value())
-                ++inOrder;
-            below = card;
-            const int suit = card->Face.Suit();
-            if (card->Face.Value() < wanted[suit]) wanted[suit] = card->Face.Value();
-        }
-    }
-    for (std::size_t p = 0; p < piles_.size(); ++p) {
-        const Pile* pile = piles_[p];
-        if (pile->Kind == 3 || (cycles_ && talon_[p])) continue;
-        const int n = pile->Count();
-        for (int i = 0; i < n; ++i) {
-            const CardFace& face = pile->CardAt(i)->Face;
-            if (face.Value() == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
-        }
-    }
-    const int buried = cover[0] + cover[1] + cover[2] + cover[3];
-    return 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty + 4 * inOrder - 5 * buried - 30 * blocking;
-}
 
 void Solver::Search::Played(const PackedMove& played)
 {

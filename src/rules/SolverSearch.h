@@ -113,7 +113,28 @@ struct Solver::Search {
     bool simpleLifts_ = false;
     bool liftOnly_ = false;
     Control* DropSender(Pile& target) const;
+    // The score of the scratch table's position under ordering_: higher
+    // is expanded first (see SolverOrdering.cpp).
     int Priority() const;
+    // The orderings of the searches Run makes in turn, each with its share
+    // of the budget; only the order of the positions differs.
+    struct Ordering {
+        bool OneWay = false;  // the score for a stock dealt once
+        int Depth = 0;        // points per move from the start
+        int Stock = 0;        // points less per card still in the stock
+        int Lift = 0;         // points per pair of cards lifted together
+        int Share = 1;        // share of the budget
+    };
+    void FindOrderings();
+    std::vector<Ordering> orderings_;
+    Ordering ordering_;
+    // Per pile: its table in buildTables_ (the cards its DropRule takes on
+    // each card), or -1.
+    std::vector<int> builtOn_;
+    std::vector<std::vector<std::bitset<128>>> buildTables_;
+    // One search under ordering_.
+    SolveAnswer SearchOnce(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    bool spent_ = false;  // the last search stopped at its budget
     // The driver moves of a packed move played from the position before it:
     // the turns of the stock it starts with, then the move itself.
     void Unpack(const PackedMove& move, const State& before, std::vector<SolverMove>& out);

@@ -12,6 +12,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ScratchTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Solver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverMoves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverOrdering.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverPositions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStockCycles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverSafeMoves.cpp

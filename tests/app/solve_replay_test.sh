@@ -3,19 +3,20 @@
 # bundled games that the solver wins within a fixed number of positions, the
 # line it prints is fed to a fresh vexasim with the same seed, which must
 # print the victory line. A state limit keeps the answers the same on every
-# machine; the time limit is only a guard.
+# machine; the time limit is only a guard. A line of the list is
+# GAME|SEED, or GAME|SEED|STATES for a deal that needs more positions.
 set -u
 sim="$(realpath "$1")"
 root="$2"
 find="$root/scripts/find-winning-script.sh"
 passed=0
 failed=0
-while IFS='|' read -r game seed; do
+while IFS='|' read -r game seed states; do
   [ -n "$game" ] || continue
   [ -f "$root/games/vexasolit.ini" ] && grep -q "^$game=" "$root/games/vexasolit.ini" || continue
   work=$(mktemp -d)
   cp "$root"/games/*.ini "$work"/
-  if ! script=$("$find" "$sim" "$root/games" "$game" "$seed" 120 300000); then
+  if ! script=$("$find" "$sim" "$root/games" "$game" "$seed" 120 "${states:-300000}"); then
     echo "FAIL $game seed $seed: no winning line"
     failed=$((failed + 1))
   elif (cd "$work" && printf '%s\n' "$script" | "$sim" --seed "$seed" 2>&1) | grep -q '^victory '; then

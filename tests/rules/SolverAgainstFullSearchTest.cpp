@@ -3,8 +3,10 @@
 // goes on them, stock cycles, interchangeable piles). These tests check
 // those shortcuts against a plain search of every click on small Klondike
 // endgames, on Gypsy-like ones whose stock deals rows onto the columns and
-// on Strategy-like ones whose reserves one stock feeds: whatever the plain search can win, the solver must win, and
-// whatever it proves lost, the solver must not win.
+// on Strategy-like ones whose reserves one stock feeds (with stocks dealt
+// once also under the several orderings the solver then searches with):
+// whatever the plain search can win, the solver must win, and whatever it
+// proves lost, the solver must not win.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -248,11 +250,13 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
     EXPECT_GE(lost, 15);
 }
 
-TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows)
+// Safe foundation moves where the stock lays a row on the columns: the
+// foundations built up to random heights, the other cards dealt at random
+// to the stock and three columns, some of them face down. With no redeal
+// the stock is dealt once, and the solver searches under its orderings for
+// such a stock in turn.
+void CompareWithRowStock(int redeals)
 {
-    // Safe foundation moves where the stock lays a row on the columns: the
-    // foundations built up to random heights, the other cards dealt at
-    // random to the stock and three columns, some of them face down.
     int won = 0, lost = 0, compared = 0;
     for (unsigned seed = 1; seed <= 80; ++seed) {
         std::mt19937 random(seed + 1000);
@@ -266,6 +270,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows)
             }
         }
         Endgame t;
+        t.session.RedealsLeft = redeals;
         for (std::size_t suit = 0; suit < 4; ++suit) {
             t.Place("F" + std::to_string(suit + 1), Foundation, Suit(Suits[suit], 1, heights[suit]));
             for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
@@ -311,11 +316,15 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows)
     EXPECT_GE(lost, 10);
 }
 
-TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns)
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows) { CompareWithRowStock(9999); }
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRowsOnce) { CompareWithRowStock(0); }
+
+// Reserves that only the one stock before them feeds are interchangeable:
+// the foundations built up to random heights, the other cards in the stock,
+// face down under its top card, some already on the reserves.
+void CompareWithReserves(int redeals)
 {
-    // Reserves that only the one stock before them feeds are interchangeable:
-    // the foundations built up to random heights, the other cards in the
-    // stock, face down under its top card, some already on the reserves.
     int won = 0, lost = 0, compared = 0;
     for (unsigned seed = 1; seed <= 100; ++seed) {
         std::mt19937 random(seed + 2000);
@@ -343,6 +352,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns)
         }
         if (!stock.empty()) stock.pop_back();  // the top card lies face up
         Endgame t;
+        t.session.RedealsLeft = redeals;
         t.Place("ST", DealingStock, stock);
         for (std::size_t suit = 0; suit < 4; ++suit)
             t.Place("F" + std::to_string(suit + 1), StockFirstFoundation,
@@ -363,6 +373,10 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns)
     EXPECT_GE(won, 10);
     EXPECT_GE(lost, 10);
 }
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns) { CompareWithReserves(9999); }
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGovernsDealtOnce) { CompareWithReserves(0); }
 
 }  // namespace
 }  // namespace vexa

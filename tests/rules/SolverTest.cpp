@@ -352,6 +352,35 @@ TEST(Solver, StockCyclesGiveTheSameAnswerTwice)
     for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
 }
 
+TEST(Solver, AStockDealtOnceIsSearchedInTurnsThatKeepToTheBudget)
+{
+    // With no redeal the stock is gone through once, and the solver
+    // searches under several orderings in turn, each with a share of the
+    // budget: the answer is the same twice, the line replays, and a budget
+    // too small for any of them answers unknown.
+    SolverTable t;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    StockOfHighCards(t, DrawOneStock, 0);
+    t.Place("T1", Column, "6S 7H");
+    t.Place("T2", Column, "6H 7S");
+    t.Place("T3", Column);
+    Solver solver(t.session);
+    const SolveAnswer first = solver.Solve(Small());
+    const SolveAnswer again = solver.Solve(Small());
+    ASSERT_EQ(first.Outcome, SolveOutcome::Won);
+    EXPECT_EQ(again.States, first.States);
+    ASSERT_EQ(again.Moves.size(), first.Moves.size());
+    for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
+    SolverBudget tiny;
+    tiny.MaxStates = 4;
+    const SolveAnswer cut = solver.Solve(tiny);
+    EXPECT_EQ(cut.Outcome, SolveOutcome::Unknown);
+    EXPECT_LT(cut.States, first.States);
+    t.Play(first.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+}
+
 TEST(Solver, NothingToSolveWhileCardsAreCarried)
 {
     SolverTable t;
