@@ -80,6 +80,7 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     table_ = new TableView(*session_, library, *this, this);
     setCentralWidget(table_);
     table_->SetStyle(ReadTableStyle(IniFile(CatalogueFile)));
+    table_->SetAnimations(ReadAnimations(IniFile(CatalogueFile)));
     // The window takes the keys; nothing inside it keeps the focus.
     setFocusPolicy(Qt::StrongFocus);
     // That a hint is only a best guess shows in the status bar for a while,
@@ -414,6 +415,16 @@ void MainWindow::CreateViewMenu()
         group->addAction(action);
     }
     (table_->Style() == TableStyle::Felt ? felt_ : classic_)->setChecked(true);
+    animations_ = view->addAction("Animations");
+    animations_->setObjectName("Animations1");
+    animations_->setCheckable(true);
+    animations_->setChecked(table_->Animations());
+    connect(animations_, &QAction::triggered, this, [this](bool on) {
+        Guard([this, on] {
+            table_->SetAnimations(on);
+            WriteAnimations(IniFile(CatalogueFile), on);
+        });
+    });
 }
 
 void MainWindow::SetTableStyle(TableStyle style)
@@ -478,12 +489,15 @@ void MainWindow::DealWinnableIfAsked(bool chosen)
     std::vector<SolverMove> line;
     winnableDealer_.Deal(*this, *session_, chosen, [this](const std::string& text) { ShowMessage(text); }, &line);
     hint_->KeepLine(line);
+    // The hand dealt last shows at once, as any new hand does.
+    table_->LandNextAtOnce();
 }
 
 void MainWindow::NewHand(NewHandKind kind)
 {
     Guard([this, kind] {
         unsetCursor();
+        table_->LandNextAtOnce();
         DealNewHand(*session_, kind);
         if (kind == NewHandKind::Deal) DealWinnableIfAsked(false);
         status_->StartHand();

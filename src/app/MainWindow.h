@@ -126,6 +126,7 @@ private:
     QAction* fullScreen_ = nullptr;
     QAction* classic_ = nullptr;
     QAction* felt_ = nullptr;
+    QAction* animations_ = nullptr;
     HintController* hint_ = nullptr;
     StatusBar* status_ = nullptr;
     RefusedSign* refused_ = nullptr;

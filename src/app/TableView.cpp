@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "app/CardFlights.h"
 #include "app/DragView.h"
 #include "app/FocusFrame.h"
 #include "cards/CardWidget.h"
@@ -127,9 +129,30 @@ TableView::TableView(Session& session, CardLibrary& library, TableActions& actio
             actions_.MouseUp(button);
         });
     }
-    // A double-click reaches whatever widget of the table lies below it.
+    flights_ = new CardFlights(library_, *this);
+    connect(flights_, &CardFlights::Landed, this, [this] { RevealLanded(); });
+    // A double-click reaches whatever widget of the table lies below it,
+    // and any press or key first lands the cards in flight.
     qApp->installEventFilter(this);
     UpdateTransform();
+}
+
+void TableView::SetAnimations(bool on)
+{
+    animations_ = on;
+    if (!on) FinishAnimations();
+}
+
+bool TableView::Animating() const { return flights_->Running(); }
+
+void TableView::FinishAnimations() { flights_->Finish(); }
+
+void TableView::RevealLanded()
+{
+    for (int i = 1; i <= CardCount; ++i) {
+        CardWidget* widget = cards_[static_cast<std::size_t>(i)];
+        if (wanted_[static_cast<std::size_t>(i)] && !flights_->Flying(i) && widget->isHidden()) widget->show();
+    }
 }
 
 void TableView::SetModelSize(QSize model)
@@ -168,6 +191,8 @@ void TableView::UpdateTransform()
     const QTransform next =
         QTransform::fromTranslate(std::max<qreal>(0, margin.x()), std::max<qreal>(0, margin.y())).scale(scale, scale);
     if (next == toScreen_ && scale == scale_) return;
+    // Cards laid out at a new scale take their places at once.
+    landAtOnce_ = true;
     toScreen_ = next;
     scale_ = scale;
     Sync();
@@ -188,14 +213,17 @@ void TableView::paintEvent(QPaintEvent*)
 
 void TableView::Sync()
 {
+    // A flight still running lands before the table shows the next change.
+    FinishAnimations();
     if (const Control* label = session_.Board.FindControl("Label1")) {
         label1_->setVisible(label->Visible);
         if (label1_->geometry() != Screen({7, 106, 204, 15})) label1_->setGeometry(Screen({7, 106, 204, 15}));
         const QFont font = ScaledFont(VexaFont("Times New Roman", 12, true, true), scale_);
         if (label1_->font() != font) label1_->setFont(font);
     }
-    SyncControls();
-    SyncCards();
+    const bool fly = !SyncControls() && animations_ && !landAtOnce_ && !session_.Welcome && isVisible();
+    landAtOnce_ = false;
+    SyncCards(fly);
     ShowFocus();
 }
 
@@ -208,9 +236,11 @@ QWidget* TableView::CardParent(const Card& card) const
     return store_;  // CardStore and the DragPile are never shown
 }
 
-void TableView::SyncControls()
+bool TableView::SyncControls()
 {
     Table& table = session_.Board;
+    const std::size_t widgets = piles_.size() + buttons_.size();
+    bool changed = false;
     std::set<std::uint64_t> live;
     for (int position = 0; position < table.ControlCount(); ++position)
         live.insert(table.ControlAt(position)->Serial());
@@ -222,6 +252,7 @@ void TableView::SyncControls()
                 if (auto* card = qobject_cast<CardWidget*>(child)) card->setParent(store_);
             delete it->second;
             it = piles_.erase(it);
+            changed = true;
         } else {
             ++it;
         }
@@ -230,6 +261,7 @@ void TableView::SyncControls()
         if (!live.count(it->first)) {
             delete it->second;
             it = buttons_.erase(it);
+            changed = true;
         } else {
             ++it;
         }
@@ -272,14 +304,53 @@ void TableView::SyncControls()
         }
     }
     Restack(this, order);
+    return changed || piles_.size() + buttons_.size() != widgets;
 }
 
-void TableView::SyncCards()
+namespace {
+// Where a card was drawn before a change, in the table's pixels.
+struct Drawn {
+    bool Shown = false;
+    QWidget* Parent = nullptr;
+    QRect Place;
+    int Picture = 0;
+};
+}  // namespace
+
+void TableView::SyncCards(bool fly)
 {
     Table& table = session_.Board;
+    std::array<Drawn, CardCount + 1> before{};
+    if (fly)
+        for (int i = 1; i <= CardCount; ++i) {
+            CardWidget* widget = cards_[static_cast<std::size_t>(i)];
+            if (widget->isHidden() || widget->parentWidget() == store_) continue;
+            before[static_cast<std::size_t>(i)] = {true, widget->parentWidget(),
+                                                   QRect(widget->mapTo(this, QPoint()), widget->size()),
+                                                   widget->Picture()};
+        }
+    // Cards lifted by a click stay in their old place, dimmed, while they
+    // are carried; a drag shows them flying with the pointer besides.
+    const Pile* origin = session_.Carrying ? session_.OriginPile : nullptr;
     std::vector<QWidget*> order;
     auto sync = [&](Card& card) {
         CardWidget* widget = cards_[static_cast<std::size_t>(card.Index())];
+        const bool ghost = origin && card.Parent() == &table.DragPile() && widget->parentWidget() != store_ &&
+                           widget->parentWidget() != this && !widget->isHidden();
+        if (ghost) {
+            if (!widget->graphicsEffect()) {
+                auto* dim = new QGraphicsOpacityEffect(widget);
+                dim->setOpacity(0.4);
+                widget->setGraphicsEffect(dim);
+            }
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+            wanted_[static_cast<std::size_t>(card.Index())] = true;
+            return;
+        }
+        if (widget->graphicsEffect()) {
+            widget->setGraphicsEffect(nullptr);
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        }
         QWidget* parent = CardParent(card);
         if (widget->parentWidget() != parent) widget->setParent(parent);
         widget->Mirror(card.Face);
@@ -287,7 +358,9 @@ void TableView::SyncCards()
         // whole transform; a pile's card lies in the pile's scaled content.
         const QRect bounds = parent == this ? Screen(card.Bounds) : Sized(card.Bounds);
         if (widget->geometry() != bounds) widget->setGeometry(bounds);
-        widget->setVisible(parent != store_ && card.Visible);
+        const bool wanted = parent != store_ && card.Visible;
+        wanted_[static_cast<std::size_t>(card.Index())] = wanted;
+        widget->setVisible(wanted && !flights_->Flying(card.Index()));
         order.push_back(widget);
     };
     // Walked bottom card first, so the top card ends in front.
@@ -300,6 +373,51 @@ void TableView::SyncCards()
     syncAll(table.Window(), this);
     syncAll(table.Store(), nullptr);
     syncAll(table.DragPile(), nullptr);
+    if (!fly) return;
+
+    // Each card drawn before and now, somewhere else, flies there. The cards
+    // moved from one pile to another together fly as one step when they lie
+    // on each other; steps go lowest card first.
+    struct Move {
+        CardFlights::Flight Route;
+        QWidget* From = nullptr;
+        QWidget* To = nullptr;
+        int Depth = 0;  // the card's place in its new pile
+    };
+    std::vector<Move> moves;
+    for (int i = 1; i <= CardCount; ++i) {
+        const Drawn& was = before[static_cast<std::size_t>(i)];
+        CardWidget* widget = cards_[static_cast<std::size_t>(i)];
+        if (!was.Shown || widget->isHidden() || widget->graphicsEffect()) continue;
+        const QRect now(widget->mapTo(this, QPoint()), widget->size());
+        if (now.topLeft() == was.Place.topLeft()) continue;
+        const Card& card = table.CardAt(i);
+        int depth = 0;
+        if (const CardContainer* pile = card.Parent()) {
+            const auto& cards = pile->Cards();
+            depth = static_cast<int>(std::find(cards.begin(), cards.end(), &card) - cards.begin());
+        }
+        moves.push_back({{i, was.Picture, was.Place, now}, was.Parent, widget->parentWidget(), depth});
+    }
+    if (moves.empty()) return;
+    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.Depth < b.Depth; });
+    std::vector<std::vector<CardFlights::Flight>> steps;
+    std::vector<const Move*> last;  // the last move of each step
+    for (const Move& move : moves) {
+        bool joined = false;
+        for (std::size_t k = 0; k < steps.size() && !joined; ++k)
+            if (last[k]->From == move.From && last[k]->To == move.To && last[k]->Depth + 1 == move.Depth) {
+                steps[k].push_back(move.Route);
+                last[k] = &move;
+                joined = true;
+            }
+        if (joined) continue;
+        steps.push_back({move.Route});
+        last.push_back(&move);
+    }
+    for (const auto& step : steps)
+        for (const CardFlights::Flight& route : step) cards_[static_cast<std::size_t>(route.Card)]->hide();
+    flights_->Start(steps);
 }
 
 TableView::PointTarget TableView::TargetAt(QPoint global) const
@@ -379,12 +497,27 @@ void TableView::DragReleased(QPoint global)
     // The second click falls on what lies below the pointer; whatever is
     // still carried then goes back as a click on its own pile does.
     const PointTarget target = TargetAt(global);
+    // The cards were drawn at the pointer: the drop shows them in their
+    // new place at once.
+    landAtOnce_ = true;
     if (target.Any && target.Sender) actions_.Click(target.Sender);
+    landAtOnce_ = true;
     if (session_.Carrying && session_.OriginPile) actions_.Click(session_.OriginPile);
+    landAtOnce_ = false;
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event)
 {
+    // Input never waits for a flight: the cards land, then the input acts.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+        if (flights_->Running()) FinishAnimations();
+        break;
+    default: break;
+    }
     if (event->type() == QEvent::MouseButtonDblClick && DoubleClicked(watched, static_cast<QMouseEvent*>(event)))
         return true;
     return QWidget::eventFilter(watched, event);

@@ -27,6 +27,7 @@ namespace vexa {
 
 struct Session;
 class CardLibrary;
+class CardFlights;
 class CardWidget;
 class Control;
 class DragView;
@@ -68,8 +69,21 @@ public:
     TableStyle Style() const { return style_; }
 
     // Shows what the core's table holds: piles, buttons, cards, the welcome
-    // label and the focus frame.
+    // label and the focus frame. Cards the core moved since the last time
+    // fly to their new place when animations are on; cards carried after a
+    // click stay dimmed in their old place until they are dropped or go
+    // back.
     void Sync();
+
+    // Card animations: on by default. Any flight still running lands at
+    // once before a click, key or command acts, and before the next Sync.
+    void SetAnimations(bool on);
+    bool Animations() const { return animations_; }
+    bool Animating() const;
+    void FinishAnimations();
+    CardFlights& Flights() { return *flights_; }
+    // The next Sync lays the cards out without flights (a new hand, a load).
+    void LandNextAtOnce() { landAtOnce_ = true; }
 
     // What a primary click at a point of the screen reaches: a card of a
     // table pile, a pile's own area or the background (Sender null). Any is
@@ -122,8 +136,9 @@ private:
     void UpdateTransform();
     QRect Screen(const Rect& model) const;  // through the whole transform
     QRect Sized(const Rect& model) const;   // scaled only: inside a pile's content
-    void SyncControls();
-    void SyncCards();
+    bool SyncControls();  // true when a pile or button widget came or went
+    void SyncCards(bool fly);
+    void RevealLanded();
     void ShowFocus();
     void HideKeyboardFocus();
     void FocusOn(Pile* pile, Control* target);
@@ -164,6 +179,11 @@ private:
     bool keyPeek_ = false;
     FocusFrame* focusFrame_ = nullptr;
     quint64 doubleClickTime_ = 0;  // the double-click last handled
+    // Card animations.
+    CardFlights* flights_ = nullptr;
+    bool animations_ = true;
+    bool landAtOnce_ = true;                      // no flights at the next Sync
+    std::array<bool, CardCount + 1> wanted_{};  // the card's widget shows once landed
 };
 
 }  // namespace vexa

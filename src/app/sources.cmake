@@ -18,6 +18,7 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TableView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFocus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CardFlights.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RefusedSign.cpp

@@ -212,6 +212,7 @@ TEST_F(FeedbackWindowTest, ADoubleClickSendsTheCardToAFoundationAsOneUndoStep)
     DoubleClick(CardView("AH"), QPoint(30, 5));
     EXPECT_FALSE(s.Carrying);
     EXPECT_EQ(test::Describe(PileNamed("PILE2")), "AH");
+    form->View().FinishAnimations();
     EXPECT_FALSE(CardView("AH")->isHidden());
     // The next one goes onto it, not onto the empty foundation after it.
     DoubleClick(CardView("2H"), QPoint(30, 5));

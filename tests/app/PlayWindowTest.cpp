@@ -125,7 +125,9 @@ TEST_F(PlayWindowTest, ClicksLiftShowTheCarryPointerDropAndUndo)
     // The pile's rule lifts its top card whichever card is clicked.
     ClickCard(*first.CardAt(0));
     ASSERT_TRUE(s.Carrying);
-    EXPECT_TRUE(CardView(top)->isHidden());
+    // The carried card stays dimmed in its place, out of the clicks' way.
+    EXPECT_NE(CardView(top)->graphicsEffect(), nullptr);
+    EXPECT_TRUE(CardView(top)->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_EQ(form->cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(form->cursor().hotSpot(), QPoint(15, 0));
     const QImage pointer = form->cursor().pixmap().toImage();
@@ -140,6 +142,7 @@ TEST_F(PlayWindowTest, ClicksLiftShowTheCarryPointerDropAndUndo)
     EXPECT_FALSE(s.Carrying);
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(CardsOf(PileNamed("PILE2")), std::vector<int>{top.Index()});
+    form->View().FinishAnimations();
     EXPECT_FALSE(CardView(top)->isHidden());
     EXPECT_EQ(CardView(top)->parentWidget(), PileView("PILE2")->Content());
     QAction* undo = form->findChild<QAction*>("Undo1");
