@@ -107,6 +107,8 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     // The hand kept from the last run comes back, and the chooser opens on
     // the game last played.
     Guard([this] { ResumeKeptHand(*session_); });
+    // The status bar's clock counts the resumed hand from now on.
+    status_->StartHand();
     chooser_->SetItems(session_->Chooser.Items);
     chooser_->SetItemIndex(session_->Chooser.ItemIndex);
     // The help window, the about box and the statistics are made when they
