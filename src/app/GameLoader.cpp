@@ -158,6 +158,7 @@ void SelectGame(Session& session)
 
     // From here until the load completes the table is not playable.
     session.Inert = true;
+    session.DealNumber.reset();
     session.Menu.Deal = session.Menu.Restart = session.Menu.Undo = session.Menu.Redo = session.Menu.Autoplay = false;
     session.Carrying = false;
     session.OriginPile = nullptr;

@@ -1,5 +1,7 @@
 #include "app/NewHand.h"
 
+#include <optional>
+
 #include "core/Session.h"
 #include "records/Score.h"
 #include "records/Statistics.h"
@@ -14,7 +16,10 @@ void DealHand(Session& session, bool keepOrder)
 {
     const GameSettings& settings = session.Settings;
     const DealRules rules{settings.Decks, settings.Preplay, settings.Extract, settings.Postdeal};
-    if (!keepOrder) Shuffle(session.Deck, rules, session.Rng);
+    if (!keepOrder) {
+        session.DealNumber = session.Rng.State();
+        Shuffle(session.Deck, rules, session.Rng);
+    }
     DealCards(session.Board, session.Deck, rules);
     session.RedealsLeft = settings.Redeals;
     UpdateScore(session);
@@ -43,13 +48,18 @@ void CollectCards(Session& session)
     }
 }
 
-void DealNewHand(Session& session, NewHandKind kind)
+namespace {
+
+// A new hand or a restart; number, when given, is the generator's state for
+// the new hand's shuffle.
+void StartOver(Session& session, NewHandKind kind, std::optional<std::uint32_t> number)
 {
     CollectCards(session);
     StartHandState(session);
     session.Menu.ScoreCaption.clear();
     if (kind == NewHandKind::Deal) {
         CloseHandStatistics(session);
+        if (number) session.Rng.Seed(*number);
         DealHand(session, false);
     } else {
         session.HandPlayed = false;
@@ -57,5 +67,11 @@ void DealNewHand(Session& session, NewHandKind kind)
     }
     RefreshStockHints(session);
 }
+
+}  // namespace
+
+void DealNewHand(Session& session, NewHandKind kind) { StartOver(session, kind, std::nullopt); }
+
+void DealNumberedHand(Session& session, std::uint32_t number) { StartOver(session, NewHandKind::Deal, number); }
 
 }  // namespace vexa

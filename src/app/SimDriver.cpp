@@ -20,6 +20,7 @@
 #include "rules/Autoplay.h"
 #include "rules/ClickDispatch.h"
 #include "rules/Solver.h"
+#include "table/Deal.h"
 
 namespace vexa {
 
@@ -104,6 +105,14 @@ bool SimDriver::Execute(const std::string& raw)
             return false;
         } else if (command == "resume" && rest.empty()) {
             if (!ResumeKeptHand(session)) Complain("no kept hand to resume");
+        } else if (command == "deal" && !rest.empty()) {
+            // "deal N": the hand numbered N, never shuffled again for
+            // "Winnable deals only" (the player chose this hand).
+            const std::optional<std::uint32_t> number = ParseDealNumber(rest);
+            if (!number)
+                Complain("deal takes a number from 0 to 4294967295");
+            else if (session.Menu.Deal)
+                DealNumberedHand(session, *number);
         } else if (command == "deal" || command == "restart") {
             // A disabled menu item does nothing, as in the game.
             const bool enabled = command == "deal" ? session.Menu.Deal : session.Menu.Restart;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,11 @@ struct Session {
     Table Board;
     Random Rng;
     DeckOrder Deck = IdentityDeckOrder();
+    // The number of the hand in play: the generator's state when its
+    // shuffle started, so that seeding the generator with it and shuffling
+    // deals the same hand again. None before a hand is dealt, after a load
+    // that stopped, and for a kept hand whose file did not record it.
+    std::optional<std::uint32_t> DealNumber;
 
     // Main window.
     std::string Caption;

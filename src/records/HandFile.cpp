@@ -6,6 +6,7 @@
 
 #include "core/VexaError.h"
 #include "defs/TextRules.h"
+#include "table/Deal.h"
 
 namespace vexa {
 
@@ -191,6 +192,7 @@ std::string FormatHandFile(const KeptHand& hand)
         for (int position = 1; position <= CardCount; ++position)
             deck += (position > 1 ? " " : "") + std::to_string(hand.Deck[static_cast<std::size_t>(position)]);
         Add(counters, "Deck", deck);
+        if (hand.DealNumber) Add(counters, "DealNumber", std::to_string(*hand.DealNumber));
         Add(counters, "UndoSteps", std::to_string(hand.UndoSteps.size()));
         Add(counters, "RedoSteps", std::to_string(hand.RedoSteps.size()));
         document.push_back(std::move(counters));
@@ -243,6 +245,11 @@ std::optional<KeptHand> ParseHandFile(const std::string& text)
         if (deck.size() != static_cast<std::size_t>(CardCount)) return std::nullopt;
         for (int position = 1; position <= CardCount; ++position)
             hand.Deck[static_cast<std::size_t>(position)] = StrToInt(deck[static_cast<std::size_t>(position - 1)]);
+        // A file from before deal numbers were kept has none.
+        if (const std::string number = LookUp(*counters, "DealNumber"); !number.empty()) {
+            hand.DealNumber = ParseDealNumber(number);
+            if (!hand.DealNumber) return std::nullopt;
+        }
         const int undo = number("UndoSteps");
         const int redo = number("RedoSteps");
         if (undo < 0 || redo < 0 || undo + redo > static_cast<int>(document.size())) return std::nullopt;

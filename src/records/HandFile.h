@@ -4,7 +4,8 @@
 //
 //   [Game]   Name, Definition (identity of the definition file's bytes)
 //   [Hand]   Score, StreakCount, StreakBonus, OneTimeMove, RedealsLeft,
-//            HandPlayed, Deck (the DeckOrder), UndoSteps, RedoSteps
+//            HandPlayed, Deck (the DeckOrder), DealNumber (when known),
+//            UndoSteps, RedoSteps
 //   [Piles]  one key per game pile, its TableOrder position:
 //            "NAME VISIBLE CARD..." with cards as "21d", "9u", ".21d"
 //            (face down or up; a leading "." for a card the layout hides)

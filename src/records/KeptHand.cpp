@@ -33,6 +33,17 @@ bool HandWon(const Session& session)
 
 namespace {
 KeptCard Kept(const Card& card) { return {card.Index(), card.Face.State() == ctBack, card.Visible}; }
+
+// Whether the hand's number, shuffled for the loaded game, gives its deal.
+bool NumberGivesDeck(const Session& session, const KeptHand& hand)
+{
+    if (!hand.DealNumber) return false;
+    const GameSettings& settings = session.Settings;
+    Random random(*hand.DealNumber);
+    DeckOrder order;
+    Shuffle(order, {settings.Decks, settings.Preplay, settings.Extract, settings.Postdeal}, random);
+    return order == hand.Deck;
+}
 }  // namespace
 
 std::vector<KeptPile> PilesOnTable(const Session& session)
@@ -62,6 +73,7 @@ KeptHand CaptureHand(const Session& session)
     hand.RedealsLeft = session.RedealsLeft;
     hand.HandPlayed = session.HandPlayed;
     hand.Deck = session.Deck;
+    hand.DealNumber = session.DealNumber;
     hand.Piles = PilesOnTable(session);
     // Carried cards go back on top of the pile they were lifted from, with
     // the faces they have.
@@ -119,6 +131,7 @@ bool RestoreHand(Session& session, const KeptHand& hand)
     }
 
     session.Deck = hand.Deck;
+    session.DealNumber = NumberGivesDeck(session, hand) ? hand.DealNumber : std::nullopt;
     session.Carrying = false;
     session.OriginPile = nullptr;
     session.OneTimeMove = hand.OneTimeMove;

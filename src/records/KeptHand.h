@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +48,9 @@ struct KeptHand {
     int RedealsLeft = 0;
     bool HandPlayed = false;
     DeckOrder Deck = IdentityDeckOrder();  // the deal that Restart gives again
+    // The hand's number, when known (files written before numbers were
+    // kept have none).
+    std::optional<std::uint32_t> DealNumber;
     std::vector<KeptPile> Piles;           // every game pile in TableOrder
     std::vector<std::string> UndoSteps;
     std::vector<RedoStep> RedoSteps;
@@ -73,7 +77,8 @@ KeptHand CaptureHand(const Session& session);
 
 // Puts a captured hand onto the table of its game, loaded afresh: cards,
 // faces, shown piles, counters, the deal and the journal, then lays the
-// piles out and shows the score. False, with the table in no defined state,
+// piles out and shows the score. The deal number is kept only when a
+// shuffle from it gives the kept deal. False, with the table in no defined state,
 // when the hand does not fit the table (names, places, cards, score).
 bool RestoreHand(Session& session, const KeptHand& hand);
 

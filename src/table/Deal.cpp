@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 #include "table/PileLayout.h"
 
@@ -65,6 +66,18 @@ void Shuffle(DeckOrder& order, const DealRules& rules, Random& random)
         const int r = random.Draw(n - p);
         std::swap(order[static_cast<std::size_t>(k)], order[static_cast<std::size_t>(p + 1 + r)]);
     }
+}
+
+std::optional<std::uint32_t> ParseDealNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+    return static_cast<std::uint32_t>(value);
 }
 
 void DealCards(Table& table, const DeckOrder& order, const DealRules& rules)

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "table/Random.h"
@@ -34,6 +37,11 @@ std::vector<int> UsableCardList(const std::vector<int>& entries, int cardsInPlay
 // A fresh shuffle: identity order, the Preplay cards swapped to the front,
 // then every later position swapped with one drawn from the whole range.
 void Shuffle(DeckOrder& order, const DealRules& rules, Random& random);
+
+// A deal number written in decimal: 0 to 4294967295, digits only (no sign,
+// no spaces); nothing when the text is no such number. A hand's number is
+// the generator's state at the start of its shuffle.
+std::optional<std::uint32_t> ParseDealNumber(const std::string& text);
 
 // Deals every card from the given order onto the piles (every card must be
 // in CardStore), lays out each dealt pile and runs the Postdeal step.

@@ -120,6 +120,39 @@ TEST_F(HandKeeping, TheNextRunResumesTheSameHandWithItsJournal)
     EXPECT_EQ(IniFile("./vexasolit.ini").ReadString("Klondike", "GamesPlayed"), "1");
 }
 
+// The resumed hand shows its number again; a file written before numbers
+// were kept, or one whose number does not give its deal, resumes the hand
+// without a number.
+TEST_F(HandKeeping, TheResumedHandKeepsItsDealNumberWhenItGivesTheDeal)
+{
+    auto first = PlayKlondike();
+    ASSERT_EQ(first->DealNumber, std::optional<std::uint32_t>(12345));
+    LeaveKeepingHand(*first);
+    const std::string text = test::ReadFile(dir.Path() / "hand.ini");
+    EXPECT_NE(text.find("DealNumber=12345\n"), std::string::npos);
+
+    auto next = Start(777);
+    ASSERT_TRUE(ResumeKeptHand(*next));
+    EXPECT_EQ(next->DealNumber, std::optional<std::uint32_t>(12345));
+    DealNewHand(*next, NewHandKind::Restart);
+    EXPECT_EQ(next->DealNumber, std::optional<std::uint32_t>(12345));
+    EXPECT_EQ(PilesOnTable(*next), dealt);
+
+    const struct {
+        const char* what;
+        std::optional<std::uint32_t> number;
+    } cases[] = {{"no number kept", std::nullopt}, {"a number of another deal", 12346u}};
+    for (const auto& c : cases) {
+        KeptHand hand = *ParseHandFile(text);
+        hand.DealNumber = c.number;
+        test::WriteFile(dir.Path() / "hand.ini", FormatHandFile(hand));
+        auto resumed = Start(778);
+        ASSERT_TRUE(ResumeKeptHand(*resumed)) << c.what;
+        EXPECT_FALSE(resumed->DealNumber) << c.what;
+        EXPECT_EQ(CaptureHand(*resumed).Piles, hand.Piles) << c.what;
+    }
+}
+
 TEST_F(HandKeeping, CarriedCardsAreKeptPutBack)
 {
     auto first = PlayKlondike();

@@ -114,6 +114,22 @@ TEST_F(WinnableDeal, AnUnwinnableGameIsShuffledAgainUntilTheTimeIsSpentAndTheLas
     EXPECT_EQ(spent.Shuffles, 1);
 }
 
+// The hand the search settles on shows its own number: shuffled from that
+// number, the game deals exactly the hand on the table.
+TEST_F(WinnableDeal, TheHandFoundCarriesTheNumberItWasShuffledFrom)
+{
+    Choose(1);
+    const WinnableDealResult result =
+        DealWinnableHand(*session, 600.0, [](int shuffles) { return shuffles < 3; }, SearchByPositions);
+    ASSERT_EQ(result.Shuffles, 3);
+    ASSERT_TRUE(session->DealNumber);
+    Random random(*session->DealNumber);
+    DeckOrder order;
+    Shuffle(order, {1, {}, {}, 0}, random);
+    EXPECT_EQ(order, session->Deck);
+    EXPECT_EQ(random.State(), session->Rng.State());
+}
+
 // The probe deals its own hands, each searched within a fixed number of
 // positions and no time limit, and leaves the live table as it was.
 TEST_F(WinnableDeal, TheProbeConfirmsOnlyGamesWhoseHandsItWinsAndLeavesTheTableAlone)

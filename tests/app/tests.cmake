@@ -2,6 +2,7 @@
 list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/GameLoaderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HandKeepingTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumberedDealTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFolderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CatalogueTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealTest.cpp

@@ -21,6 +21,7 @@ KeptHand SampleHand()
     hand.RedealsLeft = 9998;
     hand.HandPlayed = true;
     for (int i = 1; i <= CardCount; ++i) hand.Deck[static_cast<std::size_t>(i)] = CardCount + 1 - i;
+    hand.DealNumber = 4294967295u;
     hand.Piles = {{5, "PILE01", true, {{21, true, false}, {9, true, true}}, "Unlimited redeals", false},
                   {6, "PILE02", false, {}, "", true},
                   {9, "pileX", true, {{104, false, true}}, "", false}};
@@ -46,6 +47,23 @@ TEST(HandFile, WrittenHandReadsBackTheSame)
     ASSERT_TRUE(remembered);
     EXPECT_FALSE(remembered->HasHand);
     EXPECT_EQ(remembered->Game, "Golf");
+}
+
+// A file written before deal numbers were kept has no DealNumber line: it
+// reads back as the same hand without a number.
+TEST(HandFile, AFileWithoutADealNumberStillReads)
+{
+    KeptHand hand = SampleHand();
+    hand.DealNumber.reset();
+    const std::string text = FormatHandFile(hand);
+    EXPECT_EQ(text.find("DealNumber"), std::string::npos);
+    const std::optional<KeptHand> back = ParseHandFile(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, hand);
+    hand.DealNumber = 0;
+    const std::optional<KeptHand> zero = ParseHandFile(FormatHandFile(hand));
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(zero->DealNumber, std::optional<std::uint32_t>(0));
 }
 
 TEST(HandFile, JournalStepsKeepTheirExactText)
@@ -128,6 +146,9 @@ TEST(HandFile, InconsistentContentIsRefused)
         replaced("[Piles]", "[Heaps]"),
         replaced("5=0 Unlimited", "4=0 Unlimited"),
         replaced("6=1", "6=yes"),
+        replaced("DealNumber=4294967295", "DealNumber=4294967296"),
+        replaced("DealNumber=4294967295", "DealNumber=-1"),
+        replaced("DealNumber=4294967295", "DealNumber=12 34"),
     };
     for (const std::string& c : cases) EXPECT_FALSE(ParseHandFile(c)) << c;
 }
