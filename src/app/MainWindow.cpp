@@ -36,6 +36,7 @@
 #include "core/VexaError.h"
 #include "defs/IniFile.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/DealNumberDialog.h"
 #include "dialogs/Fonts.h"
 #include "dialogs/GameChooser.h"
 #include "dialogs/HowToPlayWindow.h"
@@ -129,6 +130,9 @@ void MainWindow::CreateMenu()
     replay1_ = game->addAction("&Restart this hand", this, [this] { NewHand(NewHandKind::Restart); });
     replay1_->setObjectName("Replay1");
     replay1_->setShortcut(QKeySequence("Ctrl+R"));
+    chooseDeal_ = game->addAction("&Choose deal…", this, [this] { ChooseDeal(); });
+    chooseDeal_->setObjectName("ChooseDeal1");
+    chooseDeal_->setShortcut(QKeySequence("Ctrl+G"));
     winnable1_ = game->addAction("&Winnable deals only");
     winnable1_->setObjectName("WinnableOnly1");
     winnable1_->setCheckable(true);
@@ -182,6 +186,7 @@ void MainWindow::Render()
 
     newgame1_->setEnabled(s.Menu.Deal);
     replay1_->setEnabled(s.Menu.Restart);
+    chooseDeal_->setEnabled(s.Menu.Deal);
     undo1_->setEnabled(s.Menu.Undo);
     redo1_->setEnabled(s.Menu.Redo);
     autoplay1_->setEnabled(s.Menu.Autoplay);
@@ -502,6 +507,21 @@ void MainWindow::NewHand(NewHandKind kind)
         table_->LandNextAtOnce();
         DealNewHand(*session_, kind);
         if (kind == NewHandKind::Deal) DealWinnableIfAsked(false);
+        status_->StartHand();
+    });
+}
+
+void MainWindow::ChooseDeal()
+{
+    Guard([this] {
+        if (!session_->Menu.Deal) return;
+        DealNumberDialog dialog(this);
+        if (session_->DealNumber) dialog.SetNumber(*session_->DealNumber);
+        if (dialog.exec() != QDialog::Accepted || !dialog.Number()) return;
+        unsetCursor();
+        table_->LandNextAtOnce();
+        // The chosen hand is dealt as it is, also with "Winnable deals only".
+        DealNumberedHand(*session_, *dialog.Number());
         status_->StartHand();
     });
 }

@@ -85,6 +85,8 @@ public:
     // Menu and event handlers.
     void ChooseGame() override;
     void NewHand(NewHandKind kind);
+    // Game > Choose deal...: asks for a number and deals that hand.
+    void ChooseDeal();
     void ShowStatistics();
     void ShowHowToPlay();
     void ShowAbout();
@@ -117,6 +119,7 @@ private:
 
     QAction* newgame1_ = nullptr;
     QAction* replay1_ = nullptr;
+    QAction* chooseDeal_ = nullptr;
     QAction* undo1_ = nullptr;
     QAction* redo1_ = nullptr;
     QAction* autoplay1_ = nullptr;

@@ -25,17 +25,25 @@ QString MinutesAndSeconds(long long seconds)
     return QString("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar('0'));
 }
 
+QString DealNumberText(const Session& session)
+{
+    return session.DealNumber ? QString("Deal %1").arg(*session.DealNumber) : QString();
+}
+
 StatusBar::StatusBar(Session& session, QWidget* parent) : QStatusBar(parent), session_(session)
 {
     setObjectName("StatusBar");
     // The window has a fixed size: no grip.
     setSizeGripEnabled(false);
+    deal_ = new QLabel(this);
+    deal_->setObjectName("StatusDeal");
     moves_ = new QLabel(this);
     moves_->setObjectName("StatusMoves");
     time_ = new QLabel(this);
     time_->setObjectName("StatusTime");
     redeals_ = new QLabel(this);
     redeals_->setObjectName("StatusRedeals");
+    addPermanentWidget(deal_);
     addPermanentWidget(moves_);
     addPermanentWidget(time_);
     addPermanentWidget(redeals_);
@@ -71,6 +79,9 @@ void StatusBar::Refresh()
         setVisible(false);
         return;
     }
+    const QString deal = DealNumberText(session_);
+    deal_->setText(deal);
+    deal_->setVisible(!deal.isEmpty());
     moves_->setText(QString("Moves: %1").arg(MovesThisHand(session_)));
     time_->setText(QString("Time: %1").arg(MinutesAndSeconds(HandSeconds())));
     bool stock = false;

@@ -1,5 +1,6 @@
-// The status bar under the table: the moves made in this hand, the time
-// spent in it and, where the game has a stock, the redeals left. It only
+// The status bar under the table: the number of the hand in play, the moves
+// made in it, the time spent in it and, where the game has a stock, the
+// redeals left. It only
 // shows what the session holds; the score stays in the menu bar.
 #pragma once
 
@@ -25,6 +26,9 @@ double TimeInGameNow(Session& session);
 // Seconds as "m:ss" (minutes go on past 59).
 QString MinutesAndSeconds(long long seconds);
 
+// "Deal N" for the hand in play, "" when its number is not known.
+QString DealNumberText(const Session& session);
+
 class StatusBar : public QStatusBar {
     Q_OBJECT
 
@@ -40,6 +44,7 @@ public:
 
 private:
     Session& session_;
+    QLabel* deal_ = nullptr;
     QLabel* moves_ = nullptr;
     QLabel* time_ = nullptr;
     QLabel* redeals_ = nullptr;

@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, MenuHasItsCaptionsShortcutsAndStartStates)
     QStringList game;
     for (QAction* a : top[0]->menu()->actions()) game << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(game, (QStringList{"&Select a card game", "&Deal another hand", "&Restart this hand",
-                                 "&Winnable deals only", "S&tatistics", "-", "E&xit"}));
+                                 "&Choose deal…", "&Winnable deals only", "S&tatistics", "-", "E&xit"}));
     EXPECT_TRUE(Action("WinnableOnly1")->isCheckable());
     EXPECT_FALSE(Action("WinnableOnly1")->isChecked());
     EXPECT_FALSE(Action("Hint1")->isEnabled());

@@ -12,6 +12,8 @@ list(APPEND VEXA_CORE_TESTS
 )
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/BundledHelpTest.cpp PROPERTIES COMPILE_DEFINITIONS
   "VEXA_GAMES_DIR=\"${CMAKE_SOURCE_DIR}/games\"")
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ChooseDealTest.cpp PROPERTIES COMPILE_DEFINITIONS
+  "VEXA_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayWindowTest.cpp
@@ -20,4 +22,5 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/CardFlightsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChooseDealTest.cpp
 )

@@ -1,0 +1,241 @@
+// Numbered deals in the window on the offscreen platform: the status bar
+// shows the number of the hand in play, Game > Choose deal... asks for a
+// number and deals that hand, and the hand the window shows for a number is
+// the one the headless driver deals for it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/GameLoader.h"
+#include "app/MainWindow.h"
+#include "app/NewHand.h"
+#include "app/StatusBar.h"
+#include "cards/CardLibrary.h"
+#include "cards/CardWidget.h"
+#include "dialogs/DealNumberDialog.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+
+namespace vexa {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each pile of the table as the driver's "show" lists it: "NAME : 12d .3u".
+std::vector<std::string> PilesAsShown(const Session& session)
+{
+    std::vector<std::string> piles;
+    const Table& table = session.Board;
+    for (int position = 0; position < table.ControlCount(); ++position) {
+        const Pile* pile = table.PileAt(position);
+        if (!pile || pile == &table.DragPile()) continue;
+        std::string line = pile->Name + " :";
+        for (const Card* card : pile->Cards())
+            line += std::string(" ") + (card->Visible ? "" : ".") + std::to_string(card->Index()) +
+                    (card->Face.State() == ctBack ? 'd' : 'u');
+        piles.push_back(line);
+    }
+    return piles;
+}
+
+// The same from the driver's output: the pile lines, name and cards.
+std::vector<std::string> PilesInOutput(const QString& output)
+{
+    std::vector<std::string> piles;
+    for (const QString& line : output.split('\n')) {
+        if (!line.startsWith("pile ")) continue;
+        const QString name = line.section(' ', 1, 1);
+        const int hinton = line.indexOf(" hinton ");
+        const QString cards = line.mid(hinton + 10).trimmed();  // after " hinton N "
+        piles.push_back((name + " " + cards).trimmed().toStdString());
+    }
+    return piles;
+}
+
+class ChooseDealTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const auto& entry : fs::directory_iterator(fs::path(VEXA_SOURCE_DIR) / "games"))
+            fs::copy_file(entry.path(), dir.Path() / entry.path().filename());
+        form = std::make_unique<MainWindow>(library, clock);
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void Load(const std::string& game)
+    {
+        Session& s = form->State();
+        const auto& items = s.Chooser.Items;
+        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), game) - items.begin());
+        form->Guard([&] { SelectGame(s); });
+        form->Status().StartHand();
+    }
+    // Opens Choose deal... (by its shortcut when byKey) and lets answer act
+    // on the dialog while it is shown.
+    void ChooseDeal(bool byKey, const std::function<void(DealNumberDialog&)>& answer)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<DealNumberDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            shown = true;
+            answer(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        if (byKey)
+            QTest::keyClick(form.get(), Qt::Key_G, Qt::ControlModifier);
+        else
+            Action("ChooseDeal1")->trigger();
+        EXPECT_TRUE(shown);
+        // The keys go to the window again, as a window manager would see to.
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    static QLineEdit& Field(DealNumberDialog& dialog) { return *dialog.findChild<QLineEdit*>("DealNumber"); }
+    static QPushButton& Button(DealNumberDialog& dialog, QDialogButtonBox::StandardButton which)
+    {
+        return *dialog.findChild<QDialogButtonBox*>()->button(which);
+    }
+    static void Type(DealNumberDialog& dialog, const QString& text)
+    {
+        Field(dialog).selectAll();
+        QTest::keyClick(&Field(dialog), Qt::Key_Delete);
+        QTest::keyClicks(&Field(dialog), text);
+    }
+    QString DealLabel()
+    {
+        auto* label = form->findChild<QLabel*>("StatusDeal");
+        return label->isHidden() ? QString() : label->text();
+    }
+    QAction* Action(const char* name) { return form->findChild<QAction*>(name); }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+    std::unique_ptr<MainWindow> form;
+};
+
+TEST_F(ChooseDealTest, TheMenuItemWaitsForAGameAndTheStatusBarShowsTheHandsNumber)
+{
+    EXPECT_EQ(Action("ChooseDeal1")->text(), "&Choose deal…");
+    EXPECT_EQ(Action("ChooseDeal1")->shortcut(), QKeySequence("Ctrl+G"));
+    EXPECT_FALSE(Action("ChooseDeal1")->isEnabled());
+    Load("Klondike");
+    EXPECT_TRUE(Action("ChooseDeal1")->isEnabled());
+    // The window's generator starts from the clock's milliseconds.
+    EXPECT_EQ(DealLabel(), "Deal 12345");
+    form->NewHand(NewHandKind::Deal);
+    ASSERT_TRUE(form->State().DealNumber);
+    EXPECT_NE(*form->State().DealNumber, 12345u);
+    EXPECT_EQ(DealLabel(), QString("Deal %1").arg(*form->State().DealNumber));
+}
+
+TEST_F(ChooseDealTest, ChoosingANumberDealsThatHandAndRestartGivesItAgain)
+{
+    Load("Klondike");
+    Session& s = form->State();
+    s.HandPlayed = true;
+    const int played = s.Stats.GamesPlayed;
+    ChooseDeal(true, [&](DealNumberDialog& dialog) {
+        // The field starts with the number in play, selected.
+        EXPECT_EQ(Field(dialog).text(), "12345");
+        Type(dialog, "1234");
+        EXPECT_TRUE(Button(dialog, QDialogButtonBox::Ok).isEnabled());
+        QTest::mouseClick(&Button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    EXPECT_EQ(s.DealNumber, std::optional<std::uint32_t>(1234));
+    EXPECT_EQ(DealLabel(), "Deal 1234");
+    EXPECT_EQ(s.Stats.GamesPlayed, played + 1);  // the played hand was closed
+    const std::vector<std::string> dealt = PilesAsShown(s);
+    // Every card widget shows its card as the core holds it.
+    for (int i = 1; i <= 52; ++i) {
+        const Card& card = s.Board.CardAt(i);
+        const auto* widget = form->findChild<CardWidget*>(QString("Card%1").arg(i));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->State(), card.Face.State()) << i;
+        EXPECT_EQ(!widget->isHidden(), card.Visible) << i;
+    }
+
+    QTest::keyClick(form.get(), Qt::Key_F2);
+    EXPECT_NE(PilesAsShown(s), dealt);
+    ChooseDeal(false, [&](DealNumberDialog& dialog) {
+        Type(dialog, "1234");
+        QTest::keyClick(&Field(dialog), Qt::Key_Return);
+    });
+    EXPECT_EQ(PilesAsShown(s), dealt);
+    QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(DealLabel(), "Deal 1234");
+}
+
+TEST_F(ChooseDealTest, CancelAndNumbersOutOfRangeChangeNothing)
+{
+    Load("FreeCell");
+    Session& s = form->State();
+    const std::vector<std::string> dealt = PilesAsShown(s);
+    const auto deck = s.Deck;
+    ChooseDeal(false, [&](DealNumberDialog& dialog) {
+        Type(dialog, "");
+        EXPECT_FALSE(Button(dialog, QDialogButtonBox::Ok).isEnabled());
+        // The field takes no eleventh digit, no number past the range, and
+        // nothing but digits.
+        Type(dialog, "42949672951");
+        EXPECT_EQ(Field(dialog).text(), "4294967295");
+        Type(dialog, "4294967296");
+        EXPECT_EQ(Field(dialog).text(), "429496729");
+        Type(dialog, "-12x 3");
+        EXPECT_EQ(Field(dialog).text(), "123");
+        // Enter with an empty field does not close the dialog.
+        Type(dialog, "");
+        QTest::keyClick(&Field(dialog), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+        Type(dialog, "77");
+        QTest::mouseClick(&Button(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
+    });
+    EXPECT_EQ(s.Deck, deck);
+    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(DealLabel(), "Deal 12345");
+}
+
+// Deal 1234 of Klondike in the window is the table the headless driver
+// prints for "deal 1234", run as its own process with another seed.
+TEST_F(ChooseDealTest, TheWindowShowsTheHandTheDriverDealsForTheNumber)
+{
+    Load("Klondike");
+    ChooseDeal(true, [&](DealNumberDialog& dialog) {
+        Type(dialog, "1234");
+        QTest::keyClick(&Field(dialog), Qt::Key_Return);
+    });
+    const std::vector<std::string> window = PilesAsShown(form->State());
+
+    const QString sim = qEnvironmentVariable("VEXA_SIM");
+    ASSERT_FALSE(sim.isEmpty());
+    test::TempDir folder;
+    for (const auto& entry : fs::directory_iterator(fs::path(VEXA_SOURCE_DIR) / "games"))
+        fs::copy_file(entry.path(), folder.Path() / entry.path().filename());
+    QProcess driver;
+    driver.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
+    driver.start(sim, {"--seed", "987654321"});
+    driver.write("select Klondike\ndeal\ndeal 1234\nshow\n");
+    driver.closeWriteChannel();
+    ASSERT_TRUE(driver.waitForFinished(60000));
+    const std::vector<std::string> shown = PilesInOutput(QString::fromUtf8(driver.readAllStandardOutput()));
+    ASSERT_EQ(shown.size(), 13u);
+    EXPECT_EQ(window, shown);
+}
+
+}  // namespace
+}  // namespace vexa
