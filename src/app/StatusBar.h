@@ -1,7 +1,7 @@
 // The status bar under the table: the number of the hand in play, the moves
 // made in it, the time spent in it and, where the game has a stock, the
-// redeals left. It only
-// shows what the session holds; the score stays in the menu bar.
+// redeals left. It only shows what the session holds; the score stays in
+// the menu bar.
 #pragma once
 
 #include <QStatusBar>

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "core/Session.h"
 #include "table/Deal.h"

@@ -51,7 +51,7 @@ struct KeptHand {
     // The hand's number, when known (files written before numbers were
     // kept have none).
     std::optional<std::uint32_t> DealNumber;
-    std::vector<KeptPile> Piles;           // every game pile in TableOrder
+    std::vector<KeptPile> Piles;  // every game pile in TableOrder
     std::vector<std::string> UndoSteps;
     std::vector<RedoStep> RedoSteps;
     bool operator==(const KeptHand&) const = default;

@@ -65,8 +65,8 @@ protected:
 // One game of each kind of deal: one deck, two decks, Preplay cards set
 // aside, Extract cards diverted, Postdeal, and a pile that reshuffles in
 // play with the same generator.
-const char* const Games[] = {"Klondike", "FreeCell", "Spider (800x600)", "Beleaguered Castle", "Calculation",
-                             "Auld Lang Syne", "La Belle Lucie"};
+const char* const Games[] = {"Klondike",    "FreeCell",       "Spider (800x600)", "Beleaguered Castle",
+                             "Calculation", "Auld Lang Syne", "La Belle Lucie"};
 
 TEST_F(NumberedDeal, TheSameNumberGivesTheSameHandWhateverWasPlayedBefore)
 {

@@ -119,8 +119,8 @@ TEST_F(WinnableDeal, AnUnwinnableGameIsShuffledAgainUntilTheTimeIsSpentAndTheLas
 TEST_F(WinnableDeal, TheHandFoundCarriesTheNumberItWasShuffledFrom)
 {
     Choose(1);
-    const WinnableDealResult result =
-        DealWinnableHand(*session, 600.0, [](int shuffles) { return shuffles < 3; }, SearchByPositions);
+    const WinnableDealResult result = DealWinnableHand(
+        *session, 600.0, [](int shuffles) { return shuffles < 3; }, SearchByPositions);
     ASSERT_EQ(result.Shuffles, 3);
     ASSERT_TRUE(session->DealNumber);
     Random random(*session->DealNumber);
