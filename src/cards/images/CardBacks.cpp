@@ -20,6 +20,9 @@ const QRectF kField(9, 9, kPictureWidth - 18, kPictureHeight - 18);
 const QRectF kPanel = kField.adjusted(6, 6, -6, -6);
 constexpr double kCx = kPictureWidth / 2.0;
 constexpr double kCy = kPictureHeight / 2.0;
+// A device pixel of a card painted at table size (71 pixels across), in the
+// pattern's units.
+constexpr double kTablePixel = kPictureWidth / 71.0;
 
 // The size of a device pixel in the painter's units.
 double PixelOf(const QPainter& p) { return 1 / std::sqrt(std::abs(p.worldTransform().determinant())); }
@@ -359,6 +362,16 @@ void DrawBackDesign(QPainter& painter, int design)
 
     p.save();
     p.setClipPath(panel);
+    // Below the table size an all-over pattern keeps the cell size it has
+    // there in device pixels, showing fewer cells, rather than shrinking
+    // into noise; the medallion and the sunburst are drawn about the
+    // centre and stay whole.
+    if (design != 6 && design != 13) {
+        const double coarse = std::max(1.0, PixelOf(p) / kTablePixel);
+        p.translate(kCx, kCy);
+        p.scale(coarse, coarse);
+        p.translate(-kCx, -kCy);
+    }
     switch (design) {
     case 1: Crosshatch(p); break;
     case 2: Argyle(p); break;
