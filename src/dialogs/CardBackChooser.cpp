@@ -41,8 +41,7 @@ public:
     {
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        const QRect card(option.rect.left() + kPad, option.rect.top() + kPad, CardWidget::kWidth,
-                         CardWidget::kHeight);
+        const QRect card(option.rect.left() + kPad, option.rect.top() + kPad, CardWidget::kWidth, CardWidget::kHeight);
         if (option.state & QStyle::State_Selected) {
             QPainterPath frame;
             frame.addRoundedRect(QRectF(card).adjusted(-4, -4, 4, 4), 6, 6);
@@ -92,7 +91,8 @@ CardBackChooser::CardBackChooser(CardLibrary& library, int current, QWidget* par
         QPixmap picture = library.Scaled(52 + back, pixels);
         picture.setDevicePixelRatio(ratio);
         item->setData(Qt::DecorationRole, picture);
-        item->setData(Qt::AccessibleTextRole, QStringLiteral("Back %1%2").arg(back).arg(back == current ? ", in use" : ""));
+        item->setData(Qt::AccessibleTextRole,
+                      QStringLiteral("Back %1%2").arg(back).arg(back == current ? ", in use" : ""));
         item->setSizeHint(TileDelegate().sizeHint({}, {}));
         tiles_->addItem(item);
     }
@@ -100,7 +100,8 @@ CardBackChooser::CardBackChooser(CardLibrary& library, int current, QWidget* par
     const QSize tile = TileDelegate().sizeHint({}, {});
     tiles_->setGridSize(tile);
     const int frame = 2 * tiles_->frameWidth();
-    tiles_->setFixedSize(kColumns * tile.width() + frame + 2, (kBacks + kColumns - 1) / kColumns * tile.height() + frame + 2);
+    tiles_->setFixedSize(kColumns * tile.width() + frame + 2,
+                         (kBacks + kColumns - 1) / kColumns * tile.height() + frame + 2);
     // One tile stays selected: Ctrl+click on the selected one selects it
     // again.
     connect(tiles_, &QListWidget::itemSelectionChanged, this, [this] {

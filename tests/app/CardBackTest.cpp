@@ -159,8 +159,8 @@ TEST_F(CardBackTest, AValueThatNamesNoBackReadsAsTheHouseBackAndStaysInTheFile)
         int back;
     };
     const Case cases[] = {
-        {"", 6},   {"0", 6},     {"14", 6},      {"-3", 6},       {"58", 6}, {"seven", 6},
-        {"7x", 6}, {"2.5", 6},   {"99999999999", 6}, {"13", 13}, {"1", 1},  {" 9 ", 9},
+        {"", 6},   {"0", 6},   {"14", 6},          {"-3", 6},  {"58", 6}, {"seven", 6},
+        {"7x", 6}, {"2.5", 6}, {"99999999999", 6}, {"13", 13}, {"1", 1},  {" 9 ", 9},
     };
     for (const Case& c : cases) {
         const std::string general = std::string("TableStyle=Felt\nCardBack=") + c.value + "\nKeep=this\n";
