@@ -83,6 +83,7 @@ CardBackChooser::CardBackChooser(CardLibrary& library, int current, QWidget* par
     palette.setColor(QPalette::Base, kGround);
     tiles_->setPalette(palette);
 
+    const QSize tile = TileDelegate().sizeHint({}, {});
     // The pictures at the size the tiles paint them in device pixels.
     const qreal ratio = qApp->devicePixelRatio();
     const QSize pixels = (QSizeF(CardWidget::kWidth, CardWidget::kHeight) * ratio).toSize();
@@ -93,11 +94,11 @@ CardBackChooser::CardBackChooser(CardLibrary& library, int current, QWidget* par
         item->setData(Qt::DecorationRole, picture);
         item->setData(Qt::AccessibleTextRole,
                       QStringLiteral("Back %1%2").arg(back).arg(back == current ? ", in use" : ""));
-        item->setSizeHint(TileDelegate().sizeHint({}, {}));
+        item->setSizeHint(tile);
         tiles_->addItem(item);
     }
-    // Seven tiles a row, two rows, every tile in sight.
-    const QSize tile = TileDelegate().sizeHint({}, {});
+    // Seven tiles a row, two rows, every tile in sight (two pixels spare, so
+    // that the seventh tile never wraps to the next row).
     tiles_->setGridSize(tile);
     const int frame = 2 * tiles_->frameWidth();
     tiles_->setFixedSize(kColumns * tile.width() + frame + 2,
@@ -113,11 +114,13 @@ CardBackChooser::CardBackChooser(CardLibrary& library, int current, QWidget* par
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("OK"));
+    ok_->setAccessibleName(QStringLiteral("OK"));
     // Enter in the tiles presses the default button.
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
+    cancel_->setAccessibleName(QStringLiteral("Cancel"));
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
