@@ -37,6 +37,7 @@
 #include "defs/IniFile.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/DealNumberDialog.h"
+#include "dialogs/CardBackChooser.h"
 #include "dialogs/Fonts.h"
 #include "dialogs/GameChooser.h"
 #include "dialogs/HowToPlayWindow.h"
@@ -77,6 +78,10 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     const QScreen* primary = QApplication::primaryScreen();
     const QRect screen = primary ? primary->geometry() : QRect(0, 0, 1024, 768);
     session_ = std::make_unique<Session>(library, *this, clock, screen.width(), screen.height());
+    // The back the player chose; the cards are still face up, so nothing
+    // is fetched yet.
+    cardBack_ = ReadCardBack(IniFile(CatalogueFile));
+    for (int i = 1; i <= CardCount; ++i) session_->Board.CardAt(i).Face.SetCardBackStyle(cardBack_);
 
     table_ = new TableView(*session_, library, *this, this);
     setCentralWidget(table_);
@@ -431,6 +436,27 @@ void MainWindow::CreateViewMenu()
             table_->SetAnimations(on);
             WriteAnimations(IniFile(CatalogueFile), on);
         });
+    });
+    auto* back = view->addAction("Card back…", this, [this] { ChooseCardBack(); });
+    back->setObjectName("CardBack1");
+}
+
+void MainWindow::ChooseCardBack()
+{
+    CardBackChooser chooser(library_, cardBack_, this);
+    if (chooser.exec() == QDialog::Accepted) SetCardBack(chooser.Selected());
+}
+
+void MainWindow::SetCardBack(int back)
+{
+    if (back < FirstCardBack || back > LastCardBack) return;
+    Guard([this, back] {
+        // Fetched before any card takes it, so that a back the library
+        // lacks changes no card and is not kept.
+        library_.LoadCardBitmap(52 + back);
+        cardBack_ = back;
+        for (int i = 1; i <= CardCount; ++i) session_->Board.CardAt(i).Face.SetCardBackStyle(back);
+        WriteCardBack(IniFile(CatalogueFile), back);
     });
 }
 

@@ -81,6 +81,10 @@ public:
     // Full screen and back, to the state before it (normal or maximised).
     void ToggleFullScreen();
     void SetTableStyle(TableStyle style);
+    // Gives every card the back design (1 to 13) and keeps it in the
+    // catalogue; a back the library cannot give leaves all as it was.
+    void SetCardBack(int back);
+    int CardBack() const { return cardBack_; }
 
     // Menu and event handlers.
     void ChooseGame() override;
@@ -90,6 +94,7 @@ public:
     void ShowStatistics();
     void ShowHowToPlay();
     void ShowAbout();
+    void ChooseCardBack();
     void ExitGame();
 
 protected:
@@ -130,6 +135,7 @@ private:
     QAction* classic_ = nullptr;
     QAction* felt_ = nullptr;
     QAction* animations_ = nullptr;
+    int cardBack_ = DefaultCardBack;
     HintController* hint_ = nullptr;
     StatusBar* status_ = nullptr;
     RefusedSign* refused_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/TableStyle.h"
 
+#include "core/VexaError.h"
 #include "defs/IniFile.h"
 
 namespace vexa {
@@ -20,5 +21,19 @@ void WriteAnimations(const IniFile& catalogue, bool on)
 {
     catalogue.WriteString("General", "Animations", on ? "1" : "0");
 }
+
+int ReadCardBack(const IniFile& catalogue)
+{
+    const std::string text = catalogue.ReadString("General", "CardBack");
+    if (text.empty()) return DefaultCardBack;
+    try {
+        const int back = StrToInt(text);
+        return back >= FirstCardBack && back <= LastCardBack ? back : DefaultCardBack;
+    } catch (const VexaError&) {
+        return DefaultCardBack;
+    }
+}
+
+void WriteCardBack(const IniFile& catalogue, int back) { catalogue.WriteInteger("General", "CardBack", back); }
 
 }  // namespace vexa

@@ -11,4 +11,5 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HowToPlayWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatisticsDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DealNumberDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CardBackChooser.cpp
 )

@@ -5,6 +5,7 @@
 #include "cards/CardTestDirs.h"
 #include "core/Environment.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/CardBackChooser.h"
 #include "dialogs/GameChooser.h"
 #include "dialogs/HowToPlayWindow.h"
 #include "dialogs/StatisticsDialog.h"
@@ -132,6 +133,8 @@ TEST(Keyboard, EveryDialogNamesItsControlsAndHasADefault)
     VictoryDialog victory(library, {"The Queen of Diamonds says:", "Well done", "It's only a silly card game", 12, 1});
     ExpectNamedWithDefault(victory, true);
     EXPECT_EQ(victory.findChild<QWidget*>(QStringLiteral("Cardigan"))->accessibleName(), "Queen of Diamonds");
+    CardBackChooser backs(library, 6);
+    ExpectNamedWithDefault(backs, true);
     StatisticsDialog stats;
     ExpectNamedWithDefault(stats, false);
     AboutBox about;

@@ -8,4 +8,5 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/InfoBoxesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VictoryTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CardBackChooserTest.cpp
 )

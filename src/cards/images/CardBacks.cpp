@@ -20,6 +20,9 @@ const QRectF kField(9, 9, kPictureWidth - 18, kPictureHeight - 18);
 const QRectF kPanel = kField.adjusted(6, 6, -6, -6);
 constexpr double kCx = kPictureWidth / 2.0;
 constexpr double kCy = kPictureHeight / 2.0;
+// A device pixel of a card painted at table size (71 pixels across), in the
+// pattern's units.
+constexpr double kTablePixel = kPictureWidth / 71.0;
 
 // The size of a device pixel in the painter's units.
 double PixelOf(const QPainter& p) { return 1 / std::sqrt(std::abs(p.worldTransform().determinant())); }
@@ -66,13 +69,17 @@ void Crosshatch(QPainter& p)
                 p.drawEllipse(QPointF(kCx + x, kCy + y), 1.1, 1.1);
 }
 
-// Argyle: shaded diamonds crossed by fine white lines.
+// Argyle: diamonds in two reds, columns of one shade beside columns of the
+// other, so that every diamond meets the other shade on all four sides;
+// fine white dashes run along their edges. The diamonds reach past the
+// panel on every side, so that no ground shows at its edges.
 void Argyle(QPainter& p)
 {
     p.fillRect(kField, QColor(140, 22, 32));
     const double w = 26, h = 34;
-    for (int i = -4; i <= 4; ++i)
-        for (int j = -4; j <= 4; ++j) {
+    p.setPen(Qt::NoPen);
+    for (int i = -6; i <= 6; ++i)
+        for (int j = -7; j <= 7; ++j) {
             if ((i + j) % 2 != 0) continue;
             const QPointF c(kCx + i * w / 2, kCy + j * h / 2);
             QPainterPath d;
@@ -81,8 +88,7 @@ void Argyle(QPainter& p)
             d.lineTo(c.x(), c.y() + h / 2);
             d.lineTo(c.x() - w / 2, c.y());
             d.closeSubpath();
-            p.setPen(Qt::NoPen);
-            p.setBrush((i / 2 + j / 2) % 2 == 0 ? QColor(206, 50, 58) : QColor(178, 34, 44));
+            p.setBrush(std::abs(i) % 2 == 0 ? QColor(206, 50, 58) : QColor(170, 32, 42));
             p.drawPath(d);
         }
     QPen dash = Line(p, QColor(255, 236, 236), 0.9);
@@ -102,11 +108,13 @@ void Stripes(QPainter& p)
     p.save();
     p.translate(kCx, kCy);
     p.rotate(-35);
+    // Each light stripe centred on a multiple of the period and each rule
+    // half way between two, so the card looks the same either way up.
     for (int k = -20; k <= 20; ++k) {
         const double x = k * 12;
-        p.fillRect(QRectF(x, -160, 6, 320), QColor(48, 146, 80));
+        p.fillRect(QRectF(x - 3, -160, 6, 320), QColor(48, 146, 80));
         p.setPen(Line(p, QColor(232, 200, 90), 0.9));
-        p.drawLine(QPointF(x + 9, -160), QPointF(x + 9, 160));
+        p.drawLine(QPointF(x + 6, -160), QPointF(x + 6, 160));
     }
     p.restore();
 }
@@ -279,7 +287,9 @@ void Honeycomb(QPainter& p)
         }
 }
 
-// Tartan: crossing bands of green and black over red, with fine yellow rules.
+// Tartan: crossing bands of green and black over red, with fine yellow rules;
+// a green band with its rule on the centre lines and a black one half way
+// between two green ones, so the sett is the same either way up.
 void Tartan(QPainter& p)
 {
     p.fillRect(kField, QColor(178, 30, 36));
@@ -288,8 +298,8 @@ void Tartan(QPainter& p)
         const double x = kCx + k * period, y = kCy + k * period;
         p.fillRect(QRectF(x - 7, kField.top(), 14, kField.height()), QColor(24, 80, 44, 150));
         p.fillRect(QRectF(kField.left(), y - 7, kField.width(), 14), QColor(24, 80, 44, 150));
-        p.fillRect(QRectF(x + 12, kField.top(), 4, kField.height()), QColor(12, 12, 16, 140));
-        p.fillRect(QRectF(kField.left(), y + 12, kField.width(), 4), QColor(12, 12, 16, 140));
+        p.fillRect(QRectF(x + period / 2 - 2, kField.top(), 4, kField.height()), QColor(12, 12, 16, 140));
+        p.fillRect(QRectF(kField.left(), y + period / 2 - 2, kField.width(), 4), QColor(12, 12, 16, 140));
         p.setPen(Line(p, QColor(248, 214, 80), 0.8));
         p.drawLine(QPointF(x, kField.top()), QPointF(x, kField.bottom()));
         p.drawLine(QPointF(kField.left(), y), QPointF(kField.right(), y));
@@ -352,6 +362,16 @@ void DrawBackDesign(QPainter& painter, int design)
 
     p.save();
     p.setClipPath(panel);
+    // Below the table size an all-over pattern keeps the cell size it has
+    // there in device pixels, showing fewer cells, rather than shrinking
+    // into noise; the medallion and the sunburst are drawn about the
+    // centre and stay whole.
+    if (design != 6 && design != 13) {
+        const double coarse = std::max(1.0, PixelOf(p) / kTablePixel);
+        p.translate(kCx, kCy);
+        p.scale(coarse, coarse);
+        p.translate(-kCx, -kCy);
+    }
     switch (design) {
     case 1: Crosshatch(p); break;
     case 2: Argyle(p); break;

@@ -1,0 +1,197 @@
+// The card back of the player's choice in the window, on the offscreen
+// platform: View > "Card back…" redraws every face-down card, the stock and
+// the cards in flight at once, keeps the back in the catalogue for the next
+// start, and a value there that names no back reads as the house back.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "app/DragView.h"
+#include "app/GameLoader.h"
+#include "app/MainWindow.h"
+#include "cards/CardLibrary.h"
+#include "cards/CardWidget.h"
+#include "defs/IniFile.h"
+#include "dialogs/CardBackChooser.h"
+#include "support/FakeEnvironment.h"
+#include "support/TestSupport.h"
+#include "table/PileWidget.h"
+
+namespace vexa {
+namespace {
+
+const char* const kGame =
+    "[Backs]\nName=Backs\nFormwidth=400\nFormheight=300\n"
+    "PILE1=10,10,71,96,2,0,90,0,0,402,301,0,0,DDDDDDDDDD\n"
+    "PILE2=100,10,71,96,2,1,1,0,0,402,0,0,0,-\n"
+    "PILE3=200,10,71,200,0,2,3,109,208,401,0,0,0,DDU\n";
+
+class CardBackTest : public ::testing::Test {
+protected:
+    void SetUp() override { dir.Write("backs.ini", kGame); }
+
+    std::unique_ptr<MainWindow> Open(const std::string& general)
+    {
+        dir.Write("vexasolit.ini", "[Gamelist]\nBacks=backs.ini\n[General]\n" + general);
+        auto form = std::make_unique<MainWindow>(library, clock);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+    static void Load(MainWindow& form)
+    {
+        Session& s = form.State();
+        s.Chooser.ItemIndex = 0;
+        form.Guard([&] { SelectGame(s); });
+        QApplication::processEvents();
+    }
+    static CardWidget& Widget(MainWindow& form, const Card& card)
+    {
+        return *form.findChild<CardWidget*>(QString("Card%1").arg(card.Index()));
+    }
+    // The pictures of the cards on the table's piles, face-down ones and
+    // face-up ones apart.
+    static void Shown(MainWindow& form, std::vector<int>& down, std::vector<int>& up)
+    {
+        down.clear();
+        up.clear();
+        for (const char* key : {"PILE1", "PILE2", "PILE3"})
+            for (const Card* card : form.State().Board.FindPile(key)->Cards())
+                (card->Face.State() == ctBack ? down : up).push_back(Widget(form, *card).Picture());
+    }
+    static QImage Stock(MainWindow& form)
+    {
+        QApplication::processEvents();
+        return form.findChild<PileWidget*>("PILE1")->grab().toImage();
+    }
+    // Opens View > "Card back…" and works the dialog with keys.
+    static void Choose(MainWindow& form, std::vector<Qt::Key> keys)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* chooser = qobject_cast<CardBackChooser*>(QApplication::activeModalWidget());
+            if (!chooser) return;
+            seen = true;
+            auto* tiles = chooser->findChild<QListWidget*>("Backs");
+            for (Qt::Key key : keys) QTest::keyClick(tiles, key);
+        });
+        QAction* action = form.findChild<QAction*>("CardBack1");
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), "Card back…");
+        action->trigger();
+        EXPECT_TRUE(seen) << "the dialog did not open";
+    }
+
+    test::TempDir dir;
+    test::InDirectory cwd{dir.Path()};
+    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
+    test::ManualClock clock;
+};
+
+TEST_F(CardBackTest, APickedBackShowsAtOnceOnEveryFaceDownCardAndStaysForTheNextStart)
+{
+    auto form = Open("TableStyle=Felt\nAnimations=0\n");
+    Load(*form);
+    EXPECT_EQ(form->CardBack(), 6);
+    std::vector<int> down, up, upBefore;
+    Shown(*form, down, upBefore);
+    ASSERT_EQ(down.size(), 12u);
+    for (int picture : down) EXPECT_EQ(picture, 58);
+    const QImage stockBefore = Stock(*form);
+
+    Choose(*form, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
+    EXPECT_EQ(form->CardBack(), 8);
+    Shown(*form, down, up);
+    for (int picture : down) EXPECT_EQ(picture, 60);
+    EXPECT_EQ(up, upBefore);
+    EXPECT_NE(Stock(*form), stockBefore);
+    // Every card carries the back, also those off the table.
+    for (int i = 1; i <= CardCount; ++i) EXPECT_EQ(form->State().Board.CardAt(i).Face.CardBackStyle(), 8) << i;
+
+    const IniFile catalogue("vexasolit.ini");
+    EXPECT_EQ(catalogue.ReadString("General", "CardBack"), "8");
+    EXPECT_EQ(catalogue.ReadString("General", "TableStyle"), "Felt");
+    EXPECT_EQ(catalogue.ReadString("General", "Animations"), "0");
+    EXPECT_EQ(catalogue.ReadString("Gamelist", "Backs"), "backs.ini");
+
+    // The next start shows the kept hand with the chosen back.
+    const QImage stockChosen = Stock(*form);
+    form.reset();
+    MainWindow again(library, clock);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.CardBack(), 8);
+    Shown(again, down, up);
+    ASSERT_EQ(down.size(), 12u);
+    for (int picture : down) EXPECT_EQ(picture, 60);
+    EXPECT_EQ(Stock(again), stockChosen);
+}
+
+TEST_F(CardBackTest, CancelChangesNothing)
+{
+    auto form = Open("");
+    Load(*form);
+    const std::string before = dir.Read("vexasolit.ini");
+    const QImage stock = Stock(*form);
+    Choose(*form, {Qt::Key_Right, Qt::Key_Escape});
+    EXPECT_EQ(form->CardBack(), 6);
+    EXPECT_EQ(Stock(*form), stock);
+    EXPECT_EQ(dir.Read("vexasolit.ini"), before);
+}
+
+TEST_F(CardBackTest, ACardDealtFromTheStockFliesShowingTheChosenBack)
+{
+    auto form = Open("");
+    Load(*form);
+    ASSERT_TRUE(form->View().Animations());
+    form->SetCardBack(3);
+    Pile& stock = *form->State().Board.FindPile("PILE1");
+    form->Click(stock.Top());
+    ASSERT_TRUE(form->View().Animating());
+    auto* flyer = form->findChild<DragView*>("FlyingCard");
+    ASSERT_NE(flyer, nullptr);
+    CardWidget& next = Widget(*form, *stock.Top());
+    EXPECT_EQ(next.Picture(), 55);
+    // The same picture inside the rounded corners (what shows through them
+    // differs: the stock's colour, the table's).
+    const QRect inside = next.rect().adjusted(6, 6, -6, -6);
+    EXPECT_EQ(flyer->grab(inside).toImage(), next.grab(inside).toImage());
+    form->View().FinishAnimations();
+}
+
+TEST_F(CardBackTest, AValueThatNamesNoBackReadsAsTheHouseBackAndStaysInTheFile)
+{
+    struct Case {
+        const char* value;
+        int back;
+    };
+    const Case cases[] = {
+        {"", 6},   {"0", 6},   {"14", 6},          {"-3", 6},  {"58", 6}, {"seven", 6},
+        {"7x", 6}, {"2.5", 6}, {"99999999999", 6}, {"13", 13}, {"1", 1},  {" 9 ", 9},
+    };
+    for (const Case& c : cases) {
+        const std::string general = std::string("TableStyle=Felt\nCardBack=") + c.value + "\nKeep=this\n";
+        auto form = Open(general);
+        EXPECT_EQ(form->CardBack(), c.back) << "CardBack=" << c.value;
+        EXPECT_EQ(dir.Read("vexasolit.ini"), "[Gamelist]\nBacks=backs.ini\n[General]\n" + general) << c.value;
+        Load(*form);
+        std::vector<int> down, up;
+        Shown(*form, down, up);
+        for (int picture : down) EXPECT_EQ(picture, 52 + c.back) << "CardBack=" << c.value;
+        EXPECT_EQ(IniFile("vexasolit.ini").ReadString("General", "TableStyle"), "Felt");
+        EXPECT_EQ(IniFile("vexasolit.ini").ReadString("General", "Keep"), "this");
+        form.reset();
+        std::filesystem::remove(dir.Path() / "hand.ini");
+    }
+}
+
+}  // namespace
+}  // namespace vexa
