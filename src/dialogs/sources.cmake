@@ -10,4 +10,5 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/VictoryDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HowToPlayWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatisticsDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindingsDialog.cpp
 )
