@@ -102,6 +102,7 @@ void DefinitionWatch::Look()
     const bool changed = !(now == seen_);
     seen_ = now;
     FollowPaths();
+    ++looks_;
     if (changed) emit Changed();
 }
 

@@ -52,6 +52,8 @@ public:
     const DefinitionStamp& OnDisk() const { return seen_; }
     // Whether the game on disk differs from what the table was loaded from.
     bool Differs() const { return !(seen_ == loaded_); }
+    // How many times the files were read after a change signal.
+    int Looks() const { return looks_; }
 
 signals:
     // The game on disk changed since the last look (its entry or its file),
@@ -66,6 +68,7 @@ private:
     QTimer* settle_ = nullptr;
     DefinitionStamp loaded_;
     DefinitionStamp seen_;
+    int looks_ = 0;
 };
 
 }  // namespace vexa

@@ -19,4 +19,5 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/CardFlightsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DefinitionReloadTest.cpp
 )
