@@ -11,6 +11,10 @@
 
 namespace vexa {
 
+namespace {
+const char* const ErrorColour = "#b00000";
+}  // namespace
+
 QString FindingsCount(int errors, int warnings)
 {
     if (errors == 0 && warnings == 0) return "No errors or warnings";
@@ -34,6 +38,8 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
     row->setSpacing(10);
     text_ = new QLabel(this);
     text_->setObjectName("ReloadText");
+    // A narrow window or a long name takes a second line, never a cut.
+    text_->setWordWrap(true);
     count_ = new QLabel(this);
     count_->setObjectName("ReloadCount");
     count_->setTextFormat(Qt::RichText);
@@ -52,9 +58,10 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
         button->setFocusPolicy(Qt::NoFocus);
     connect(reload_, &QPushButton::clicked, this, [this] { emit ReloadAsked(); });
     connect(close_, &QToolButton::clicked, this, &QWidget::hide);
-    row->addWidget(text_);
+    // The sentence takes the room there is; it wraps only where the row is
+    // too narrow for it.
+    row->addWidget(text_, 1);
     row->addWidget(count_);
-    row->addStretch(1);
     row->addWidget(reload_);
     row->addWidget(close_);
     anchor_->installEventFilter(this);
@@ -65,7 +72,9 @@ void ReloadBar::ShowChange(const QString& game, int errors, int warnings, bool c
 {
     text_->setText(QString("The definition of %1 changed.").arg(game));
     countText_ = FindingsCount(errors, warnings);
-    count_->setText(QString("<a href=\"findings\">%1</a>").arg(countText_.toHtmlEscaped()));
+    // Errors stand out: a load of the file as it is would stop on them.
+    const QString colour = errors > 0 ? QString(" style=\"color: %1\"").arg(ErrorColour) : QString();
+    count_->setText(QString("<a href=\"findings\"%1>%2</a>").arg(colour, countText_.toHtmlEscaped()));
     reload_->setEnabled(canReload);
     Follow();
     show();
@@ -86,9 +95,11 @@ bool ReloadBar::eventFilter(QObject* watched, QEvent* event)
 
 void ReloadBar::Follow()
 {
-    // At most the table's own height, so that a tiny window still shows it.
+    // As high as its text needs at the table's width, and at most the
+    // table's own height.
     const QRect table = anchor_->geometry();
-    setGeometry(table.x(), table.y(), table.width(), std::min(sizeHint().height(), table.height()));
+    const int height = hasHeightForWidth() ? heightForWidth(table.width()) : sizeHint().height();
+    setGeometry(table.x(), table.y(), table.width(), std::min(height, table.height()));
     raise();
 }
 
