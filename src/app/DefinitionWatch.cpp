@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "core/Session.h"
-#include "defs/IniFile.h"
 #include "defs/TextRules.h"
 
 namespace vexa {
@@ -27,9 +26,37 @@ DefinitionStamp StampOf(const std::string& game, const std::string& file)
     stamp.Game = game;
     stamp.Listed = !file.empty();
     stamp.File = file;
-    if (stamp.Listed) stamp.Read = ReadWholeFile(DefinitionPath(file), stamp.Content);
-    if (stamp.Read != FileRead::Ok) stamp.Content.clear();
+    if (!stamp.Listed) return stamp;
+    std::string content;
+    stamp.Read = ReadWholeFile(DefinitionPath(file), content);
+    if (stamp.Read == FileRead::Ok) stamp.Lines = IniFile(DefinitionPath(file)).ReadSection(game);
     return stamp;
+}
+
+namespace {
+
+bool SameEntry(const DefinitionStamp& a, const DefinitionStamp& b)
+{
+    return a.Game == b.Game && a.Listed == b.Listed && a.File == b.File && a.Read == b.Read &&
+           a.Lines.size() == b.Lines.size();
+}
+
+}  // namespace
+
+bool SameLoad(const DefinitionStamp& a, const DefinitionStamp& b)
+{
+    if (!SameEntry(a, b)) return false;
+    for (std::size_t i = 0; i < a.Lines.size(); ++i)
+        if (a.Lines[i].key != b.Lines[i].key || a.Lines[i].value != b.Lines[i].value) return false;
+    return true;
+}
+
+bool SameLines(const DefinitionStamp& a, const DefinitionStamp& b)
+{
+    if (!SameLoad(a, b)) return false;
+    for (std::size_t i = 0; i < a.Lines.size(); ++i)
+        if (a.Lines[i].line != b.Lines[i].line) return false;
+    return true;
 }
 
 DefinitionStamp StampOnDisk(const std::string& game)
@@ -99,7 +126,7 @@ void DefinitionWatch::Look()
 {
     if (loaded_.Game.empty()) return;
     const DefinitionStamp now = StampOnDisk(loaded_.Game);
-    const bool changed = !(now == seen_);
+    const bool changed = !SameLines(now, seen_);
     seen_ = now;
     FollowPaths();
     ++looks_;

@@ -1,12 +1,12 @@
 // Watching the definition of the game on the table while it is shown: its
-// catalogue entry (the file it names) and that file's bytes, compared with
-// what the table was loaded from. Editors often save by writing a new file
+// catalogue entry (the file it names) and its section of that file,
+// compared with what the table was loaded from. Editors often save by writing a new file
 // and renaming it over the old one, which ends the watch on the old file:
 // the folders are watched too and the files are watched again after each
 // change. A burst of change signals is read once, a moment after the last.
 // Only a difference in what the game is loaded from counts: the program's
 // own writes beside it (the statistics and settings in the catalogue, the
-// kept hand) leave the entry and the definition as they were and raise
+// kept hand) leave the entry and the game's section as they were and raise
 // nothing.
 #pragma once
 
@@ -15,21 +15,30 @@
 #include <QObject>
 
 #include "defs/AtomicFile.h"
+#include "defs/IniFile.h"
 
 class QFileSystemWatcher;
 class QTimer;
 
 namespace vexa {
 
-// What a game is loaded from, as it stands on disk.
+// What a game is loaded from, as it stands on disk: its catalogue entry and
+// its section of the file that entry names, as the load reads them.
 struct DefinitionStamp {
     std::string Game;   // display name, "" when no game is watched
     bool Listed = false;  // the catalogue lists the game
     std::string File;   // the file its entry names
     FileRead Read = FileRead::Missing;
-    std::string Content;  // that file's bytes, when it was read
-    bool operator==(const DefinitionStamp&) const = default;
+    IniSection Lines;  // the game's section of that file
 };
+
+// Whether a load from b builds what a load from a built: the same entry,
+// file state, keys and values. Where the lines lie does not matter, nor
+// anything else in the files (other sections, comments, the statistics
+// when a definition lives in the catalogue itself).
+bool SameLoad(const DefinitionStamp& a, const DefinitionStamp& b);
+// The same, and every line where it was: the checker's findings stand.
+bool SameLines(const DefinitionStamp& a, const DefinitionStamp& b);
 
 // The stamp of a game whose entry names file (as the session's game list
 // holds it), with the file's bytes as they are now.
@@ -51,13 +60,14 @@ public:
     // The game as it stood on disk at the last look.
     const DefinitionStamp& OnDisk() const { return seen_; }
     // Whether the game on disk differs from what the table was loaded from.
-    bool Differs() const { return !(seen_ == loaded_); }
+    bool Differs() const { return !SameLoad(seen_, loaded_); }
     // How many times the files were read after a change signal.
     int Looks() const { return looks_; }
 
 signals:
-    // The game on disk changed since the last look (its entry or its file),
-    // also when it came back to what the table was loaded from.
+    // The game on disk changed since the last look (its entry or its
+    // section, or only where its lines lie), also when it came back to what
+    // the table was loaded from.
     void Changed();
 
 private:

@@ -293,5 +293,39 @@ TEST_F(DefinitionReloadTest, OwnWritesRaiseNoBarAndTheGamesEntryDoes)
     EXPECT_TRUE(Bar().isHidden());
 }
 
+TEST_F(DefinitionReloadTest, AGameInTheCatalogueAndItsCommentsRaiseNoBar)
+{
+    // A game whose lines lie in the catalogue, beside the statistics and
+    // settings the program writes there.
+    form.reset();
+    std::string inside = Definition;
+    inside.replace(0, 6, "[Inside]");
+    dir.Write("vexasolit.ini", "[Gamelist]\nInside=vexasolit.ini\n" + inside);
+    form = std::make_unique<MainWindow>(library, clock);
+    form->show();
+    Choose("Inside");
+    const std::string catalogue = dir.Read("vexasolit.ini");
+    int looks = form->Reload().Watch().Looks();
+    form->Click(PileNamed("PILE1").Top());
+    form->NewHand(NewHandKind::Deal);
+    form->findChild<QAction*>("Felt1")->trigger();
+    ASSERT_NE(dir.Read("vexasolit.ini"), catalogue);
+    ASSERT_TRUE(Looked(looks));
+    EXPECT_TRUE(Bar().isHidden());
+
+    // A comment moves the game's lines and changes nothing that is loaded.
+    looks = form->Reload().Watch().Looks();
+    Save("vexasolit.ini", "; the games of this folder\n" + dir.Read("vexasolit.ini"));
+    ASSERT_TRUE(Looked(looks));
+    EXPECT_TRUE(Bar().isHidden());
+
+    // A value of the game does.
+    std::string edited = dir.Read("vexasolit.ini");
+    edited.replace(edited.find("PILE3=200,10"), 12, "PILE3=210,10");
+    Save("vexasolit.ini", edited);
+    ASSERT_TRUE(Until([&] { return Bar().isVisible(); }));
+    EXPECT_EQ(Bar().Text(), "The definition of Inside changed.");
+}
+
 }  // namespace
 }  // namespace vexa
