@@ -44,6 +44,7 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
     count_->setObjectName("ReloadCount");
     count_->setTextFormat(Qt::RichText);
     count_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    count_->setFocusPolicy(Qt::NoFocus);
     count_->setToolTip("Show the findings of the definition check");
     connect(count_, &QLabel::linkActivated, this, [this] { emit FindingsAsked(); });
     reload_ = new QPushButton("Reload", this);
@@ -53,7 +54,7 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
     close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close_->setAutoRaise(true);
     close_->setToolTip("Close");
-    // The window keeps the keys of play: the bar's buttons take no focus.
+    // The window keeps the keys of play: nothing on the bar takes the focus.
     for (QWidget* button : {static_cast<QWidget*>(reload_), static_cast<QWidget*>(close_)})
         button->setFocusPolicy(Qt::NoFocus);
     connect(reload_, &QPushButton::clicked, this, [this] { emit ReloadAsked(); });
