@@ -38,6 +38,8 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
     row->setSpacing(10);
     text_ = new QLabel(this);
     text_->setObjectName("ReloadText");
+    // A game's name is shown as written, whatever characters it holds.
+    text_->setTextFormat(Qt::PlainText);
     // A narrow window or a long name takes a second line, never a cut.
     text_->setWordWrap(true);
     count_ = new QLabel(this);
