@@ -411,8 +411,8 @@ void CheckEntry(CheckReport& report, const std::string& catalogueFile, const Ini
         return;
     }
     if (!std::filesystem::exists(path, ec)) {
-        report.Findings.push_back({catalogueFile, entry.line, false,
-                                   entry.value + " does not exist: " + entry.key + " loads with no piles"});
+        report.Findings.push_back(
+            {catalogueFile, entry.line, false, entry.value + " does not exist: " + entry.key + " loads with no piles"});
         return;
     }
     if (std::filesystem::equivalent(path, catalogueFile, ec))

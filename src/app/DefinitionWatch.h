@@ -25,9 +25,9 @@ namespace vexa {
 // What a game is loaded from, as it stands on disk: its catalogue entry and
 // its section of the file that entry names, as the load reads them.
 struct DefinitionStamp {
-    std::string Game;   // display name, "" when no game is watched
+    std::string Game;     // display name, "" when no game is watched
     bool Listed = false;  // the catalogue lists the game
-    std::string File;   // the file its entry names
+    std::string File;     // the file its entry names
     FileRead Read = FileRead::Missing;
     IniSection Lines;  // the game's section of that file
 };

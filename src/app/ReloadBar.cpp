@@ -29,8 +29,9 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
 {
     setObjectName("ReloadBar");
     // The colours of a notice, whatever the table's style.
-    setStyleSheet("#ReloadBar { background: #fdf2c8; border-bottom: 1px solid #b8a25a; }"
-                  "#ReloadBar QLabel { color: #1e1e1e; }");
+    setStyleSheet(
+        "#ReloadBar { background: #fdf2c8; border-bottom: 1px solid #b8a25a; }"
+        "#ReloadBar QLabel { color: #1e1e1e; }");
     // Clicks on the bar are the bar's: none reaches the table below it.
     setAttribute(Qt::WA_NoMousePropagation);
     auto* row = new QHBoxLayout(this);

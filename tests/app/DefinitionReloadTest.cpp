@@ -53,9 +53,14 @@ TEST(FindingsCount, SaysEachCountInItsNumber)
         int errors, warnings;
         const char* text;
     } cases[] = {
-        {0, 0, "No errors or warnings"}, {1, 0, "1 error"},          {2, 0, "2 errors"},
-        {0, 1, "1 warning"},             {0, 3, "3 warnings"},       {1, 1, "1 error, 1 warning"},
-        {1, 2, "1 error, 2 warnings"},   {12, 1, "12 errors, 1 warning"},
+        {0, 0, "No errors or warnings"},
+        {1, 0, "1 error"},
+        {2, 0, "2 errors"},
+        {0, 1, "1 warning"},
+        {0, 3, "3 warnings"},
+        {1, 1, "1 error, 1 warning"},
+        {1, 2, "1 error, 2 warnings"},
+        {12, 1, "12 errors, 1 warning"},
     };
     for (const auto& c : cases) EXPECT_EQ(FindingsCount(c.errors, c.warnings).toStdString(), c.text);
 }
@@ -148,8 +153,9 @@ TEST_F(DefinitionReloadTest, AnEditShowsTheBarAndOnlyReloadMovesThePile)
 
     // The column moves, and a pile with a layout the program does not know
     // gives one warning.
-    Save("test.ini", With("PILE3=", "PILE3=300,120,71,150,0,2,3,109,208,401,0,0,0,DDDDDU\n"
-                                    "PILE4=400,10,71,96,2,3,0,0,0,499,0,0,0,-"));
+    Save("test.ini", With("PILE3=",
+                          "PILE3=300,120,71,150,0,2,3,109,208,401,0,0,0,DDDDDU\n"
+                          "PILE4=400,10,71,96,2,3,0,0,0,499,0,0,0,-"));
     ASSERT_TRUE(Until([&] { return Bar().isVisible(); }));
     EXPECT_EQ(Bar().Text(), "The definition of Test changed.");
     EXPECT_EQ(Bar().Count(), "1 warning");
