@@ -374,71 +374,102 @@ int GameControlsBuilt(Session& session)
 
 }  // namespace
 
+namespace {
+
+// Opens the catalogue of the current folder as the chooser does; false,
+// with the finding that says why, when it cannot be played. Its game list
+// otherwise.
+bool OpenCatalogueChecked(CheckReport& report, const std::string& catalogueFile, IniSection& gamelist)
+{
+    if (!std::filesystem::is_regular_file(catalogueFile)) {
+        report.Findings.push_back({catalogueFile, 0, true, "no catalogue in this folder"});
+        return false;
+    }
+    const IniFile catalogue(catalogueFile);
+    gamelist = catalogue.ReadSection("Gamelist");
+    CheckSession probe(1);
+    const std::string error = probe.OpenCatalogue();
+    if (error.empty()) return true;
+    const IniSection general = catalogue.ReadSection("General");
+    int line = 0;
+    for (const IniLine& l : general)
+        if (SameText(l.key, "TimeInGame")) line = l.line;
+    report.Findings.push_back({catalogueFile, line, true, error});
+    return false;
+}
+
+// The findings of one game of the catalogue: its entry, then its definition
+// loaded as the chooser loads it.
+void CheckEntry(CheckReport& report, const std::string& catalogueFile, const IniLine& entry)
+{
+    ++report.Games;
+    const std::string path = DefinitionPath(entry.value);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        report.Findings.push_back(
+            {catalogueFile, entry.line, false, entry.value + " is a folder: " + entry.key + " loads with no piles"});
+        return;
+    }
+    if (!std::filesystem::exists(path, ec)) {
+        report.Findings.push_back(
+            {catalogueFile, entry.line, false, entry.value + " does not exist: " + entry.key + " loads with no piles"});
+        return;
+    }
+    if (std::filesystem::equivalent(path, catalogueFile, ec))
+        report.Findings.push_back({catalogueFile, entry.line, false, entry.key + " names the catalogue itself"});
+
+    const IniSection lines = IniFile(path).ReadSection(entry.key);
+    if (lines.empty()) {
+        report.Findings.push_back({catalogueFile, entry.line, false,
+                                   entry.value + " has no section [" + entry.key + "]: the game loads with no piles"});
+        return;
+    }
+    const std::size_t first = report.Findings.size();
+    GameCheck check(report, entry.value, lines);
+    check.CheckLines();
+    CheckSession session(1);
+    session.OpenCatalogue();
+    const std::string error = session.Load(entry.key);
+    if (!error.empty()) {
+        check.LocateLoadError(error, GameControlsBuilt(session.Get()));
+    } else {
+        check.CheckSettings(session.Get().Settings);
+        check.CheckTable(session.Get());
+    }
+    // One game's findings in the order of its lines.
+    std::stable_sort(report.Findings.begin() + static_cast<std::ptrdiff_t>(first), report.Findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.Line < b.Line; });
+}
+
+// Findings name files as the catalogue lists them, without a folder.
+std::string CatalogueFileName() { return std::filesystem::path(CatalogueFile).filename().string(); }
+
+}  // namespace
+
 CheckReport CheckCatalogue()
 {
     CheckReport report;
-    // Findings name files as the catalogue lists them, without a folder.
-    const std::string catalogueFile = std::filesystem::path(CatalogueFile).filename().string();
-    if (!std::filesystem::is_regular_file(catalogueFile)) {
-        report.Findings.push_back({catalogueFile, 0, true, "no catalogue in this folder"});
+    const std::string catalogueFile = CatalogueFileName();
+    IniSection gamelist;
+    if (!OpenCatalogueChecked(report, catalogueFile, gamelist)) return report;
+    if (gamelist.empty()) report.Findings.push_back({catalogueFile, 0, false, "the catalogue lists no game"});
+    for (const IniLine& entry : gamelist) CheckEntry(report, catalogueFile, entry);
+    return report;
+}
+
+CheckReport CheckGame(const std::string& displayName)
+{
+    CheckReport report;
+    const std::string catalogueFile = CatalogueFileName();
+    IniSection gamelist;
+    if (!OpenCatalogueChecked(report, catalogueFile, gamelist)) return report;
+    // The chooser lists each key once, at its first line, as written.
+    for (const IniLine& entry : gamelist) {
+        if (entry.key != displayName) continue;
+        CheckEntry(report, catalogueFile, entry);
         return report;
     }
-    const IniFile catalogue(catalogueFile);
-    const IniSection gamelist = catalogue.ReadSection("Gamelist");
-    {
-        CheckSession probe(1);
-        const std::string error = probe.OpenCatalogue();
-        if (!error.empty()) {
-            const IniSection general = catalogue.ReadSection("General");
-            int line = 0;
-            for (const IniLine& l : general)
-                if (SameText(l.key, "TimeInGame")) line = l.line;
-            report.Findings.push_back({catalogueFile, line, true, error});
-            return report;
-        }
-    }
-    if (gamelist.empty()) report.Findings.push_back({catalogueFile, 0, false, "the catalogue lists no game"});
-
-    for (const IniLine& entry : gamelist) {
-        ++report.Games;
-        const std::string path = DefinitionPath(entry.value);
-        std::error_code ec;
-        if (std::filesystem::is_directory(path, ec)) {
-            report.Findings.push_back({catalogueFile, entry.line, false,
-                                       entry.value + " is a folder: " + entry.key + " loads with no piles"});
-            continue;
-        }
-        if (!std::filesystem::exists(path, ec)) {
-            report.Findings.push_back({catalogueFile, entry.line, false,
-                                       entry.value + " does not exist: " + entry.key + " loads with no piles"});
-            continue;
-        }
-        if (std::filesystem::equivalent(path, catalogueFile, ec))
-            report.Findings.push_back({catalogueFile, entry.line, false, entry.key + " names the catalogue itself"});
-
-        const IniSection lines = IniFile(path).ReadSection(entry.key);
-        if (lines.empty()) {
-            report.Findings.push_back(
-                {catalogueFile, entry.line, false,
-                 entry.value + " has no section [" + entry.key + "]: the game loads with no piles"});
-            continue;
-        }
-        const std::size_t first = report.Findings.size();
-        GameCheck check(report, entry.value, lines);
-        check.CheckLines();
-        CheckSession session(1);
-        session.OpenCatalogue();
-        const std::string error = session.Load(entry.key);
-        if (!error.empty()) {
-            check.LocateLoadError(error, GameControlsBuilt(session.Get()));
-        } else {
-            check.CheckSettings(session.Get().Settings);
-            check.CheckTable(session.Get());
-        }
-        // One game's findings in the order of its lines.
-        std::stable_sort(report.Findings.begin() + static_cast<std::ptrdiff_t>(first), report.Findings.end(),
-                         [](const Finding& a, const Finding& b) { return a.Line < b.Line; });
-    }
+    report.Findings.push_back({catalogueFile, 0, true, "the catalogue lists no game named " + displayName});
     return report;
 }
 

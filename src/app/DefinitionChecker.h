@@ -75,6 +75,12 @@ struct CheckReport {
 // Checks the catalogue of the current folder and every definition it names.
 CheckReport CheckCatalogue();
 
+// Checks one game of that catalogue, named as the chooser lists it: the
+// catalogue, the game's entry and its definition, with the same findings
+// that CheckCatalogue gives for them. A game the catalogue does not list is
+// an error.
+CheckReport CheckGame(const std::string& displayName);
+
 // Prints one line per finding, "FILE:LINE: error|warning: TEXT", then the
 // summary line.
 void PrintReport(const CheckReport& report, std::ostream& out);

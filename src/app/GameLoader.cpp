@@ -107,15 +107,26 @@ void LeaveWelcome(Session& session)
 
 }  // namespace
 
-void CreateChooser(Session& session)
+namespace {
+
+// The catalogue's game list: the file of each display name, and the names
+// sorted for the chooser.
+void ReadGameList(Session& session, const IniFile& catalogue)
 {
-    const IniFile catalogue(CatalogueFile);
     session.GameFiles.clear();
     for (const IniLine& line : catalogue.ReadSection("Gamelist")) session.GameFiles.emplace_back(line.key, line.value);
     std::vector<std::string> names = catalogue.ReadKeys("Gamelist");
     std::stable_sort(names.begin(), names.end(),
                      [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
     session.Chooser.Items = std::move(names);
+}
+
+}  // namespace
+
+void CreateChooser(Session& session)
+{
+    const IniFile catalogue(CatalogueFile);
+    ReadGameList(session, catalogue);
     session.Chooser.ItemIndex = session.Chooser.Items.empty() ? -1 : 0;
     LoadPlayTime(session, catalogue);
     session.WinnableOnly = ReadWinnableOnly(catalogue);
@@ -203,6 +214,20 @@ void SelectGame(Session& session)
     session.Menu.Undo = false;
     session.Menu.Autoplay = session.Settings.Autoplay;
     RefreshStockHints(session);
+}
+
+void ReloadGame(Session& session)
+{
+    const std::string game = session.CurrentGame;
+    const IniFile catalogue(CatalogueFile);
+    const std::vector<std::string> keys = catalogue.ReadKeys("Gamelist");
+    // Checked before anything changes: the table stays as it is.
+    if (game.empty() || std::find(keys.begin(), keys.end(), game) == keys.end())
+        throw VexaError("The catalogue no longer lists " + game);
+    ReadGameList(session, catalogue);
+    const auto& items = session.Chooser.Items;
+    session.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), game) - items.begin());
+    SelectGame(session);
 }
 
 }  // namespace vexa

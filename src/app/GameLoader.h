@@ -15,6 +15,12 @@ void CreateChooser(Session& session);
 // The player confirmed the chooser: load the game at the chooser's selection.
 void SelectGame(Session& session);
 
+// The definition of the game on the table changed on disk: reads the game
+// list of the catalogue again (the game's entry may name another file now),
+// then loads the game as choosing it again would, with a fresh hand. Throws
+// without changing anything when the catalogue no longer lists the game.
+void ReloadGame(Session& session);
+
 // Sizes and centres the window for the loaded game on the screen.
 void PlaceWindow(Session& session);
 

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include "app/DefinitionReload.h"
 #include "app/GameLoader.h"
 #include "app/HandKeeping.h"
 #include "app/HintController.h"
@@ -113,6 +114,9 @@ MainWindow::MainWindow(CardLibrary& library, Clock& clock) : library_(library)
     // The hand kept from the last run comes back, and the chooser opens on
     // the game last played.
     Guard([this] { ResumeKeptHand(*session_); });
+    reload_ = new DefinitionReload(*session_, *table_, *this);
+    connect(reload_, &DefinitionReload::ReloadAsked, this, [this] { ReloadDefinition(); });
+    reload_->AfterLoad({}, true);
     // The status bar's clock counts the resumed hand from now on.
     status_->StartHand();
     chooser_->SetItems(session_->Chooser.Items);
@@ -502,17 +506,40 @@ void MainWindow::ChooseGame()
         const int result = chooser_->exec();
         session_->Chooser.ItemIndex = chooser_->ItemIndex();
         if (result != QDialog::Accepted) return;
-        if (howToPlay_ && howToPlay_->isVisible()) howToPlay_->hide();
-        QApplication::restoreOverrideCursor();
-        placed_ = {-1, -1, -1, -1};  // a load places a normal window again
-        unsetCursor();
-        // A new table: the keyboard starts again on its first pile's top card.
-        table_->ResetFocus();
-        SelectGame(*session_);
-        if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
-        DealWinnableIfAsked(true);
-        status_->StartHand();
+        LoadGame(reload_->BeforeChoose(), [this] { SelectGame(*session_); });
     });
+}
+
+void MainWindow::ReloadDefinition()
+{
+    Guard([this] {
+        LoadGame(reload_->BeforeReload(), [this] {
+            ReloadGame(*session_);
+            // The game list was read again: the chooser shows it.
+            chooser_->SetItems(session_->Chooser.Items);
+            chooser_->SetItemIndex(session_->Chooser.ItemIndex);
+        });
+    });
+}
+
+void MainWindow::LoadGame(const DefinitionStamp& before, const std::function<void()>& load)
+{
+    if (howToPlay_ && howToPlay_->isVisible()) howToPlay_->hide();
+    QApplication::restoreOverrideCursor();
+    placed_ = {-1, -1, -1, -1};  // a load places a normal window again
+    unsetCursor();
+    // A new table: the keyboard starts again on its first pile's top card.
+    table_->ResetFocus();
+    try {
+        load();
+    } catch (...) {
+        reload_->AfterLoad(before, false);
+        throw;
+    }
+    reload_->AfterLoad(before, true);
+    if (howToPlay_) howToPlay_->SetHelpText(Text(session_->HelpText));
+    DealWinnableIfAsked(true);
+    status_->StartHand();
 }
 
 void MainWindow::DealWinnableIfAsked(bool chosen)

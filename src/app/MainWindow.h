@@ -25,6 +25,8 @@ class QMouseEvent;
 namespace vexa {
 
 class CardLibrary;
+class DefinitionReload;
+struct DefinitionStamp;
 class RefusedSign;
 class StatusBar;
 class AboutBox;
@@ -50,6 +52,7 @@ public:
     TableView& View() { return *table_; }
     StatusBar& Status() { return *status_; }
     RefusedSign& Refused() { return *refused_; }
+    DefinitionReload& Reload() { return *reload_; }
 
     // Shows what the core says: caption, bounds, menu, welcome screen, piles,
     // buttons and every card.
@@ -88,6 +91,9 @@ public:
 
     // Menu and event handlers.
     void ChooseGame() override;
+    // The definition on the table changed on disk and the player asked for
+    // it: the game is loaded again as choosing it would, with a fresh hand.
+    void ReloadDefinition();
     void NewHand(NewHandKind kind);
     // Game > Choose deal...: asks for a number and deals that hand.
     void ChooseDeal();
@@ -117,6 +123,9 @@ private:
     QMargins FrameMargins() const;
     void PlaceOnScreen();
     void DealWinnableIfAsked(bool chosen);
+    // Loads a game (load selects it in the core) as the chooser's OK does;
+    // before is what the load reads, for the watch on its definition.
+    void LoadGame(const DefinitionStamp& before, const std::function<void()>& load);
 
     CardLibrary& library_;
     std::unique_ptr<Session> session_;
@@ -139,6 +148,7 @@ private:
     HintController* hint_ = nullptr;
     StatusBar* status_ = nullptr;
     RefusedSign* refused_ = nullptr;
+    DefinitionReload* reload_ = nullptr;
     QAction* scoreMenu_ = nullptr;
 
     GameChooser* chooser_ = nullptr;

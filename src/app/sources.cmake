@@ -26,4 +26,7 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/VexaApplication.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintController.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DefinitionWatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DefinitionReload.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReloadBar.cpp
 )

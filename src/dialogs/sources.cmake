@@ -12,4 +12,5 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatisticsDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DealNumberDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CardBackChooser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindingsDialog.cpp
 )

@@ -24,4 +24,5 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChooseDealTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CardBackTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DefinitionReloadTest.cpp
 )
