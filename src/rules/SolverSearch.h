@@ -286,6 +286,21 @@ struct Solver::Search {
     bool MayGoSomewhere(const Card& card) const;
     std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
 
+    // Locked cards. Where some piles give their cards only to foundations
+    // that build each suit up from the ace in a one-deck game, a card needs
+    // the card on top of it there and its next lower card to go first; a
+    // cycle of such needs loses the hand, and such a position is not
+    // searched (see SolverLockedCards.cpp).
+    void FindLockedPiles();
+    bool Deadlocked();
+    bool lockedCards_ = false;
+    std::vector<char> locked_;               // per pile: its cards leave only for a foundation
+    std::array<std::int16_t, 128> lower_{};  // per card: its next lower card of its suit, or -1
+    std::array<std::int16_t, 128> above_{};  // per card: the card on top of it in a locked pile, or -1
+    std::array<std::uint8_t, 128> mark_{};
+    CardSet home_;  // the cards on the foundations
+    std::vector<std::pair<std::int16_t, int>> walk_;
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.

@@ -3,8 +3,9 @@
 // goes on them, stock cycles, interchangeable piles). These tests check
 // those shortcuts against a plain search of every click on small Klondike
 // endgames, on Gypsy-like ones whose stock deals rows onto the columns and
-// on Strategy-like ones whose reserves one stock feeds (with stocks dealt
-// once also under the several orderings the solver then searches with):
+// on Strategy-like ones whose reserves one stock feeds and give cards only
+// to the foundations (with stocks dealt once also under the several
+// orderings the solver then searches with):
 // whatever the plain search can win, the solver must win, and whatever it
 // proves lost, the solver must not win.
 #include <gtest/gtest.h>
@@ -372,6 +373,50 @@ void CompareWithReserves(int redeals)
     EXPECT_GE(compared, 50) << "redeals " << redeals;
     EXPECT_GE(won, 10);
     EXPECT_GE(lost, 10);
+}
+
+// Reserves that give cards only to the foundations: a cycle of cards each
+// needing the next to reach a foundation first proves the hand lost at
+// once, while the same cards are won where an empty reserve takes a card
+// from another one, and where no cycle exists.
+TEST(SolverAgainstFullSearch, LockedReservesProveALossAtOnce)
+{
+    const PileSpec OpenReserve{2, 1, 113, 201, 401, 0, {0, 120, 71, 400}};
+    struct Case {
+        const char* what;
+        PileSpec reserve;
+        const char* stock;
+        std::vector<std::string> reserves;
+        SolveOutcome outcome;
+    };
+    const std::vector<Case> cases{
+        {"a cycle across two reserves", Reserve, "KS* KH", {"JH QS", "JS QH", ""}, SolveOutcome::Lost},
+        {"a higher card of a suit above a lower one", Reserve, "", {"JS QS", "JH QH", "KS KH"}, SolveOutcome::Lost},
+        {"no cycle", Reserve, "KS* KH", {"QS JS", "QH JH", ""}, SolveOutcome::Won},
+        {"a cycle an empty reserve breaks", OpenReserve, "", {"JH QS", "JS QH", "", "KS KH"}, SolveOutcome::Won},
+    };
+    for (const Case& c : cases) {
+        Endgame t;
+        t.session.RedealsLeft = 0;
+        t.Place("ST", DealingStock, c.stock);
+        t.Place("F1", StockFirstFoundation, Suit('C', 1, 13));
+        t.Place("F2", StockFirstFoundation, Suit('D', 1, 13));
+        t.Place("F3", StockFirstFoundation, Suit('S', 1, 10));
+        t.Place("F4", StockFirstFoundation, Suit('H', 1, 10));
+        for (std::size_t r = 0; r < c.reserves.size(); ++r)
+            t.Place("R" + std::to_string(r + 1), c.reserve, c.reserves[r]);
+        SolverBudget budget;
+        budget.MaxStates = 100000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        EXPECT_EQ(answer.Outcome, c.outcome) << c.what;
+        // A lost position is known lost before any move is searched.
+        if (c.outcome == SolveOutcome::Lost) {
+            EXPECT_EQ(answer.States, 1) << c.what;
+        }
+        FullSearch full;
+        EXPECT_EQ(full.Won(t), c.outcome == SolveOutcome::Won) << c.what;
+        EXPECT_FALSE(full.gaveUp) << c.what;
+    }
 }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns) { CompareWithReserves(9999); }
