@@ -287,19 +287,22 @@ struct Solver::Search {
     std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
 
     // Locked cards. Where some piles give their cards only to foundations
-    // that build each suit up from the ace in a one-deck game, a card needs
-    // the card on top of it there and its next lower card to go first; a
-    // cycle of such needs loses the hand, and such a position is not
-    // searched (see SolverLockedCards.cpp).
+    // that build each suit up by one, a card needs the card on top of it
+    // there and a card one rank lower of its suit to go first; a position
+    // in which some card can never go is lost and is not searched (see
+    // SolverLockedCards.cpp).
     void FindLockedPiles();
     bool Deadlocked();
     bool lockedCards_ = false;
-    std::vector<char> locked_;               // per pile: its cards leave only for a foundation
-    std::array<std::int16_t, 128> lower_{};  // per card: its next lower card of its suit, or -1
+    std::vector<char> locked_;    // per pile: its cards leave only for a foundation
+    bool baseFromFirst_ = false;  // the first foundation's first card sets the base rank (else aces)
+    std::size_t firstFoundation_ = 0;
+    std::array<std::array<std::int16_t, 2>, 4 * 14> byFace_{};  // the cards of each suit and rank
     std::array<std::int16_t, 128> above_{};  // per card: the card on top of it in a locked pile, or -1
-    std::array<std::uint8_t, 128> mark_{};
-    CardSet home_;  // the cards on the foundations
-    std::vector<std::pair<std::int16_t, int>> walk_;
+    std::array<std::int16_t, 128> below_{};  // per card: the card under it in a locked pile, or -1
+    CardSet free_;                           // the cards that can reach a foundation
+    CardSet waitsLower_;                     // the cards still waiting for a lower card
+    std::vector<std::int16_t> ready_;
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

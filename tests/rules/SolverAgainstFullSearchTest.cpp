@@ -419,6 +419,57 @@ TEST(SolverAgainstFullSearch, LockedReservesProveALossAtOnce)
     }
 }
 
+// With two decks a card waits for either copy of the card one rank lower:
+// two pairs of spades locked crosswise are lost, while one jack free breaks
+// the wait for both queens. The other suits lie complete; each deck's
+// spades lie on a foundation up to the ten, the kings on a reserve.
+TEST(SolverAgainstFullSearch, LockedReservesWithTwoDecks)
+{
+    const int JS = 50, QS = 51, KS = 52, Second = 52;  // a card's index; the second deck's is Second more
+    struct Case {
+        const char* what;
+        std::vector<std::vector<int>> reserves;  // bottom card first
+        SolveOutcome outcome;
+    };
+    const std::vector<Case> cases{
+        {"each jack under the other queen", {{JS, QS + Second}, {JS + Second, QS}, {KS, KS + Second}}, SolveOutcome::Lost},
+        {"one jack free", {{JS, QS + Second}, {JS + Second}, {QS}, {KS, KS + Second}}, SolveOutcome::Won},
+    };
+    for (const Case& c : cases) {
+        Endgame t;
+        t.session.RedealsLeft = 0;
+        t.session.Settings.Decks = 2;
+        Table& board = t.session.Board;
+        auto put = [&board](Pile& pile, const std::vector<int>& cards) {
+            for (const int index : cards) {
+                Card& card = board.CardAt(index);
+                board.MoveCard(card, pile);
+                card.Face.SetState(ctFront);
+                card.Visible = true;
+            }
+            LayOutPile(pile);
+        };
+        t.Place("ST", DealingStock);
+        for (int deck = 0; deck < 2; ++deck)
+            for (int suit = 0; suit < 4; ++suit) {
+                std::vector<int> cards;
+                for (int rank = 1; rank <= (suit == 3 ? 10 : 13); ++rank) cards.push_back(deck * Second + suit * 13 + rank);
+                put(t.Place("F" + std::to_string(deck * 4 + suit + 1), StockFirstFoundation), cards);
+            }
+        for (std::size_t r = 0; r < c.reserves.size(); ++r) put(t.Place("R" + std::to_string(r + 1), Reserve), c.reserves[r]);
+        SolverBudget budget;
+        budget.MaxStates = 100000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        EXPECT_EQ(answer.Outcome, c.outcome) << c.what;
+        if (c.outcome == SolveOutcome::Lost) {
+            EXPECT_EQ(answer.States, 1) << c.what;
+        }
+        FullSearch full;
+        EXPECT_EQ(full.Won(t), c.outcome == SolveOutcome::Won) << c.what;
+        EXPECT_FALSE(full.gaveUp) << c.what;
+    }
+}
+
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns) { CompareWithReserves(9999); }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGovernsDealtOnce) { CompareWithReserves(0); }
