@@ -74,6 +74,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
         for (const Card* card : pile->Cards())
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
+    FindOrderFreeFoundations();
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();

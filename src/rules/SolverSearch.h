@@ -165,6 +165,13 @@ struct Solver::Search {
     bool RulesReadOtherPiles(bool oneGoverningStock = false) const;
     bool OneStockGovernsAll() const;
     std::uint64_t KeyHash(const State& state);
+    // Foundation order. Where nothing reads a foundation but its top and
+    // bottom cards, its count and which ranks it holds, two positions that
+    // differ only in the order of the cards between its bottom and top card
+    // are one position to the search (see SolverPositions.cpp).
+    void FindOrderFreeFoundations();
+    std::vector<char> orderFree_;  // per pile: the cards between its bottom and top are keyed sorted
+    bool anyOrderFree_ = false;
 
     // Safe foundation moves. A card that no card still off the foundations
     // can ever be built on, and that exactly one foundation takes (the only

@@ -474,5 +474,76 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns)
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGovernsDealtOnce) { CompareWithReserves(0); }
 
+// A foundation that takes a card one rank above or below its top card
+// (Black Hole, Golf) holds its cards in whatever order they came: the
+// solver keys positions that differ only in the order below the top card
+// alike. Random endgames: a chain of cards each one rank from the last,
+// laid on four piles so that it can be played off (sometimes two of its
+// cards swapped, or a card from outside it laid under it, which may lose
+// the hand), sometimes a stock whose cards go
+// straight onto the foundation, and the rest on the foundation in a random
+// order under the card the chain starts from.
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAFoundationInAnyOrder)
+{
+    const PileSpec UpOrDown{3, 0, 117, 0, 402, 2};
+    const PileSpec Heap{2, 1, 0, 0, 401, 0, {0, 120, 71, 400}};
+    const PileSpec ToFoundation{0, 94, 0, 0, 402, 2, {0, 0, 71, 96}};
+    static const char* const Ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    auto name = [](int card) { return std::string(Ranks[card % 13]) + Suits[card / 13]; };
+    int won = 0, lost = 0, compared = 0;
+    for (unsigned seed = 1; seed <= 80; ++seed) {
+        std::mt19937 random(seed + 3000);
+        std::vector<int> unused(52);
+        for (int card = 0; card < 52; ++card) unused[static_cast<std::size_t>(card)] = card;
+        std::shuffle(unused.begin(), unused.end(), random);
+        const int top = unused.back();
+        unused.pop_back();
+        // The chain, while a card of a neighbouring rank is left.
+        std::vector<int> chain;
+        for (int at = top; chain.size() < 11 + seed % 3;) {
+            const int rank = (at % 13 + (random() % 2 ? 1 : 12)) % 13;
+            const auto next = std::find_if(unused.begin(), unused.end(), [rank](int card) { return card % 13 == rank; });
+            if (next == unused.end()) break;
+            at = *next;
+            chain.push_back(at);
+            unused.erase(next);
+        }
+        if (seed % 3 == 0) std::swap(chain[random() % chain.size()], chain[random() % chain.size()]);
+        const std::size_t inStock = seed % 2 == 0 ? 2 : 0;
+        std::string stock;
+        for (std::size_t i = 0; i < inStock; ++i) stock += (stock.empty() ? "" : " ") + name(chain[i]) + "*";
+        std::vector<std::string> heaps(4);
+        // Sometimes a card from outside the chain at the bottom of a heap.
+        if (seed % 4 == 1) {
+            heaps[random() % 4] = name(unused.back());
+            unused.pop_back();
+        }
+        for (std::size_t i = chain.size(); i-- > inStock;) {
+            std::string& heap = heaps[random() % 4];
+            heap += (heap.empty() ? "" : " ") + name(chain[i]);
+        }
+        std::string foundation;
+        for (const int card : unused) foundation += name(card) + " ";
+        foundation += name(top);
+        Endgame t;
+        t.session.RedealsLeft = 0;
+        if (!stock.empty()) t.Place("ST", ToFoundation, stock);
+        t.Place("F", UpOrDown, foundation);
+        for (std::size_t h = 0; h < heaps.size(); ++h) t.Place("H" + std::to_string(h + 1), Heap, heaps[h]);
+        SolverBudget budget;
+        budget.MaxStates = 300000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        FullSearch full;
+        const bool fullWon = full.Won(t);
+        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
+        ++compared;
+        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
+        (fullWon ? won : lost)++;
+    }
+    EXPECT_GE(compared, 60);
+    EXPECT_GE(won, 10);
+    EXPECT_GE(lost, 10);
+}
+
 }  // namespace
 }  // namespace vexa
