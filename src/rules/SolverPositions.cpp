@@ -5,12 +5,12 @@
 // no ClickAction) is read by the rules only through its top card (every
 // DropRule), its bottom card (EmptyDropRules 204, 212, 215, 216 to 218 and
 // DropRule 123), its count (the score, the claim button, the 13-card
-// limits) and the ranks it holds (DropRule 121). The cards between its
-// bottom and top card are then only a set: two positions that differ only
-// in their order allow the same moves, with the same results, for ever.
-// They are keyed alike. Not where scoring scheme 4 or 5 reads the
-// foundations otherwise, nor where Postdrop 13 or 14 takes the two top
-// cards of the pile a card was dropped on.
+// limits) and the ranks it holds (DropRule 121); scoring scheme 5 reads
+// the peaks and the stock. The cards between its bottom and top card are
+// then only a set: two positions that differ only in their order allow the
+// same moves, with the same results, for ever. They are keyed alike. Not
+// where scoring scheme 4 reads the foundations' places, nor where Postdrop
+// 13 or 14 takes the two top cards of the pile a card was dropped on.
 #include "rules/SolverSearch.h"
 
 #include <algorithm>
@@ -108,9 +108,7 @@ void Solver::Search::FindOrderFreeFoundations()
     orderFree_.assign(piles_.size(), 0);
     anyOrderFree_ = false;
     const GameSettings& settings = s_.Settings;
-    if (!usable_ || settings.Scoring == 4 || settings.Scoring == 5 || settings.Postdrop == 13 ||
-        settings.Postdrop == 14)
-        return;
+    if (!usable_ || settings.Scoring == 4 || settings.Postdrop == 13 || settings.Postdrop == 14) return;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const Pile& pile = *piles_[p];
         orderFree_[p] = pile.Kind == 3 && pile.PickRule == 0 && pile.ClickAction == 0;
