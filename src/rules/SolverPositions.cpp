@@ -10,7 +10,8 @@
 // then only a set: two positions that differ only in their order allow the
 // same moves, with the same results, for ever. They are keyed alike. Not
 // where scoring scheme 4 reads the foundations' places, nor where Postdrop
-// 13 or 14 takes the two top cards of the pile a card was dropped on.
+// 13 or 14 would take the two top cards of a foundation that takes a drop
+// (one that takes none only gets cards put on top).
 #include "rules/SolverSearch.h"
 
 #include <algorithm>
@@ -108,10 +109,13 @@ void Solver::Search::FindOrderFreeFoundations()
     orderFree_.assign(piles_.size(), 0);
     anyOrderFree_ = false;
     const GameSettings& settings = s_.Settings;
-    if (!usable_ || settings.Scoring == 4 || settings.Postdrop == 13 || settings.Postdrop == 14) return;
+    if (!usable_ || settings.Scoring == 4) return;
+    // Postdrop 13 and 14 read the two top cards of a pile that took a drop.
+    const bool pairsOnTarget = settings.Postdrop == 13 || settings.Postdrop == 14;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const Pile& pile = *piles_[p];
-        orderFree_[p] = pile.Kind == 3 && pile.PickRule == 0 && pile.ClickAction == 0;
+        orderFree_[p] = pile.Kind == 3 && pile.PickRule == 0 && pile.ClickAction == 0 &&
+                        (!pairsOnTarget || (pile.DropRule == 0 && pile.EmptyDropRule == 0));
         anyOrderFree_ = anyOrderFree_ || orderFree_[p];
     }
 }
