@@ -74,9 +74,11 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
         for (const Card* card : pile->Cards())
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
+    FindOrderFreeFoundations();
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();
+    FindLockedPiles();
     FindOrderings();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);

@@ -30,6 +30,8 @@ void Solver::Search::Played(const PackedMove& played)
         return;
     }
     if (child_ == parent_) return;
+    // A position whose cards can no longer all reach the foundations.
+    if (lockedCards_ && Deadlocked()) return;
     // After a deferred play only a move that builds on the card played.
     if (deferredPile_ >= 0 && !BuildsOnDeferred(child_)) return;
     // A position searched already is dropped before it is scored.

@@ -1,5 +1,17 @@
 // The position store: a position taken from the scratch table as bytes, put
 // back onto it, and keyed for the table of positions seen.
+//
+// Foundation order. A foundation that never gives a card back (PickRule 0,
+// no ClickAction) is read by the rules only through its top card (every
+// DropRule), its bottom card (EmptyDropRules 204, 212, 215, 216 to 218 and
+// DropRule 123), its count (the score, the claim button, the 13-card
+// limits) and the ranks it holds (DropRule 121); scoring scheme 5 reads
+// the peaks and the stock. The cards between its bottom and top card are
+// then only a set: two positions that differ only in their order allow the
+// same moves, with the same results, for ever. They are keyed alike. Not
+// where scoring scheme 4 reads the foundations' places, nor where Postdrop
+// 13 or 14 would take the two top cards of a foundation that takes a drop
+// (one that takes none only gets cards put on top).
 #include "rules/SolverSearch.h"
 
 #include <algorithm>
@@ -92,6 +104,22 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
     touched_ = false;
 }
 
+void Solver::Search::FindOrderFreeFoundations()
+{
+    orderFree_.assign(piles_.size(), 0);
+    anyOrderFree_ = false;
+    const GameSettings& settings = s_.Settings;
+    if (!usable_ || settings.Scoring == 4) return;
+    // Postdrop 13 and 14 read the two top cards of a pile that took a drop.
+    const bool pairsOnTarget = settings.Postdrop == 13 || settings.Postdrop == 14;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        orderFree_[p] = pile.Kind == 3 && pile.PickRule == 0 && pile.ClickAction == 0 &&
+                        (!pairsOnTarget || (pile.DropRule == 0 && pile.EmptyDropRule == 0));
+        anyOrderFree_ = anyOrderFree_ || orderFree_[p];
+    }
+}
+
 std::uint64_t Solver::Search::KeyHash(const State& state)
 {
     // With dominating redeals the count of redeals left is no part of the key.
@@ -101,7 +129,7 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
     Cycle cycle;
     if (cycles_) cycle = CycleOf(state);
     const bool merged = cycle.Length > 1;
-    if (!symmetric_ && !merged) return HashBytes(state.data(), length);
+    if (!symmetric_ && !merged && !anyOrderFree_) return HashBytes(state.data(), length);
     segments_.clear();
     std::size_t at = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
@@ -127,8 +155,13 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
         const int g = group_[p];
         if (merged && talon_[p]) continue;
         if (g < 0) {
+            const std::size_t from = canonical_.size();
             canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
                               state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
+            // The count, the bottom card, the cards between, the top card.
+            if (orderFree_[p] && segments_[p].second > 4)
+                std::sort(canonical_.begin() + static_cast<std::ptrdiff_t>(from + 2),
+                          canonical_.begin() + static_cast<std::ptrdiff_t>(from + segments_[p].second - 1));
             continue;
         }
         const auto gi = static_cast<std::size_t>(g);

@@ -165,6 +165,13 @@ struct Solver::Search {
     bool RulesReadOtherPiles(bool oneGoverningStock = false) const;
     bool OneStockGovernsAll() const;
     std::uint64_t KeyHash(const State& state);
+    // Foundation order. Where nothing reads a foundation but its top and
+    // bottom cards, its count and which ranks it holds, two positions that
+    // differ only in the order of the cards between its bottom and top card
+    // are one position to the search (see SolverPositions.cpp).
+    void FindOrderFreeFoundations();
+    std::vector<char> orderFree_;  // per pile: the cards between its bottom and top are keyed sorted
+    bool anyOrderFree_ = false;
 
     // Safe foundation moves. A card that no card still off the foundations
     // can ever be built on, and that exactly one foundation takes (the only
@@ -285,6 +292,24 @@ struct Solver::Search {
     // the rule tables (an empty pile that takes cards always might).
     bool MayGoSomewhere(const Card& card) const;
     std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
+
+    // Locked cards. Where some piles give their cards only to foundations
+    // that build each suit up by one, a card needs the card on top of it
+    // there and a card one rank lower of its suit to go first; a position
+    // in which some card can never go is lost and is not searched (see
+    // SolverLockedCards.cpp).
+    void FindLockedPiles();
+    bool Deadlocked();
+    bool lockedCards_ = false;
+    std::vector<char> locked_;    // per pile: its cards leave only for a foundation
+    bool baseFromFirst_ = false;  // the first foundation's first card sets the base rank (else aces)
+    std::size_t firstFoundation_ = 0;
+    std::array<std::array<std::int16_t, 2>, 4 * 14> byFace_{};  // the cards of each suit and rank
+    std::array<std::int16_t, 128> above_{};  // per card: the card on top of it in a locked pile, or -1
+    std::array<std::int16_t, 128> below_{};  // per card: the card under it in a locked pile, or -1
+    CardSet free_;                           // the cards that can reach a foundation
+    CardSet waitsLower_;                     // the cards still waiting for a lower card
+    std::vector<std::int16_t> ready_;
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

@@ -1,0 +1,141 @@
+// The plain search the solver's savings are checked against: every
+// position reachable by clicks on a small endgame table, and the shapes of
+// the Strategy-like piles several of those tables use.
+#pragma once
+
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "rules/ClickDispatch.h"
+#include "rules/MoveRules.h"
+#include "support/SolverTable.h"
+#include "table/PileLayout.h"
+
+namespace vexa::test {
+
+// Strategy-like piles: a stock whose top card goes to any reserve pile (and
+// only from there), reserves that give their top card to the foundations,
+// which take cards beyond the aces only once the stock is used up.
+inline const PileSpec DealingStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
+inline const PileSpec Reserve{2, 1, 113, 214, 401, 0, {0, 120, 71, 400}};
+inline const PileSpec StockFirstFoundation{3, 0, 110, 203, 402, 2};
+
+inline const char Suits[] = {'S', 'H', 'C', 'D'};
+
+// A table without autoplay whose stock turns over without end.
+class Endgame : public SolverTable {
+public:
+    Endgame()
+    {
+        session.Settings.Autoplay = false;
+        session.Menu.Autoplay = false;
+        session.RedealsLeft = 9999;
+    }
+};
+
+// Every pile's cards and faces (not the redeals left, which never run out).
+inline std::string Key(const Session& session)
+{
+    std::string key;
+    const Table& table = session.Board;
+    for (int position = 0; position < table.ControlCount(); ++position)
+        if (const Pile* pile = table.PileAt(position); pile && pile != &table.DragPile()) {
+            for (const Card* card : pile->Cards())
+                key += static_cast<char>(card->Index() * 2 + (card->Face.State() == ctBack ? 1 : 0));
+            key += '|';
+        }
+    return key;
+}
+
+struct Placement {
+    std::vector<std::pair<Pile*, std::vector<std::pair<int, CardState>>>> piles;
+    int redeals = 0;
+};
+
+inline Placement Take(Session& session)
+{
+    Placement placement;
+    Table& table = session.Board;
+    for (int position = 0; position < table.ControlCount(); ++position)
+        if (Pile* pile = table.PileAt(position); pile && pile != &table.DragPile()) {
+            std::vector<std::pair<int, CardState>> cards;
+            for (const Card* card : pile->Cards()) cards.emplace_back(card->Index(), card->Face.State());
+            placement.piles.emplace_back(pile, cards);
+        }
+    placement.redeals = session.RedealsLeft;
+    return placement;
+}
+
+inline void PutBack(Session& session, const Placement& placement)
+{
+    Table& table = session.Board;
+    session.Carrying = false;
+    session.OriginPile = nullptr;
+    while (table.DragPile().Count() > 0) table.MoveCard(*table.DragPile().Top(), table.Store());
+    for (const auto& [pile, cards] : placement.piles)
+        while (pile->Count() > 0) table.MoveCard(*pile->Top(), table.Store());
+    for (const auto& [pile, cards] : placement.piles) {
+        for (const auto& [index, state] : cards) {
+            Card& card = table.CardAt(index);
+            card.Face.SetState(state);
+            table.MoveCard(card, *pile);
+        }
+        LayOutPile(*pile);
+    }
+    session.RedealsLeft = placement.redeals;
+}
+
+// Every position reachable by clicks, depth first; true when one wins.
+// Gives up (and says so) past a number of positions.
+struct FullSearch {
+    std::unordered_set<std::string> seen;
+    std::size_t limit = 400000;
+    bool gaveUp = false;
+
+    bool Won(Endgame& t)
+    {
+        if (!t.ui.victories.empty()) return true;
+        if (seen.size() >= limit) {
+            gaveUp = true;
+            return false;
+        }
+        if (!seen.insert(Key(t.session)).second) return false;
+        Session& s = t.session;
+        const Placement here = Take(s);
+        std::vector<Control*> clicks;
+        for (const auto& [pile, cards] : here.piles) {
+            clicks.push_back(pile);
+            for (Card* card : pile->Cards()) clicks.push_back(card);
+        }
+        for (Control* first : clicks) {
+            const bool isCard = first->Type() == ControlType::Card;
+            if (isCard ? !CanClickCard(s, *static_cast<Card*>(first))
+                       : !CanClickPileArea(s, *static_cast<Pile*>(first)))
+                continue;
+            DispatchClick(s, first);
+            if (!s.Carrying) {
+                if (Won(t)) return true;
+                PutBack(s, here);
+                continue;
+            }
+            PutBack(s, here);
+            for (const auto& [target, cards] : here.piles) {
+                DispatchClick(s, first);
+                if (!s.Carrying) break;
+                Control* second = target->Count() > 0 ? static_cast<Control*>(target->Top()) : target;
+                const bool can = second == target ? CanClickPileArea(s, *target)
+                                                  : CanClickCard(s, *static_cast<Card*>(second));
+                if (target != s.OriginPile && can && CanDrop(s, *target, s.Board.DragPile(), 0)) {
+                    DispatchClick(s, second);
+                    if (!s.Carrying && Won(t)) return true;
+                }
+                PutBack(s, here);
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace vexa::test
