@@ -1,7 +1,6 @@
 // Numbered deals in the window on the offscreen platform: the status bar
 // shows the number of the hand in play, Game > Choose deal... asks for a
-// number and deals that hand, and the hand the window shows for a number is
-// the one the headless driver deals for it.
+// number and deals that hand.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +11,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -45,20 +43,6 @@ std::vector<std::string> PilesAsShown(const Session& session)
             line += std::string(" ") + (card->Visible ? "" : ".") + std::to_string(card->Index()) +
                     (card->Face.State() == ctBack ? 'd' : 'u');
         piles.push_back(line);
-    }
-    return piles;
-}
-
-// The same from the driver's output: the pile lines, name and cards.
-std::vector<std::string> PilesInOutput(const QString& output)
-{
-    std::vector<std::string> piles;
-    for (const QString& line : output.split('\n')) {
-        if (!line.startsWith("pile ")) continue;
-        const QString name = line.section(' ', 1, 1);
-        const int hinton = line.indexOf(" hinton ");
-        const QString cards = line.mid(hinton + 10).trimmed();  // after " hinton N "
-        piles.push_back((name + " " + cards).trimmed().toStdString());
     }
     return piles;
 }
@@ -208,33 +192,6 @@ TEST_F(ChooseDealTest, CancelAndNumbersOutOfRangeChangeNothing)
     EXPECT_EQ(s.Deck, deck);
     EXPECT_EQ(PilesAsShown(s), dealt);
     EXPECT_EQ(DealLabel(), "Deal 12345");
-}
-
-// Deal 1234 of Klondike in the window is the table the headless driver
-// prints for "deal 1234", run as its own process with another seed.
-TEST_F(ChooseDealTest, TheWindowShowsTheHandTheDriverDealsForTheNumber)
-{
-    Load("Klondike");
-    ChooseDeal(true, [&](DealNumberDialog& dialog) {
-        Type(dialog, "1234");
-        QTest::keyClick(&Field(dialog), Qt::Key_Return);
-    });
-    const std::vector<std::string> window = PilesAsShown(form->State());
-
-    const QString sim = qEnvironmentVariable("VEXA_SIM");
-    ASSERT_FALSE(sim.isEmpty());
-    test::TempDir folder;
-    for (const auto& entry : fs::directory_iterator(fs::path(VEXA_SOURCE_DIR) / "games"))
-        fs::copy_file(entry.path(), folder.Path() / entry.path().filename());
-    QProcess driver;
-    driver.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
-    driver.start(sim, {"--seed", "987654321"});
-    driver.write("select Klondike\ndeal\ndeal 1234\nshow\n");
-    driver.closeWriteChannel();
-    ASSERT_TRUE(driver.waitForFinished(60000));
-    const std::vector<std::string> shown = PilesInOutput(QString::fromUtf8(driver.readAllStandardOutput()));
-    ASSERT_EQ(shown.size(), 13u);
-    EXPECT_EQ(window, shown);
 }
 
 }  // namespace
