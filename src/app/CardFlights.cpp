@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QEasingCurve>
+#include <QtGlobal>
 #include <QVariantAnimation>
 
 #include "app/DragView.h"
@@ -18,6 +19,7 @@ CardFlights::CardFlights(CardLibrary& library, QWidget& table) : QObject(&table)
     animation_->setEndValue(1.0);
     connect(animation_, &QVariantAnimation::valueChanged, this, [this] { Advance(animation_->currentTime()); });
     connect(animation_, &QVariantAnimation::finished, this, [this] { Advance(animation_->duration()); });
+    fixedStep_ = std::max(0, qEnvironmentVariableIntValue("VEXA_FLIGHT_MILLISECONDS"));
 }
 
 CardFlights::~CardFlights()
@@ -26,7 +28,7 @@ CardFlights::~CardFlights()
     for (Flyer& flyer : flyers_) delete flyer.View;
 }
 
-void CardFlights::Start(const std::vector<std::vector<Flight>>& steps)
+void CardFlights::Start(const std::vector<std::vector<Flight>>& steps, int stepMilliseconds)
 {
     Finish();
     int count = 0;
@@ -46,7 +48,7 @@ void CardFlights::Start(const std::vector<std::vector<Flight>>& steps)
     }
     if (count == 0) return;
     // A long autoplay run shares the longest time out among its steps.
-    stepTime_ = std::min(StepMilliseconds, std::max(1, LongestMilliseconds / count));
+    stepTime_ = fixedStep_ > 0 ? fixedStep_ : std::clamp(LongestMilliseconds / count, 1, std::max(1, stepMilliseconds));
     animation_->setDuration(stepTime_ * count);
     animation_->start();
 }

@@ -4,7 +4,9 @@
 // lands. The flights of one step run together (a run moved as one), the
 // steps one after another (autoplay's cards), all within LongestMilliseconds.
 // One animation drives the whole schedule: setting its time to its duration
-// lands every card at once.
+// lands every card at once. VEXA_FLIGHT_MILLISECONDS, set only by tests that
+// watch a card on its way, gives every step that time instead, with no
+// longest time, so that a slow machine still catches the card mid-flight.
 #pragma once
 
 #include <set>
@@ -27,6 +29,8 @@ class CardFlights : public QObject {
 public:
     static constexpr int StepMilliseconds = 200;
     static constexpr int LongestMilliseconds = 2000;
+    // Cards dropped by a drag glide the short way from the pointer.
+    static constexpr int DropMilliseconds = 120;
 
     // The flyers are drawn on table, above its piles.
     CardFlights(CardLibrary& library, QWidget& table);
@@ -38,9 +42,10 @@ public:
         QRect From;       // where it was drawn, in the table's pixels
         QRect To;         // where it lies now
     };
-    // Starts the flights, steps in the order given; flights still running
-    // land first.
-    void Start(const std::vector<std::vector<Flight>>& steps);
+    // Starts the flights, steps in the order given, each taking
+    // stepMilliseconds (less for a run too long for the longest time);
+    // flights still running land first.
+    void Start(const std::vector<std::vector<Flight>>& steps, int stepMilliseconds = StepMilliseconds);
     // Lands every card at once.
     void Finish();
     bool Running() const { return !flyers_.empty(); }
@@ -65,6 +70,7 @@ private:
     std::vector<Flyer> flyers_;
     std::set<int> flying_;
     int stepTime_ = StepMilliseconds;
+    int fixedStep_ = 0;  // VEXA_FLIGHT_MILLISECONDS, 0 when unset
 };
 
 }  // namespace vexa

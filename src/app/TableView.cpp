@@ -324,7 +324,11 @@ void TableView::SyncCards(bool fly)
     if (fly)
         for (int i = 1; i <= CardCount; ++i) {
             CardWidget* widget = cards_[static_cast<std::size_t>(i)];
-            if (widget->isHidden() || widget->parentWidget() == store_) continue;
+            const Dropped& dropped = dropped_[static_cast<std::size_t>(i)];
+            // Cards released by a drag start where the pointer held them.
+            if (dropped.Released)
+                before[static_cast<std::size_t>(i)] = {true, dragView_, dropped.Place, dropped.Picture};
+            if (dropped.Released || widget->isHidden() || widget->parentWidget() == store_) continue;
             before[static_cast<std::size_t>(i)] = {true, widget->parentWidget(),
                                                    QRect(widget->mapTo(this, QPoint()), widget->size()),
                                                    widget->Picture()};
@@ -417,7 +421,8 @@ void TableView::SyncCards(bool fly)
     }
     for (const auto& step : steps)
         for (const CardFlights::Flight& route : step) cards_[static_cast<std::size_t>(route.Card)]->hide();
-    flights_->Start(steps);
+    const bool drop = std::any_of(dropped_.begin(), dropped_.end(), [](const Dropped& d) { return d.Released; });
+    flights_->Start(steps, drop ? CardFlights::DropMilliseconds : CardFlights::StepMilliseconds);
 }
 
 TableView::PointTarget TableView::TargetAt(QPoint global) const
@@ -469,7 +474,7 @@ void TableView::DragMoved(QPoint global)
         const auto found = before.find(carried[i]->Index());
         const QPoint at = found != before.end() ? found->second : base + step * static_cast<int>(i);
         if (i == 0) base = at;
-        shown.push_back({carried[i]->Face.Picture(), at - base});
+        shown.push_back({carried[i]->Face.Picture(), at - base, carried[i]->Index()});
     }
     // The cards keep the offset at which they were grabbed; a lowest card
     // that was not on the pressed pile is held where the carry pointer
@@ -495,15 +500,15 @@ void TableView::DragReleased(QPoint global)
     dragView_->hide();
     if (mouseGrabber() == window() && !session_.Peek.Pile) window()->releaseMouse();
     // The second click falls on what lies below the pointer; whatever is
-    // still carried then goes back as a click on its own pile does.
+    // still carried then goes back as a click on its own pile does. The
+    // cards were drawn at the pointer: from there they glide, the short
+    // way, to their new place or back to their pile.
     const PointTarget target = TargetAt(global);
-    // The cards were drawn at the pointer: the drop shows them in their
-    // new place at once.
-    landAtOnce_ = true;
+    for (const DragView::Shown& card : dragView_->Cards())
+        dropped_[static_cast<std::size_t>(card.Card)] = {true, dragView_->Place(card), card.Picture};
     if (target.Any && target.Sender) actions_.Click(target.Sender);
-    landAtOnce_ = true;
     if (session_.Carrying && session_.OriginPile) actions_.Click(session_.OriginPile);
-    landAtOnce_ = false;
+    dropped_.fill({});
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event)
