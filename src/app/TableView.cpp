@@ -18,6 +18,7 @@
 
 #include "app/CardFlights.h"
 #include "app/DragView.h"
+#include "app/FlightPlan.h"
 #include "app/FocusFrame.h"
 #include "cards/CardWidget.h"
 #include "core/Session.h"
@@ -308,12 +309,14 @@ bool TableView::SyncControls()
 }
 
 namespace {
-// Where a card was drawn before a change, in the table's pixels.
+// Where a card was drawn before a change, in the table's pixels, and its
+// place among the cards drawn in the same widget.
 struct Drawn {
     bool Shown = false;
     QWidget* Parent = nullptr;
     QRect Place;
     int Picture = 0;
+    int Order = 0;
 };
 }  // namespace
 
@@ -327,11 +330,12 @@ void TableView::SyncCards(bool fly)
             const Dropped& dropped = dropped_[static_cast<std::size_t>(i)];
             // Cards released by a drag start where the pointer held them.
             if (dropped.Released)
-                before[static_cast<std::size_t>(i)] = {true, dragView_, dropped.Place, dropped.Picture};
+                before[static_cast<std::size_t>(i)] = {true, dragView_, dropped.Place, dropped.Picture, dropped.Order};
             if (dropped.Released || widget->isHidden() || widget->parentWidget() == store_) continue;
-            before[static_cast<std::size_t>(i)] = {true, widget->parentWidget(),
-                                                   QRect(widget->mapTo(this, QPoint()), widget->size()),
-                                                   widget->Picture()};
+            QWidget* parent = widget->parentWidget();
+            before[static_cast<std::size_t>(i)] = {true, parent, QRect(widget->mapTo(this, QPoint()), widget->size()),
+                                                   widget->Picture(),
+                                                   static_cast<int>(parent->children().indexOf(widget))};
         }
     // Cards lifted by a click stay in their old place, dimmed, while they
     // are carried; a drag shows them flying with the pointer besides.
@@ -379,16 +383,9 @@ void TableView::SyncCards(bool fly)
     syncAll(table.DragPile(), nullptr);
     if (!fly) return;
 
-    // Each card drawn before and now, somewhere else, flies there. The cards
-    // moved from one pile to another together fly as one step when they lie
-    // on each other; steps go lowest card first.
-    struct Move {
-        CardFlights::Flight Route;
-        QWidget* From = nullptr;
-        QWidget* To = nullptr;
-        int Depth = 0;  // the card's place in its new pile
-    };
-    std::vector<Move> moves;
+    // Each card drawn before and now, somewhere else, flies there, in the
+    // steps the plan gives.
+    std::vector<PlannedFlight> moves;
     for (int i = 1; i <= CardCount; ++i) {
         const Drawn& was = before[static_cast<std::size_t>(i)];
         CardWidget* widget = cards_[static_cast<std::size_t>(i)];
@@ -401,24 +398,10 @@ void TableView::SyncCards(bool fly)
             const auto& cards = pile->Cards();
             depth = static_cast<int>(std::find(cards.begin(), cards.end(), &card) - cards.begin());
         }
-        moves.push_back({{i, was.Picture, was.Place, now}, was.Parent, widget->parentWidget(), depth});
+        moves.push_back({{i, was.Picture, was.Place, now}, was.Parent, widget->parentWidget(), was.Order, depth});
     }
     if (moves.empty()) return;
-    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.Depth < b.Depth; });
-    std::vector<std::vector<CardFlights::Flight>> steps;
-    std::vector<const Move*> last;  // the last move of each step
-    for (const Move& move : moves) {
-        bool joined = false;
-        for (std::size_t k = 0; k < steps.size() && !joined; ++k)
-            if (last[k]->From == move.From && last[k]->To == move.To && last[k]->Depth + 1 == move.Depth) {
-                steps[k].push_back(move.Route);
-                last[k] = &move;
-                joined = true;
-            }
-        if (joined) continue;
-        steps.push_back({move.Route});
-        last.push_back(&move);
-    }
+    const auto steps = PlanFlights(std::move(moves));
     for (const auto& step : steps)
         for (const CardFlights::Flight& route : step) cards_[static_cast<std::size_t>(route.Card)]->hide();
     const bool drop = std::any_of(dropped_.begin(), dropped_.end(), [](const Dropped& d) { return d.Released; });
@@ -504,8 +487,10 @@ void TableView::DragReleased(QPoint global)
     // cards were drawn at the pointer: from there they glide, the short
     // way, to their new place or back to their pile.
     const PointTarget target = TargetAt(global);
-    for (const DragView::Shown& card : dragView_->Cards())
-        dropped_[static_cast<std::size_t>(card.Card)] = {true, dragView_->Place(card), card.Picture};
+    for (std::size_t i = 0; i < dragView_->Cards().size(); ++i) {
+        const DragView::Shown& card = dragView_->Cards()[i];
+        dropped_[static_cast<std::size_t>(card.Card)] = {true, dragView_->Place(card), card.Picture, static_cast<int>(i)};
+    }
     if (target.Any && target.Sender) actions_.Click(target.Sender);
     if (session_.Carrying && session_.OriginPile) actions_.Click(session_.OriginPile);
     dropped_.fill({});

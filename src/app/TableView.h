@@ -190,6 +190,7 @@ private:
         bool Released = false;
         QRect Place;
         int Picture = 0;
+        int Order = 0;  // lowest card 0
     };
     std::array<Dropped, CardCount + 1> dropped_{};
 };

@@ -114,6 +114,10 @@ TEST_F(CardFlightsTest, AutoplaysCardsFlyOneStepAfterAnotherWithinTheLongestTime
     EXPECT_LE(Animation().duration(), CardFlights::LongestMilliseconds);
     const int flying = HiddenCards();
     EXPECT_GT(flying, 1);
+    // Each card is a step of its own, even where several go to one
+    // foundation.
+    EXPECT_EQ(Animation().duration(),
+              std::min(CardFlights::StepMilliseconds, CardFlights::LongestMilliseconds / flying) * flying);
     // Halfway through, the first steps have landed and the last not yet.
     Animation().setCurrentTime(Animation().duration() / 2);
     EXPECT_LT(HiddenCards(), flying);
