@@ -41,6 +41,10 @@ public:
         int Picture = 0;  // the picture it showed before the move
         QRect From;       // where it was drawn, in the table's pixels
         QRect To;         // where it lies now
+        // The card lies covered, out of sight, in its new place (a stack's
+        // lower card): once landed it is drawn there until a later card
+        // lands on it or every card has landed.
+        bool Covered = false;
     };
     // Starts the flights, steps in the order given, each taking
     // stepMilliseconds (less for a run too long for the longest time);
@@ -48,6 +52,7 @@ public:
     void Start(const std::vector<std::vector<Flight>>& steps, int stepMilliseconds = StepMilliseconds);
     // Lands every card at once.
     void Finish();
+    // Cards in flight, or landed covered and drawn until the flights end.
     bool Running() const { return !flyers_.empty(); }
     bool Flying(int card) const { return flying_.count(card) > 0; }
     QVariantAnimation& Animation() { return *animation_; }
@@ -63,6 +68,7 @@ private:
         Flight Route;
         int Step = 0;
         DragView* View = nullptr;
+        bool Parked = false;  // landed, covered, still drawn in its place
     };
     CardLibrary& library_;
     QWidget& table_;

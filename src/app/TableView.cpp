@@ -389,7 +389,9 @@ void TableView::SyncCards(bool fly)
     for (int i = 1; i <= CardCount; ++i) {
         const Drawn& was = before[static_cast<std::size_t>(i)];
         CardWidget* widget = cards_[static_cast<std::size_t>(i)];
-        if (!was.Shown || widget->isHidden() || widget->graphicsEffect()) continue;
+        // A card that went off the table vanishes; one that lies covered
+        // in its new place flies there too.
+        if (!was.Shown || widget->parentWidget() == store_ || widget->graphicsEffect()) continue;
         const QRect now(widget->mapTo(this, QPoint()), widget->size());
         if (now.topLeft() == was.Place.topLeft()) continue;
         const Card& card = table.CardAt(i);
@@ -398,7 +400,8 @@ void TableView::SyncCards(bool fly)
             const auto& cards = pile->Cards();
             depth = static_cast<int>(std::find(cards.begin(), cards.end(), &card) - cards.begin());
         }
-        moves.push_back({{i, was.Picture, was.Place, now}, was.Parent, widget->parentWidget(), was.Order, depth});
+        moves.push_back({{i, was.Picture, was.Place, now, widget->isHidden()}, was.Parent, widget->parentWidget(),
+                         was.Order, depth});
     }
     if (moves.empty()) return;
     const auto steps = PlanFlights(std::move(moves));

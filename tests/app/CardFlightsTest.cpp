@@ -109,23 +109,39 @@ TEST_F(CardFlightsTest, AutoplaysCardsFlyOneStepAfterAnotherWithinTheLongestTime
     Load("Auto");
     QAction* autoplay = form->findChild<QAction*>("Autoplay1");
     ASSERT_NE(autoplay, nullptr);
+    const int dealt = PileNamed("PILE1").Count();
     autoplay->trigger();
     ASSERT_TRUE(form->View().Animating());
-    EXPECT_LE(Animation().duration(), CardFlights::LongestMilliseconds);
+    // Every card autoplay moved flies, also those that end covered on a
+    // foundation, each as a step of its own.
     const int flying = HiddenCards();
-    EXPECT_GT(flying, 1);
-    // Each card is a step of its own, even where several go to one
-    // foundation.
+    EXPECT_EQ(flying, dealt - PileNamed("PILE1").Count());
+    EXPECT_GT(flying, 4);
     EXPECT_EQ(Animation().duration(),
               std::min(CardFlights::StepMilliseconds, CardFlights::LongestMilliseconds / flying) * flying);
-    // Halfway through, the first steps have landed and the last not yet.
+    EXPECT_LE(Animation().duration(), CardFlights::LongestMilliseconds);
+    // Halfway through, the first steps have landed and the last not yet;
+    // every foundation that a card reached shows one, whether it lies on
+    // top at the end or gets covered later.
     Animation().setCurrentTime(Animation().duration() / 2);
     EXPECT_LT(HiddenCards(), flying);
     EXPECT_GT(HiddenCards(), 0);
+    const auto flyers = form->findChildren<DragView*>("FlyingCard");
+    for (const char* name : {"PILE2", "PILE3", "PILE4", "PILE5"}) {
+        const Pile& foundation = PileNamed(name);
+        bool reached = false;
+        for (const Card* card : foundation.Cards()) reached |= !form->View().Flights().Flying(card->Index());
+        if (!reached) continue;
+        const QPoint place = OnTable(CardView(*foundation.Top())).topLeft();
+        const bool shown = CardView(*foundation.Top())->isVisible() ||
+                           std::any_of(flyers.begin(), flyers.end(), [&](DragView* v) { return v->pos() == place; });
+        EXPECT_TRUE(shown) << name;
+    }
     // A key lands every card before it acts.
     QTest::keyClick(form.get(), Qt::Key_Right);
     EXPECT_FALSE(form->View().Animating());
     EXPECT_EQ(HiddenCards(), 0);
+    EXPECT_EQ(form->findChild<DragView*>("FlyingCard"), nullptr);
 }
 
 TEST_F(CardFlightsTest, ADragsDropGlidesFromThePointerToItsPlaceAndARefusedOneBackToItsPile)
