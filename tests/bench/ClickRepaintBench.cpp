@@ -195,15 +195,16 @@ void BM_RepaintAfterResize(benchmark::State& state)
 }
 BENCHMARK(BM_RepaintAfterResize)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200)->Arg(0)->Arg(1);
 
-// A column of 20 face-up cards and four foundations that take any first
-// card and then its suit: Autoplay moves all 20, one step after another.
-// The other 32 cards wait face down in a stock.
+// A column of 20 face-up cards, all in sight (so their pictures were
+// painted before they fly, as in play), and four foundations that take any
+// first card and then its suit: Autoplay moves all 20, one step after
+// another. The other 32 cards wait face down in a stock.
 void WriteAutoplayTable()
 {
     const auto folder = std::filesystem::temp_directory_path() / "vexa-frame-bench";
     std::filesystem::create_directories(folder);
-    std::string text = "[Twenty]\nFormwidth=640\nFormheight=440\n"
-                       "PILE1=20,10,71,340,0,2,0,0,0,401,0,0,0," +
+    std::string text = "[Twenty]\nFormwidth=640\nFormheight=500\n"
+                       "PILE1=20,10,71,420,0,2,0,0,0,401,0,0,0," +
                        std::string(20, 'U') + "\n";
     for (int i = 0; i < 4; ++i)
         text += "PILE" + std::to_string(i + 2) + "=" + std::to_string(140 + 100 * i) + ",10,71,96,2,3,0,120,201,402,0,0,0,-\n";
