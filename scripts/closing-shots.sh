@@ -3,7 +3,9 @@
 # private X server with a window manager: at its defined size and maximised
 # on a 1920x1080 screen, full screen (F11) on a 3840x2160 screen, in both
 # table styles, and a felt table whose stock was dealt out (the empty stock
-# shows whether a redeal is left).
+# shows whether a redeal is left). Then motion and feedback on Klondike at
+# its defined size: a card on its way from the stock to the waste, the ghost
+# of a lifted card, the sign of a refused drop and the status bar.
 # Usage: scripts/closing-shots.sh BUILD_DIR OUT_DIR
 set -euo pipefail
 build="$(realpath "$1")"
@@ -20,13 +22,15 @@ geometry() {
     /^ *Width/{w=$2} /^ *Height/{h=$2} END{print x + 0, y + 0, w + 0, h + 0}'
 }
 # Waits until the window $1 keeps its geometry and its picture between two
-# looks; the screenshot is left in $work/still.png.
+# looks; the screenshot is left in $work/still.png. The status bar's lowest
+# 40 pixels are left out: its clock changes every second, and a look at a
+# 3840x2160 screen may take longer.
 settle() {
   local last="" now
   for _ in $(seq 150); do
     now="$(geometry "$1")"
     e2e_shot "$work/still.png"
-    now="$now $(read -r x y w h <<<"$now"; convert "$work/still.png" -crop "${w}x$h+$x+$y" +repage rgb:- | sha256sum)"
+    now="$now $(read -r x y w h <<<"$now"; convert "$work/still.png" -crop "${w}x$((h - 40))+$x+$y" +repage rgb:- | sha256sum)"
     [ "$now" = "$last" ] && return 0
     last=$now
     sleep 0.2
@@ -114,3 +118,47 @@ for style in Classic Felt; do
   window_shot "$table" "$out/klondike-$lower-fullscreen-3840x2160.png"
   stop
 done
+
+# --- motion and feedback ------------------------------------------------------
+# Flights slowed to 3 s a step, so that a frame catches the card on its way.
+VEXA_FLIGHT_MILLISECONDS=3000 start Classic 1920x1080
+settle "$table" || e2e_fail "Klondike did not settle"
+read -r x y w h < <(geometry "$table")
+tx=$x
+ty=$((y + 20))
+# A card turned from the stock (50,10) flies onto the waste (150,10): the
+# frames until the table stands still, the one in the middle kept.
+xdotool mousemove $((tx + 85)) $((ty + 58)) click 1
+frames=0
+last=""
+for _ in $(seq 100); do
+  frames=$((frames + 1))
+  e2e_shot "$work/flight-$frames.png"
+  now=$(convert "$work/flight-$frames.png" -crop "200x96+$((tx + 50))+$((ty + 10))" +repage rgb:- | sha256sum)
+  [ "$now" = "$last" ] && break
+  last=$now
+done
+convert "$work/flight-$(((frames + 1) / 2)).png" -crop "${w}x$h+$x+$y" +repage "$out/motion-card-in-flight.png"
+echo "$out/motion-card-in-flight.png: frame $(((frames + 1) / 2)) of $frames"
+# The first column's card (50,120) lifted: dimmed in its place.
+xdotool mousemove $((tx + 85)) $((ty + 150)) click 1
+window_shot "$table" "$out/motion-ghost.png"
+# Put down on the waste (150,10), which takes no card from the player: the
+# red outline shows for a moment, so the click is made again until a frame
+# catches it.
+refused_sign() { e2e_holds "$(e2e_share "$1" "81x3+$((tx + 145))+$((ty + 6))" "rgb(230,20,20)")" "v > 0.5"; }
+for _ in $(seq 20); do
+  xdotool mousemove $((tx + 185)) $((ty + 58)) click 1
+  e2e_shot "$work/refused.png"
+  refused_sign "$work/refused.png" && break
+done
+refused_sign "$work/refused.png" || echo "no refused sign caught" >&2
+convert "$work/refused.png" -crop "${w}x$h+$x+$y" +repage "$out/motion-refused-drop.png"
+echo "$out/motion-refused-drop.png"
+# Back to its pile; the status bar below the table counts the one move made.
+xdotool mousemove $((tx + 85)) $((ty + 150)) click 1
+window_shot "$table" "$work/status.png"
+convert "$work/status.png" -gravity South -crop "${w}x60+0+0" +repage "$out/motion-status-bar.png"
+cp "$work/status.png" "$out/motion-status-bar-window.png"
+echo "$out/motion-status-bar.png"
+stop

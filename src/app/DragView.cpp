@@ -38,10 +38,10 @@ void DragView::paintEvent(QPaintEvent*)
     // Pictures at the painted size in device pixels, never stretched.
     const QSize pixels = (QSizeF(cardSize_) * ratio).toSize();
     for (const Shown& card : cards_) {
-        QPixmap picture = library_.Scaled(card.Picture, pixels);
+        // Drawn from its device pixels, without a copy of the kept picture.
+        const QPixmap picture = library_.Scaled(card.Picture, pixels);
         if (picture.isNull()) continue;
-        picture.setDevicePixelRatio(ratio);
-        painter.drawPixmap(QRect(origin_ + card.Offset, cardSize_), picture);
+        painter.drawPixmap(QRectF(QRect(origin_ + card.Offset, cardSize_)), picture, QRectF(picture.rect()));
     }
 }
 

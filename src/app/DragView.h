@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 
@@ -26,12 +27,16 @@ public:
     struct Shown {
         int Picture = 0;  // picture number of the card's face or back
         QPoint Offset;    // top-left corner relative to the lowest card
+        int Card = 0;     // the card's number on the table
     };
     // The cards to draw, lowest first, at their size on the screen, and
     // where the pointer holds the lowest card (relative to its corner).
     void SetCards(std::vector<Shown> cards, QSize cardSize, QPoint grab);
     // Moves the cards with the pointer, given in the parent's coordinates.
     void Follow(QPoint pointer);
+    const std::vector<Shown>& Cards() const { return cards_; }
+    // Where a card shown is drawn, in the parent's coordinates.
+    QRect Place(const Shown& card) const { return {pos() + origin_ + card.Offset, cardSize_}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -18,6 +18,7 @@
 
 #include "app/CardFlights.h"
 #include "app/DragView.h"
+#include "app/FlightPlan.h"
 #include "app/FocusFrame.h"
 #include "cards/CardWidget.h"
 #include "core/Session.h"
@@ -308,12 +309,14 @@ bool TableView::SyncControls()
 }
 
 namespace {
-// Where a card was drawn before a change, in the table's pixels.
+// Where a card was drawn before a change, in the table's pixels, and its
+// place among the cards drawn in the same widget.
 struct Drawn {
     bool Shown = false;
     QWidget* Parent = nullptr;
     QRect Place;
     int Picture = 0;
+    int Order = 0;
 };
 }  // namespace
 
@@ -324,10 +327,15 @@ void TableView::SyncCards(bool fly)
     if (fly)
         for (int i = 1; i <= CardCount; ++i) {
             CardWidget* widget = cards_[static_cast<std::size_t>(i)];
-            if (widget->isHidden() || widget->parentWidget() == store_) continue;
-            before[static_cast<std::size_t>(i)] = {true, widget->parentWidget(),
-                                                   QRect(widget->mapTo(this, QPoint()), widget->size()),
-                                                   widget->Picture()};
+            const Dropped& dropped = dropped_[static_cast<std::size_t>(i)];
+            // Cards released by a drag start where the pointer held them.
+            if (dropped.Released)
+                before[static_cast<std::size_t>(i)] = {true, dragView_, dropped.Place, dropped.Picture, dropped.Order};
+            if (dropped.Released || widget->isHidden() || widget->parentWidget() == store_) continue;
+            QWidget* parent = widget->parentWidget();
+            before[static_cast<std::size_t>(i)] = {true, parent, QRect(widget->mapTo(this, QPoint()), widget->size()),
+                                                   widget->Picture(),
+                                                   static_cast<int>(parent->children().indexOf(widget))};
         }
     // Cards lifted by a click stay in their old place, dimmed, while they
     // are carried; a drag shows them flying with the pointer besides.
@@ -375,20 +383,15 @@ void TableView::SyncCards(bool fly)
     syncAll(table.DragPile(), nullptr);
     if (!fly) return;
 
-    // Each card drawn before and now, somewhere else, flies there. The cards
-    // moved from one pile to another together fly as one step when they lie
-    // on each other; steps go lowest card first.
-    struct Move {
-        CardFlights::Flight Route;
-        QWidget* From = nullptr;
-        QWidget* To = nullptr;
-        int Depth = 0;  // the card's place in its new pile
-    };
-    std::vector<Move> moves;
+    // Each card drawn before and now, somewhere else, flies there, in the
+    // steps the plan gives.
+    std::vector<PlannedFlight> moves;
     for (int i = 1; i <= CardCount; ++i) {
         const Drawn& was = before[static_cast<std::size_t>(i)];
         CardWidget* widget = cards_[static_cast<std::size_t>(i)];
-        if (!was.Shown || widget->isHidden() || widget->graphicsEffect()) continue;
+        // A card that went off the table vanishes; one that lies covered
+        // in its new place flies there too.
+        if (!was.Shown || widget->parentWidget() == store_ || widget->graphicsEffect()) continue;
         const QRect now(widget->mapTo(this, QPoint()), widget->size());
         if (now.topLeft() == was.Place.topLeft()) continue;
         const Card& card = table.CardAt(i);
@@ -397,27 +400,15 @@ void TableView::SyncCards(bool fly)
             const auto& cards = pile->Cards();
             depth = static_cast<int>(std::find(cards.begin(), cards.end(), &card) - cards.begin());
         }
-        moves.push_back({{i, was.Picture, was.Place, now}, was.Parent, widget->parentWidget(), depth});
+        moves.push_back({{i, was.Picture, was.Place, now, widget->isHidden()}, was.Parent, widget->parentWidget(),
+                         was.Order, depth});
     }
     if (moves.empty()) return;
-    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.Depth < b.Depth; });
-    std::vector<std::vector<CardFlights::Flight>> steps;
-    std::vector<const Move*> last;  // the last move of each step
-    for (const Move& move : moves) {
-        bool joined = false;
-        for (std::size_t k = 0; k < steps.size() && !joined; ++k)
-            if (last[k]->From == move.From && last[k]->To == move.To && last[k]->Depth + 1 == move.Depth) {
-                steps[k].push_back(move.Route);
-                last[k] = &move;
-                joined = true;
-            }
-        if (joined) continue;
-        steps.push_back({move.Route});
-        last.push_back(&move);
-    }
+    const auto steps = PlanFlights(std::move(moves));
     for (const auto& step : steps)
         for (const CardFlights::Flight& route : step) cards_[static_cast<std::size_t>(route.Card)]->hide();
-    flights_->Start(steps);
+    const bool drop = std::any_of(dropped_.begin(), dropped_.end(), [](const Dropped& d) { return d.Released; });
+    flights_->Start(steps, drop ? CardFlights::DropMilliseconds : CardFlights::StepMilliseconds);
 }
 
 TableView::PointTarget TableView::TargetAt(QPoint global) const
@@ -469,7 +460,7 @@ void TableView::DragMoved(QPoint global)
         const auto found = before.find(carried[i]->Index());
         const QPoint at = found != before.end() ? found->second : base + step * static_cast<int>(i);
         if (i == 0) base = at;
-        shown.push_back({carried[i]->Face.Picture(), at - base});
+        shown.push_back({carried[i]->Face.Picture(), at - base, carried[i]->Index()});
     }
     // The cards keep the offset at which they were grabbed; a lowest card
     // that was not on the pressed pile is held where the carry pointer
@@ -495,15 +486,17 @@ void TableView::DragReleased(QPoint global)
     dragView_->hide();
     if (mouseGrabber() == window() && !session_.Peek.Pile) window()->releaseMouse();
     // The second click falls on what lies below the pointer; whatever is
-    // still carried then goes back as a click on its own pile does.
+    // still carried then goes back as a click on its own pile does. The
+    // cards were drawn at the pointer: from there they glide, the short
+    // way, to their new place or back to their pile.
     const PointTarget target = TargetAt(global);
-    // The cards were drawn at the pointer: the drop shows them in their
-    // new place at once.
-    landAtOnce_ = true;
+    for (std::size_t i = 0; i < dragView_->Cards().size(); ++i) {
+        const DragView::Shown& card = dragView_->Cards()[i];
+        dropped_[static_cast<std::size_t>(card.Card)] = {true, dragView_->Place(card), card.Picture, static_cast<int>(i)};
+    }
     if (target.Any && target.Sender) actions_.Click(target.Sender);
-    landAtOnce_ = true;
     if (session_.Carrying && session_.OriginPile) actions_.Click(session_.OriginPile);
-    landAtOnce_ = false;
+    dropped_.fill({});
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event)

@@ -12,6 +12,7 @@
 #include <map>
 
 #include <QPoint>
+#include <QRect>
 #include <QTransform>
 #include <QWidget>
 
@@ -184,6 +185,14 @@ private:
     bool animations_ = true;
     bool landAtOnce_ = true;                      // no flights at the next Sync
     std::array<bool, CardCount + 1> wanted_{};  // the card's widget shows once landed
+    // Cards a drag released, where it drew them and with which picture.
+    struct Dropped {
+        bool Released = false;
+        QRect Place;
+        int Picture = 0;
+        int Order = 0;  // lowest card 0
+    };
+    std::array<Dropped, CardCount + 1> dropped_{};
 };
 
 }  // namespace vexa

@@ -20,6 +20,7 @@ list(APPEND VEXA_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TableFocus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CardFlights.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FlightPlan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RefusedSign.cpp

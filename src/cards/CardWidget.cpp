@@ -78,11 +78,13 @@ void CardWidget::paintEvent(QPaintEvent*)
 {
     if (shown_ == 0) return;
     const qreal ratio = devicePixelRatioF();
-    QPixmap picture = source_.library_.Scaled(shown_, (QSizeF(size()) * ratio).toSize());
+    const QPixmap picture = source_.library_.Scaled(shown_, (QSizeF(size()) * ratio).toSize());
     if (picture.isNull()) return;
-    picture.setDevicePixelRatio(ratio);
+    // The kept picture is drawn pixel for pixel from its device pixels as it
+    // is: giving the shared copy another pixel ratio would copy it whole at
+    // every paint.
     QPainter painter(this);
-    painter.drawPixmap(rect(), picture);
+    painter.drawPixmap(QRectF(rect()), picture, QRectF(picture.rect()));
 }
 
 void CardWidget::mousePressEvent(QMouseEvent* event)

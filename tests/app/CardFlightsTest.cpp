@@ -14,67 +14,30 @@
 
 #include "app/CardFlights.h"
 #include "app/DragView.h"
-#include "app/GameLoader.h"
-#include "app/MainWindow.h"
-#include "cards/CardLibrary.h"
-#include "cards/CardWidget.h"
 #include "defs/IniFile.h"
-#include "support/FakeEnvironment.h"
-#include "support/TestSupport.h"
-#include "table/PileWidget.h"
+#include "support/WindowTest.h"
 
 namespace vexa {
 namespace {
 
-class CardFlightsTest : public ::testing::Test {
+class CardFlightsTest : public test::WindowTest {
 protected:
     void SetUp() override
     {
         dir.Write("vexasolit.ini", "[Gamelist]\nLift=lift.ini\nAuto=auto.ini\n");
-        // Ten face-up cards in a pile that lifts its top card, an empty pile
-        // that takes anything, the rest in a stock.
-        dir.Write("lift.ini", "[Lift]\nName=Lift\nFormwidth=500\nFormheight=300\n"
-                              "PILE1=20,10,71,150,0,2,1,0,0,401,0,0,0," +
-                                  std::string(10, 'U') +
-                                  "\nPILE2=120,10,71,150,0,2,1,0,210,401,0,0,0,-\n"
-                                  "PILE3=220,10,71,96,2,0,0,0,0,402,0,0,0," +
-                                  std::string(42, 'D') + "\n");
+        dir.Write("lift.ini", test::LiftGame());
         // Four foundations that take any first card and then its suit; the
         // column spreads 50 cards, so autoplay moves many cards in sight; two
         // stay in a stock, so the hand is not won.
         std::string autoDef = "[Auto]\nName=Auto\nFormwidth=520\nFormheight=700\n"
                               "PILE1=20,10,71,600,0,2,0,0,0,401,0,0,0," +
-                              std::string(50, 'U') + "\nPILE6=20,620,71,96,2,0,0,0,0,402,0,0,0,DD\n";
+                              test::Cards('U', 50) + "\nPILE6=20,620,71,96,2,0,0,0,0,402,0,0,0,DD\n";
         for (int i = 0; i < 4; ++i)
             autoDef += "PILE" + std::to_string(i + 2) + "=" + std::to_string(120 + 100 * i) +
                        ",10,71,96,2,3,0,120,201,402,0,0,0,-\n";
         dir.Write("auto.ini", autoDef);
         Open();
     }
-    void Open()
-    {
-        form = std::make_unique<MainWindow>(library, clock);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void Load(const std::string& name)
-    {
-        Session& s = form->State();
-        const auto& items = s.Chooser.Items;
-        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
-        form->Guard([&] { SelectGame(s); });
-        QApplication::processEvents();
-    }
-    Pile& PileNamed(const char* name) { return *form->State().Board.FindPile(name); }
-    PileWidget* PileView(const char* name) { return form->findChild<PileWidget*>(name); }
-    CardWidget* CardView(const Card& card) { return form->findChild<CardWidget*>(QString("Card%1").arg(card.Index())); }
-    void ClickCard(const Card& card) { QTest::mouseClick(CardView(card), Qt::LeftButton, {}, QPoint(30, 5)); }
-    void ClickPileArea(const char* name)
-    {
-        PileWidget* pile = PileView(name);
-        QTest::mouseClick(pile->Content(), Qt::LeftButton, {}, QPoint(5, pile->Content()->height() - 5));
-    }
-    QRect OnTable(QWidget* widget) { return {widget->mapTo(&form->View(), QPoint()), widget->size()}; }
     QVariantAnimation& Animation() { return form->View().Flights().Animation(); }
     // Cards in flight, whose widgets wait hidden.
     int HiddenCards()
@@ -87,12 +50,6 @@ protected:
             }
         return hidden;
     }
-
-    test::TempDir dir;
-    test::InDirectory cwd{dir.Path()};
-    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
-    test::ManualClock clock;
-    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(CardFlightsTest, ACarriedCardIsDimmedInPlaceThenFliesAndAClickLandsItBeforeActing)
@@ -152,19 +109,100 @@ TEST_F(CardFlightsTest, AutoplaysCardsFlyOneStepAfterAnotherWithinTheLongestTime
     Load("Auto");
     QAction* autoplay = form->findChild<QAction*>("Autoplay1");
     ASSERT_NE(autoplay, nullptr);
+    const int dealt = PileNamed("PILE1").Count();
     autoplay->trigger();
     ASSERT_TRUE(form->View().Animating());
-    EXPECT_LE(Animation().duration(), CardFlights::LongestMilliseconds);
+    // Every card autoplay moved flies, also those that end covered on a
+    // foundation, each as a step of its own.
     const int flying = HiddenCards();
-    EXPECT_GT(flying, 1);
-    // Halfway through, the first steps have landed and the last not yet.
+    EXPECT_EQ(flying, dealt - PileNamed("PILE1").Count());
+    EXPECT_GT(flying, 4);
+    EXPECT_EQ(Animation().duration(),
+              std::min(CardFlights::StepMilliseconds, CardFlights::LongestMilliseconds / flying) * flying);
+    EXPECT_LE(Animation().duration(), CardFlights::LongestMilliseconds);
+    // Halfway through, the first steps have landed and the last not yet;
+    // every foundation that a card reached shows one, whether it lies on
+    // top at the end or gets covered later.
     Animation().setCurrentTime(Animation().duration() / 2);
     EXPECT_LT(HiddenCards(), flying);
     EXPECT_GT(HiddenCards(), 0);
+    const auto flyers = form->findChildren<DragView*>("FlyingCard");
+    for (const char* name : {"PILE2", "PILE3", "PILE4", "PILE5"}) {
+        const Pile& foundation = PileNamed(name);
+        bool reached = false;
+        for (const Card* card : foundation.Cards()) reached |= !form->View().Flights().Flying(card->Index());
+        if (!reached) continue;
+        const QPoint place = OnTable(CardView(*foundation.Top())).topLeft();
+        const bool shown = CardView(*foundation.Top())->isVisible() ||
+                           std::any_of(flyers.begin(), flyers.end(), [&](DragView* v) { return v->pos() == place; });
+        EXPECT_TRUE(shown) << name;
+    }
     // A key lands every card before it acts.
     QTest::keyClick(form.get(), Qt::Key_Right);
     EXPECT_FALSE(form->View().Animating());
     EXPECT_EQ(HiddenCards(), 0);
+    EXPECT_EQ(form->findChild<DragView*>("FlyingCard"), nullptr);
+}
+
+TEST_F(CardFlightsTest, ADragsDropGlidesFromThePointerToItsPlaceAndARefusedOneBackToItsPile)
+{
+    Load("Lift");
+    Session& s = form->State();
+    Pile& first = PileNamed("PILE1");
+    const Card& top = *first.Top();
+    const QRect origin = OnTable(CardView(top));
+    auto* dragged = form->findChild<DragView*>("DragView");
+    ASSERT_NE(dragged, nullptr);
+
+    // The empty PILE2 takes the card; the stock refuses it; the background
+    // is no pile at all.
+    struct Case {
+        QWidget* target;
+        QPoint at;
+        bool taken;
+    };
+    const Case cases[] = {{PileView("PILE2")->Content(), {20, 20}, true},
+                          {PileView("PILE3"), {20, 20}, false},
+                          {form->centralWidget(), {480, 250}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target->objectName().toStdString());
+        test::Drag(CardView(*first.CardAt(0)), QPoint(30, 5), c.target, c.at);
+        ASSERT_FALSE(s.Carrying);
+        EXPECT_EQ(top.Parent() == &PileNamed("PILE2"), c.taken);
+        // The card starts where the drag drew it at the release, its widget
+        // waiting hidden in its place, no longer a ghost.
+        ASSERT_TRUE(form->View().Animating());
+        EXPECT_EQ(Animation().duration(), CardFlights::DropMilliseconds);
+        auto* flyer = form->findChild<DragView*>("FlyingCard");
+        ASSERT_NE(flyer, nullptr);
+        const QPoint drop = dragged->pos();
+        EXPECT_EQ(flyer->pos(), drop);
+        EXPECT_TRUE(CardView(top)->isHidden());
+        EXPECT_EQ(CardView(top)->graphicsEffect(), nullptr);
+        const QRect rest = OnTable(CardView(top));
+        if (!c.taken) {
+            EXPECT_EQ(rest, origin);
+        }
+        ASSERT_NE(rest.topLeft(), drop);
+
+        // Halfway it lies between the two, then it lands in its place.
+        Animation().setCurrentTime(Animation().duration() / 2);
+        const QPoint halfway = flyer->pos();
+        EXPECT_NE(halfway, drop);
+        EXPECT_NE(halfway, rest.topLeft());
+        EXPECT_GE(halfway.x(), std::min(drop.x(), rest.x()));
+        EXPECT_LE(halfway.x(), std::max(drop.x(), rest.x()));
+        EXPECT_GE(halfway.y(), std::min(drop.y(), rest.y()));
+        EXPECT_LE(halfway.y(), std::max(drop.y(), rest.y()));
+        form->View().FinishAnimations();
+        EXPECT_FALSE(CardView(top)->isHidden());
+        EXPECT_EQ(OnTable(CardView(top)), rest);
+        if (c.taken) {
+            form->Undo();
+            form->View().FinishAnimations();
+            ASSERT_EQ(first.Top(), &top);
+        }
+    }
 }
 
 TEST_F(CardFlightsTest, WithAnimationsOffAMoveLandsAtOnceAndTheChoiceIsKept)
@@ -180,6 +218,14 @@ TEST_F(CardFlightsTest, WithAnimationsOffAMoveLandsAtOnceAndTheChoiceIsKept)
     const Card& top = *PileNamed("PILE1").Top();
     ClickCard(top);
     ClickPileArea("PILE2");
+    EXPECT_FALSE(form->View().Animating());
+    EXPECT_FALSE(CardView(top)->isHidden());
+    EXPECT_EQ(CardView(top)->parentWidget(), PileView("PILE2")->Content());
+    // So does the undo, and a drag's drop.
+    form->Undo();
+    EXPECT_FALSE(form->View().Animating());
+    test::Drag(CardView(top), QPoint(30, 5), PileView("PILE2")->Content(), QPoint(20, 20));
+    EXPECT_EQ(top.Parent(), &PileNamed("PILE2"));
     EXPECT_FALSE(form->View().Animating());
     EXPECT_FALSE(CardView(top)->isHidden());
     EXPECT_EQ(CardView(top)->parentWidget(), PileView("PILE2")->Content());

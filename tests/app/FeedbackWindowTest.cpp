@@ -10,22 +10,16 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "app/GameLoader.h"
-#include "app/MainWindow.h"
 #include "app/RefusedSign.h"
 #include "app/StatusBar.h"
-#include "cards/CardLibrary.h"
-#include "cards/CardWidget.h"
 #include "records/Statistics.h"
-#include "support/FakeEnvironment.h"
-#include "support/TestSupport.h"
+#include "support/WindowTest.h"
 #include "table/PileLayout.h"
-#include "table/PileWidget.h"
 
 namespace vexa {
 namespace {
 
-class FeedbackWindowTest : public ::testing::Test {
+class FeedbackWindowTest : public test::WindowTest {
 protected:
     void SetUp() override
     {
@@ -49,9 +43,7 @@ protected:
     }
     void Load()
     {
-        Session& s = form->State();
-        s.Chooser.ItemIndex = 0;
-        form->Guard([&] { SelectGame(s); });
+        WindowTest::Load("Feed");
         form->Status().StartHand();
         QApplication::processEvents();
     }
@@ -67,16 +59,10 @@ protected:
         form->Render();
     }
     Pile& Pile1() { return *form->State().Board.FindPile("PILE1"); }
-    Pile& PileNamed(const char* name) { return *form->State().Board.FindPile(name); }
+    using WindowTest::CardView;
     CardWidget* CardView(const std::string& name)
     {
         return form->findChild<CardWidget*>(QString("Card%1").arg(test::CardIndex(name)));
-    }
-    PileWidget* PileView(const char* name) { return form->findChild<PileWidget*>(name); }
-    void ClickPileArea(const char* name)
-    {
-        PileWidget* pile = PileView(name);
-        QTest::mouseClick(pile->Content(), Qt::LeftButton, {}, QPoint(5, pile->Content()->height() - 5));
     }
     // A double-click at a point of a widget, as the window system sends it:
     // a click, then the second press as a double-click event to whatever
@@ -99,11 +85,6 @@ protected:
     QString Label(const char* name) { return form->findChild<QLabel*>(name)->text(); }
     QAction* Action(const char* name) { return form->findChild<QAction*>(name); }
 
-    test::TempDir dir;
-    test::InDirectory cwd{dir.Path()};
-    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
-    test::ManualClock clock;
-    std::unique_ptr<MainWindow> form;
     quint64 stamp = 1000;
 };
 

@@ -18,37 +18,22 @@
 
 #include <functional>
 
-#include "app/GameLoader.h"
-#include "app/MainWindow.h"
-#include "cards/CardLibrary.h"
-#include "cards/CardWidget.h"
 #include "dialogs/GameChooser.h"
 #include "dialogs/StatisticsDialog.h"
-#include "support/FakeEnvironment.h"
-#include "support/TestSupport.h"
-#include "table/PileWidget.h"
+#include "support/WindowTest.h"
 
 namespace vexa {
 namespace {
 
-std::string Cards(char side, int count) { return std::string(static_cast<std::size_t>(count), side); }
+using test::Cards;
+using test::Drag;
 
-class PlayWindowTest : public ::testing::Test {
+class PlayWindowTest : public test::WindowTest {
 protected:
     void SetUp() override
     {
         dir.Write("vexasolit.ini", "[Gamelist]\nLift=lift.ini\nWin=win.ini\nAuto=auto.ini\n");
-        // Ten face-up cards in a pile that scrolls, an empty pile that takes
-        // anything, the rest in a stock, and a button that hides the last
-        // empty tableau pile.
-        dir.Write("lift.ini",
-                  "[Lift]\nName=Lift\nFormwidth=500\nFormheight=300\n"
-                  "PILE1=20,10,71,150,0,2,1,0,0,401,0,0,0," +
-                      Cards('U', 10) +
-                      "\n"
-                      "PILE2=120,10,71,150,0,2,1,0,210,401,0,0,0,-\n"
-                      "PILE3=220,10,71,96,2,0,0,0,0,402,0,0,0," +
-                      Cards('D', 42) + "\nBUTTON1=320,10,90,25,1,\"&Hide\"\n");
+        dir.Write("lift.ini", test::LiftGame());
         // Scored by the cards on tableau piles: moving the waste card onto
         // the empty pile wins.
         dir.Write("win.ini",
@@ -68,26 +53,7 @@ protected:
             autoDef += "PILE" + std::to_string(i + 2) + "=" + std::to_string(120 + 100 * i) +
                        ",10,71,96,2,3,0,120,201,402,0,0,0,-\n";
         dir.Write("auto.ini", autoDef);
-        form = std::make_unique<MainWindow>(library, clock);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void Load(const std::string& name)
-    {
-        Session& s = form->State();
-        const auto& items = s.Chooser.Items;
-        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
-        form->Guard([&] { SelectGame(s); });
-        QApplication::processEvents();
-    }
-    Pile& PileNamed(const char* name) { return *form->State().Board.FindPile(name); }
-    PileWidget* PileView(const char* name) { return form->findChild<PileWidget*>(name); }
-    CardWidget* CardView(const Card& card) { return form->findChild<CardWidget*>(QString("Card%1").arg(card.Index())); }
-    void ClickCard(const Card& card) { QTest::mouseClick(CardView(card), Qt::LeftButton, {}, QPoint(30, 5)); }
-    void ClickPileArea(const char* name)
-    {
-        PileWidget* pile = PileView(name);
-        QTest::mouseClick(pile->Content(), Qt::LeftButton, {}, QPoint(5, pile->Content()->height() - 5));
+        Open();
     }
     // Closes the next modal dialog as soon as it is shown.
     void CloseNextDialog(QString* title = nullptr)
@@ -99,18 +65,6 @@ protected:
             static_cast<QDialog*>(modal)->accept();
         });
     }
-    std::vector<int> CardsOf(const Pile& pile)
-    {
-        std::vector<int> cards;
-        for (const Card* card : pile.Cards()) cards.push_back(card->Index());
-        return cards;
-    }
-
-    test::TempDir dir;
-    test::InDirectory cwd{dir.Path()};
-    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
-    test::ManualClock clock;
-    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(PlayWindowTest, ClicksLiftShowTheCarryPointerDropAndUndo)
@@ -264,25 +218,6 @@ TEST_F(PlayWindowTest, WinningMoveAndAutoplayShowTheVictoryAndTheStatisticsCount
 
 namespace vexa {
 namespace {
-
-// Presses the primary button on a widget, moves in steps to a point of
-// another widget and releases there.
-void Drag(QWidget* from, QPoint start, QWidget* to, QPoint end)
-{
-    QTest::mousePress(from, Qt::LeftButton, {}, start);
-    const QPoint a = from->mapToGlobal(start), b = to->mapToGlobal(end);
-    QWidget* window = from->window();
-    for (int step = 1; step <= 8; ++step) {
-        const QPoint at = a + (b - a) * step / 8;
-        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : from;
-        QMouseEvent move(QEvent::MouseMove, receiver->mapFromGlobal(at), at, Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(receiver, &move);
-    }
-    QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : from;
-    QMouseEvent release(QEvent::MouseButtonRelease, receiver->mapFromGlobal(b), b, Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(receiver, &release);
-    (void)window;
-}
 
 TEST_F(PlayWindowTest, DragOntoAnAcceptingPileMovesTheCardsAsTwoClicksWould)
 {

@@ -20,6 +20,7 @@ list(APPEND VEXA_VIEW_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/TableViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FeedbackWindowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CardFlightsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FlightPlanTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HintTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinnableDealDialogTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChooseDealTest.cpp

@@ -1,18 +1,27 @@
 # Shared helpers of the end-to-end runs: a private X server, window lookup,
 # screenshots and pixel checks with ImageMagick.
 
+# Xvfb picks a free display number itself and writes it to the descriptor
+# -displayfd names once it accepts clients: runs started side by side (other
+# builds on the same machine) never share a server, as they could when each
+# looked for a free number and then started a server on it.
 e2e_start_x() {
-  for n in $(seq 91 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 300); do
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 300); do
+    if [ -s "$number" ]; then
+      export DISPLAY=":$(head -n 1 "$number")"
+      rm -f "$number"
       xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
+      break
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number"
+  kill "$XVFB_PID" 2>/dev/null
   echo "cannot start Xvfb" >&2
   return 1
 }
