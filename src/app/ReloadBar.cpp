@@ -52,6 +52,10 @@ ReloadBar::ReloadBar(QWidget* anchor, QWidget* parent) : QFrame(parent), anchor_
     connect(count_, &QLabel::linkActivated, this, [this] { emit FindingsAsked(); });
     reload_ = new QPushButton("Reload", this);
     reload_->setObjectName("ReloadButton");
+    // F5 reloads from the keyboard while the bar shows; a hidden or
+    // disabled button takes no key.
+    reload_->setShortcut(QKeySequence(Qt::Key_F5));
+    reload_->setToolTip("Load the game again from its definition (F5)");
     close_ = new QToolButton(this);
     close_->setObjectName("ReloadClose");
     close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
