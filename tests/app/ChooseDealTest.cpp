@@ -1,29 +1,20 @@
 // Numbered deals in the window on the offscreen platform: the status bar
 // shows the number of the hand in play, Game > Choose deal... asks for a
 // number and deals that hand.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
-#include "app/GameLoader.h"
-#include "app/MainWindow.h"
 #include "app/NewHand.h"
 #include "app/StatusBar.h"
-#include "cards/CardLibrary.h"
-#include "cards/CardWidget.h"
 #include "dialogs/DealNumberDialog.h"
-#include "support/FakeEnvironment.h"
-#include "support/TestSupport.h"
+#include "support/WindowTest.h"
 
 namespace vexa {
 namespace {
@@ -47,23 +38,19 @@ std::vector<std::string> PilesAsShown(const Session& session)
     return piles;
 }
 
-class ChooseDealTest : public ::testing::Test {
+class ChooseDealTest : public test::WindowTest {
 protected:
     void SetUp() override
     {
         for (const auto& entry : fs::directory_iterator(fs::path(VEXA_SOURCE_DIR) / "games"))
             fs::copy_file(entry.path(), dir.Path() / entry.path().filename());
-        form = std::make_unique<MainWindow>(library, clock);
-        form->show();
+        Open();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
     void Load(const std::string& game)
     {
-        Session& s = form->State();
-        const auto& items = s.Chooser.Items;
-        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), game) - items.begin());
-        form->Guard([&] { SelectGame(s); });
+        WindowTest::Load(game);
         form->Status().StartHand();
     }
     // Opens Choose deal... (by its shortcut when byKey) and lets answer act
@@ -104,12 +91,6 @@ protected:
         return label->isHidden() ? QString() : label->text();
     }
     QAction* Action(const char* name) { return form->findChild<QAction*>(name); }
-
-    test::TempDir dir;
-    test::InDirectory cwd{dir.Path()};
-    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
-    test::ManualClock clock;
-    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(ChooseDealTest, TheMenuItemWaitsForAGameAndTheStatusBarShowsTheHandsNumber)
@@ -147,7 +128,7 @@ TEST_F(ChooseDealTest, ChoosingANumberDealsThatHandAndRestartGivesItAgain)
     // Every card widget shows its card as the core holds it.
     for (int i = 1; i <= 52; ++i) {
         const Card& card = s.Board.CardAt(i);
-        const auto* widget = form->findChild<CardWidget*>(QString("Card%1").arg(i));
+        const CardWidget* widget = CardView(card);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->State(), card.Face.State()) << i;
         EXPECT_EQ(!widget->isHidden(), card.Visible) << i;
