@@ -14,29 +14,13 @@
 #include "app/NewHand.h"
 #include "app/StatusBar.h"
 #include "dialogs/DealNumberDialog.h"
+#include "records/KeptHand.h"
 #include "support/WindowTest.h"
 
 namespace vexa {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Each pile of the table as the driver's "show" lists it: "NAME : 12d .3u".
-std::vector<std::string> PilesAsShown(const Session& session)
-{
-    std::vector<std::string> piles;
-    const Table& table = session.Board;
-    for (int position = 0; position < table.ControlCount(); ++position) {
-        const Pile* pile = table.PileAt(position);
-        if (!pile || pile == &table.DragPile()) continue;
-        std::string line = pile->Name + " :";
-        for (const Card* card : pile->Cards())
-            line += std::string(" ") + (card->Visible ? "" : ".") + std::to_string(card->Index()) +
-                    (card->Face.State() == ctBack ? 'd' : 'u');
-        piles.push_back(line);
-    }
-    return piles;
-}
 
 class ChooseDealTest : public test::WindowTest {
 protected:
@@ -121,7 +105,7 @@ TEST_F(ChooseDealTest, ChoosingANumberDealsThatHandAndRestartGivesItAgain)
     });
     EXPECT_EQ(s.DealNumber, std::optional<std::uint32_t>(1234));
     EXPECT_EQ(DealLabel(), "Deal 1234");
-    const std::vector<std::string> dealt = PilesAsShown(s);
+    const std::vector<KeptPile> dealt = PilesOnTable(s);
     // Every card widget shows its card as the core holds it.
     for (int i = 1; i <= 52; ++i) {
         const Card& card = s.Board.CardAt(i);
@@ -132,14 +116,14 @@ TEST_F(ChooseDealTest, ChoosingANumberDealsThatHandAndRestartGivesItAgain)
     }
 
     QTest::keyClick(form.get(), Qt::Key_F2);
-    EXPECT_NE(PilesAsShown(s), dealt);
+    EXPECT_NE(PilesOnTable(s), dealt);
     ChooseDeal(false, [&](DealNumberDialog& dialog) {
         Type(dialog, "1234");
         QTest::keyClick(&Field(dialog), Qt::Key_Return);
     });
-    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(PilesOnTable(s), dealt);
     QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(PilesOnTable(s), dealt);
     EXPECT_EQ(DealLabel(), "Deal 1234");
 }
 
@@ -147,7 +131,7 @@ TEST_F(ChooseDealTest, CancelAndNumbersOutOfRangeChangeNothing)
 {
     Load("FreeCell");
     Session& s = form->State();
-    const std::vector<std::string> dealt = PilesAsShown(s);
+    const std::vector<KeptPile> dealt = PilesOnTable(s);
     const auto deck = s.Deck;
     ChooseDeal(false, [&](DealNumberDialog& dialog) {
         Type(dialog, "");
@@ -168,7 +152,7 @@ TEST_F(ChooseDealTest, CancelAndNumbersOutOfRangeChangeNothing)
         QTest::mouseClick(&Button(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
     });
     EXPECT_EQ(s.Deck, deck);
-    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(PilesOnTable(s), dealt);
     EXPECT_EQ(DealLabel(), "Deal 12345");
 }
 
