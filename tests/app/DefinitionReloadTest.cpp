@@ -4,6 +4,7 @@
 // runs on the offscreen platform; each wait spins the event loop until the
 // file watch has looked, with a guard that only turns a hang into a failure.
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include <QAction>
@@ -92,10 +93,13 @@ protected:
         while (!done() && !guard.hasExpired()) QTest::qWait(5);
         return done();
     }
-    // Until the watch has looked at the files once more.
-    bool Looked(int before)
+    // Acts, then sees no bar once the watch has looked at the files again.
+    void ExpectNoBarAfter(const std::function<void()>& act)
     {
-        return Until([&] { return form->Reload().Watch().Looks() > before; });
+        const int looks = form->Reload().Watch().Looks();
+        act();
+        ASSERT_TRUE(Until([&] { return form->Reload().Watch().Looks() > looks; }));
+        EXPECT_TRUE(Bar().isHidden());
     }
 
     ReloadBar& Bar() { return form->Reload().Bar(); }
@@ -235,15 +239,14 @@ TEST_F(DefinitionReloadTest, OwnWritesRaiseNoBarAndTheGamesEntryDoes)
     // The program's own writes: settings and statistics into the catalogue,
     // the kept hand beside it, a new hand.
     const std::string catalogue = dir.Read("vexasolit.ini");
-    int looks = form->Reload().Watch().Looks();
-    form->findChild<QAction*>("Felt1")->trigger();
-    form->findChild<QAction*>("Animations1")->trigger();
-    form->Click(PileNamed("PILE1").Top());
-    form->NewHand(NewHandKind::Deal);
-    ASSERT_NE(dir.Read("vexasolit.ini"), catalogue);
-    ASSERT_TRUE(std::filesystem::exists(dir.Path() / "hand.ini"));
-    ASSERT_TRUE(Looked(looks));
-    EXPECT_TRUE(Bar().isHidden());
+    ExpectNoBarAfter([&] {
+        form->findChild<QAction*>("Felt1")->trigger();
+        form->findChild<QAction*>("Animations1")->trigger();
+        form->Click(PileNamed("PILE1").Top());
+        form->NewHand(NewHandKind::Deal);
+        ASSERT_NE(dir.Read("vexasolit.ini"), catalogue);
+        ASSERT_TRUE(std::filesystem::exists(dir.Path() / "hand.ini"));
+    });
 
     // The game's entry names another file: that is a change of the game.
     const std::string moved = With("PILE3=", "PILE3=250,40,71,150,0,2,3,109,208,401,0,0,0,DDDDDU");
@@ -270,12 +273,9 @@ TEST_F(DefinitionReloadTest, OwnWritesRaiseNoBarAndTheGamesEntryDoes)
     EXPECT_FALSE(Bar().CanReload());
 
     // The close box puts the bar away until the next change.
-    looks = form->Reload().Watch().Looks();
     QTest::mouseClick(Bar().findChild<QWidget*>("ReloadClose"), Qt::LeftButton);
     EXPECT_TRUE(Bar().isHidden());
-    form->NewHand(NewHandKind::Deal);
-    ASSERT_TRUE(Looked(looks));
-    EXPECT_TRUE(Bar().isHidden());
+    ExpectNoBarAfter([&] { form->NewHand(NewHandKind::Deal); });
 }
 
 TEST_F(DefinitionReloadTest, AGameInTheCatalogueAndItsCommentsRaiseNoBar)
@@ -289,19 +289,15 @@ TEST_F(DefinitionReloadTest, AGameInTheCatalogueAndItsCommentsRaiseNoBar)
     Open();
     Choose("Inside");
     const std::string catalogue = dir.Read("vexasolit.ini");
-    int looks = form->Reload().Watch().Looks();
-    form->Click(PileNamed("PILE1").Top());
-    form->NewHand(NewHandKind::Deal);
-    form->findChild<QAction*>("Felt1")->trigger();
-    ASSERT_NE(dir.Read("vexasolit.ini"), catalogue);
-    ASSERT_TRUE(Looked(looks));
-    EXPECT_TRUE(Bar().isHidden());
+    ExpectNoBarAfter([&] {
+        form->Click(PileNamed("PILE1").Top());
+        form->NewHand(NewHandKind::Deal);
+        form->findChild<QAction*>("Felt1")->trigger();
+        ASSERT_NE(dir.Read("vexasolit.ini"), catalogue);
+    });
 
     // A comment moves the game's lines and changes nothing that is loaded.
-    looks = form->Reload().Watch().Looks();
-    Save("vexasolit.ini", "; the games of this folder\n" + dir.Read("vexasolit.ini"));
-    ASSERT_TRUE(Looked(looks));
-    EXPECT_TRUE(Bar().isHidden());
+    ExpectNoBarAfter([&] { Save("vexasolit.ini", "; the games of this folder\n" + dir.Read("vexasolit.ini")); });
 
     // A value of the game does.
     std::string edited = dir.Read("vexasolit.ini");
