@@ -1,29 +1,20 @@
 // The card back of the player's choice in the window, on the offscreen
 // platform: View > "Card back…" redraws every face-down card, the stock and
-// the cards in flight at once, keeps the back in the catalogue for the next
-// start, and a value there that names no back reads as the house back.
-#include <functional>
+// the cards in flight at once and keeps the back in the catalogue (that the
+// next start shows it again is the end-to-end run's), and a value there that
+// names no back reads as the house back.
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QApplication>
 #include <QListWidget>
-#include <QTest>
 #include <QTimer>
 
 #include "app/DragView.h"
-#include "app/GameLoader.h"
-#include "app/MainWindow.h"
-#include "cards/CardLibrary.h"
-#include "cards/CardWidget.h"
 #include "defs/IniFile.h"
 #include "dialogs/CardBackChooser.h"
-#include "support/FakeEnvironment.h"
-#include "support/TestSupport.h"
-#include "table/PileWidget.h"
+#include "support/WindowTest.h"
 
 namespace vexa {
 namespace {
@@ -34,46 +25,34 @@ const char* const kGame =
     "PILE2=100,10,71,96,2,1,1,0,0,402,0,0,0,-\n"
     "PILE3=200,10,71,200,0,2,3,109,208,401,0,0,0,DDU\n";
 
-class CardBackTest : public ::testing::Test {
+class CardBackTest : public test::WindowTest {
 protected:
+    // Opens the window over a catalogue with these [General] lines and
+    // loads the game.
     void SetUp() override { dir.Write("backs.ini", kGame); }
-
-    std::unique_ptr<MainWindow> Open(const std::string& general)
+    void Start(const std::string& general)
     {
         dir.Write("vexasolit.ini", "[Gamelist]\nBacks=backs.ini\n[General]\n" + general);
-        auto form = std::make_unique<MainWindow>(library, clock);
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return form;
-    }
-    static void Load(MainWindow& form)
-    {
-        Session& s = form.State();
-        s.Chooser.ItemIndex = 0;
-        form.Guard([&] { SelectGame(s); });
-        QApplication::processEvents();
-    }
-    static CardWidget& Widget(MainWindow& form, const Card& card)
-    {
-        return *form.findChild<CardWidget*>(QString("Card%1").arg(card.Index()));
+        Open();
+        Load("Backs");
     }
     // The pictures of the cards on the table's piles, face-down ones and
     // face-up ones apart.
-    static void Shown(MainWindow& form, std::vector<int>& down, std::vector<int>& up)
+    void Shown(std::vector<int>& down, std::vector<int>& up)
     {
         down.clear();
         up.clear();
         for (const char* key : {"PILE1", "PILE2", "PILE3"})
-            for (const Card* card : form.State().Board.FindPile(key)->Cards())
-                (card->Face.State() == ctBack ? down : up).push_back(Widget(form, *card).Picture());
+            for (const Card* card : PileNamed(key).Cards())
+                (card->Face.State() == ctBack ? down : up).push_back(CardView(*card)->Picture());
     }
-    static QImage Stock(MainWindow& form)
+    QImage Stock()
     {
         QApplication::processEvents();
-        return form.findChild<PileWidget*>("PILE1")->grab().toImage();
+        return PileView("PILE1")->grab().toImage();
     }
     // Opens View > "Card back…" and works the dialog with keys.
-    static void Choose(MainWindow& form, std::vector<Qt::Key> keys)
+    void Choose(std::vector<Qt::Key> keys)
     {
         bool seen = false;
         QTimer::singleShot(0, [&] {
@@ -83,36 +62,36 @@ protected:
             auto* tiles = chooser->findChild<QListWidget*>("Backs");
             for (Qt::Key key : keys) QTest::keyClick(tiles, key);
         });
-        QAction* action = form.findChild<QAction*>("CardBack1");
+        QAction* action = form->findChild<QAction*>("CardBack1");
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), "Card back…");
         action->trigger();
         EXPECT_TRUE(seen) << "the dialog did not open";
     }
-
-    test::TempDir dir;
-    test::InDirectory cwd{dir.Path()};
-    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
-    test::ManualClock clock;
 };
 
-TEST_F(CardBackTest, APickedBackShowsAtOnceOnEveryFaceDownCardAndStaysForTheNextStart)
+TEST_F(CardBackTest, CancelChangesNothingAndAPickedBackShowsAtOnceOnEveryFaceDownCard)
 {
-    auto form = Open("TableStyle=Felt\nAnimations=0\n");
-    Load(*form);
+    Start("TableStyle=Felt\nAnimations=0\n");
     EXPECT_EQ(form->CardBack(), 6);
     std::vector<int> down, up, upBefore;
-    Shown(*form, down, upBefore);
+    Shown(down, upBefore);
     ASSERT_EQ(down.size(), 12u);
     for (int picture : down) EXPECT_EQ(picture, 58);
-    const QImage stockBefore = Stock(*form);
+    const QImage stockBefore = Stock();
+    const std::string catalogueBefore = dir.Read("vexasolit.ini");
 
-    Choose(*form, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
+    Choose({Qt::Key_Right, Qt::Key_Escape});
+    EXPECT_EQ(form->CardBack(), 6);
+    EXPECT_EQ(Stock(), stockBefore);
+    EXPECT_EQ(dir.Read("vexasolit.ini"), catalogueBefore);
+
+    Choose({Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
     EXPECT_EQ(form->CardBack(), 8);
-    Shown(*form, down, up);
+    Shown(down, up);
     for (int picture : down) EXPECT_EQ(picture, 60);
     EXPECT_EQ(up, upBefore);
-    EXPECT_NE(Stock(*form), stockBefore);
+    EXPECT_NE(Stock(), stockBefore);
     // Every card carries the back, also those off the table.
     for (int i = 1; i <= CardCount; ++i) EXPECT_EQ(form->State().Board.CardAt(i).Face.CardBackStyle(), 8) << i;
 
@@ -121,44 +100,19 @@ TEST_F(CardBackTest, APickedBackShowsAtOnceOnEveryFaceDownCardAndStaysForTheNext
     EXPECT_EQ(catalogue.ReadString("General", "TableStyle"), "Felt");
     EXPECT_EQ(catalogue.ReadString("General", "Animations"), "0");
     EXPECT_EQ(catalogue.ReadString("Gamelist", "Backs"), "backs.ini");
-
-    // The next start shows the kept hand with the chosen back.
-    const QImage stockChosen = Stock(*form);
-    form.reset();
-    MainWindow again(library, clock);
-    again.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
-    EXPECT_EQ(again.CardBack(), 8);
-    Shown(again, down, up);
-    ASSERT_EQ(down.size(), 12u);
-    for (int picture : down) EXPECT_EQ(picture, 60);
-    EXPECT_EQ(Stock(again), stockChosen);
-}
-
-TEST_F(CardBackTest, CancelChangesNothing)
-{
-    auto form = Open("");
-    Load(*form);
-    const std::string before = dir.Read("vexasolit.ini");
-    const QImage stock = Stock(*form);
-    Choose(*form, {Qt::Key_Right, Qt::Key_Escape});
-    EXPECT_EQ(form->CardBack(), 6);
-    EXPECT_EQ(Stock(*form), stock);
-    EXPECT_EQ(dir.Read("vexasolit.ini"), before);
 }
 
 TEST_F(CardBackTest, ACardDealtFromTheStockFliesShowingTheChosenBack)
 {
-    auto form = Open("");
-    Load(*form);
+    Start("");
     ASSERT_TRUE(form->View().Animations());
     form->SetCardBack(3);
-    Pile& stock = *form->State().Board.FindPile("PILE1");
+    Pile& stock = PileNamed("PILE1");
     form->Click(stock.Top());
     ASSERT_TRUE(form->View().Animating());
     auto* flyer = form->findChild<DragView*>("FlyingCard");
     ASSERT_NE(flyer, nullptr);
-    CardWidget& next = Widget(*form, *stock.Top());
+    CardWidget& next = *CardView(*stock.Top());
     EXPECT_EQ(next.Picture(), 55);
     // The same picture inside the rounded corners (what shows through them
     // differs: the stock's colour, the table's).
@@ -178,14 +132,17 @@ TEST_F(CardBackTest, AValueThatNamesNoBackReadsAsTheHouseBackAndStaysInTheFile)
         {"7x", 6}, {"2.5", 6}, {"99999999999", 6}, {"13", 13}, {"1", 1},  {" 9 ", 9},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("CardBack=") + c.value);
         const std::string general = std::string("TableStyle=Felt\nCardBack=") + c.value + "\nKeep=this\n";
-        auto form = Open(general);
-        EXPECT_EQ(form->CardBack(), c.back) << "CardBack=" << c.value;
-        EXPECT_EQ(dir.Read("vexasolit.ini"), "[Gamelist]\nBacks=backs.ini\n[General]\n" + general) << c.value;
-        Load(*form);
+        const std::string catalogue = "[Gamelist]\nBacks=backs.ini\n[General]\n" + general;
+        dir.Write("vexasolit.ini", catalogue);
+        Open();
+        EXPECT_EQ(form->CardBack(), c.back);
+        EXPECT_EQ(dir.Read("vexasolit.ini"), catalogue);
+        Load("Backs");
         std::vector<int> down, up;
-        Shown(*form, down, up);
-        for (int picture : down) EXPECT_EQ(picture, 52 + c.back) << "CardBack=" << c.value;
+        Shown(down, up);
+        for (int picture : down) EXPECT_EQ(picture, 52 + c.back);
         EXPECT_EQ(IniFile("vexasolit.ini").ReadString("General", "TableStyle"), "Felt");
         EXPECT_EQ(IniFile("vexasolit.ini").ReadString("General", "Keep"), "this");
         form.reset();

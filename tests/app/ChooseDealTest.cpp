@@ -1,69 +1,40 @@
 // Numbered deals in the window on the offscreen platform: the status bar
 // shows the number of the hand in play, Game > Choose deal... asks for a
 // number and deals that hand.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
-#include "app/GameLoader.h"
-#include "app/MainWindow.h"
 #include "app/NewHand.h"
 #include "app/StatusBar.h"
-#include "cards/CardLibrary.h"
-#include "cards/CardWidget.h"
 #include "dialogs/DealNumberDialog.h"
-#include "support/FakeEnvironment.h"
-#include "support/TestSupport.h"
+#include "records/KeptHand.h"
+#include "support/WindowTest.h"
 
 namespace vexa {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Each pile of the table as the driver's "show" lists it: "NAME : 12d .3u".
-std::vector<std::string> PilesAsShown(const Session& session)
-{
-    std::vector<std::string> piles;
-    const Table& table = session.Board;
-    for (int position = 0; position < table.ControlCount(); ++position) {
-        const Pile* pile = table.PileAt(position);
-        if (!pile || pile == &table.DragPile()) continue;
-        std::string line = pile->Name + " :";
-        for (const Card* card : pile->Cards())
-            line += std::string(" ") + (card->Visible ? "" : ".") + std::to_string(card->Index()) +
-                    (card->Face.State() == ctBack ? 'd' : 'u');
-        piles.push_back(line);
-    }
-    return piles;
-}
-
-class ChooseDealTest : public ::testing::Test {
+class ChooseDealTest : public test::WindowTest {
 protected:
     void SetUp() override
     {
         for (const auto& entry : fs::directory_iterator(fs::path(VEXA_SOURCE_DIR) / "games"))
             fs::copy_file(entry.path(), dir.Path() / entry.path().filename());
-        form = std::make_unique<MainWindow>(library, clock);
-        form->show();
+        Open();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
     void Load(const std::string& game)
     {
-        Session& s = form->State();
-        const auto& items = s.Chooser.Items;
-        s.Chooser.ItemIndex = static_cast<int>(std::find(items.begin(), items.end(), game) - items.begin());
-        form->Guard([&] { SelectGame(s); });
+        WindowTest::Load(game);
         form->Status().StartHand();
     }
     // Opens Choose deal... (by its shortcut when byKey) and lets answer act
@@ -104,12 +75,6 @@ protected:
         return label->isHidden() ? QString() : label->text();
     }
     QAction* Action(const char* name) { return form->findChild<QAction*>(name); }
-
-    test::TempDir dir;
-    test::InDirectory cwd{dir.Path()};
-    CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
-    test::ManualClock clock;
-    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(ChooseDealTest, TheMenuItemWaitsForAGameAndTheStatusBarShowsTheHandsNumber)
@@ -131,8 +96,6 @@ TEST_F(ChooseDealTest, ChoosingANumberDealsThatHandAndRestartGivesItAgain)
 {
     Load("Klondike");
     Session& s = form->State();
-    s.HandPlayed = true;
-    const int played = s.Stats.GamesPlayed;
     ChooseDeal(true, [&](DealNumberDialog& dialog) {
         // The field starts with the number in play, selected.
         EXPECT_EQ(Field(dialog).text(), "12345");
@@ -142,26 +105,25 @@ TEST_F(ChooseDealTest, ChoosingANumberDealsThatHandAndRestartGivesItAgain)
     });
     EXPECT_EQ(s.DealNumber, std::optional<std::uint32_t>(1234));
     EXPECT_EQ(DealLabel(), "Deal 1234");
-    EXPECT_EQ(s.Stats.GamesPlayed, played + 1);  // the played hand was closed
-    const std::vector<std::string> dealt = PilesAsShown(s);
+    const std::vector<KeptPile> dealt = PilesOnTable(s);
     // Every card widget shows its card as the core holds it.
     for (int i = 1; i <= 52; ++i) {
         const Card& card = s.Board.CardAt(i);
-        const auto* widget = form->findChild<CardWidget*>(QString("Card%1").arg(i));
+        const CardWidget* widget = CardView(card);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->State(), card.Face.State()) << i;
         EXPECT_EQ(!widget->isHidden(), card.Visible) << i;
     }
 
     QTest::keyClick(form.get(), Qt::Key_F2);
-    EXPECT_NE(PilesAsShown(s), dealt);
+    EXPECT_NE(PilesOnTable(s), dealt);
     ChooseDeal(false, [&](DealNumberDialog& dialog) {
         Type(dialog, "1234");
         QTest::keyClick(&Field(dialog), Qt::Key_Return);
     });
-    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(PilesOnTable(s), dealt);
     QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(PilesOnTable(s), dealt);
     EXPECT_EQ(DealLabel(), "Deal 1234");
 }
 
@@ -169,7 +131,7 @@ TEST_F(ChooseDealTest, CancelAndNumbersOutOfRangeChangeNothing)
 {
     Load("FreeCell");
     Session& s = form->State();
-    const std::vector<std::string> dealt = PilesAsShown(s);
+    const std::vector<KeptPile> dealt = PilesOnTable(s);
     const auto deck = s.Deck;
     ChooseDeal(false, [&](DealNumberDialog& dialog) {
         Type(dialog, "");
@@ -190,7 +152,7 @@ TEST_F(ChooseDealTest, CancelAndNumbersOutOfRangeChangeNothing)
         QTest::mouseClick(&Button(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
     });
     EXPECT_EQ(s.Deck, deck);
-    EXPECT_EQ(PilesAsShown(s), dealt);
+    EXPECT_EQ(PilesOnTable(s), dealt);
     EXPECT_EQ(DealLabel(), "Deal 12345");
 }
 

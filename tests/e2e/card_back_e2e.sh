@@ -13,35 +13,17 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
 e2e_begin
-export XDG_DATA_HOME="$work/xdg"
-data="$XDG_DATA_HOME/vexasolit"
-mkdir -p "$data" "$work/bundle"
-cp "$here"/data/keep/*.ini "$work/bundle/"
-export VEXA_GAMES_DIR="$work/bundle"
+e2e_bundle keep
 game="Stock and waste"
 
-# Starts the program and waits for the window titled $1.
-start_app() {
-  "$app" >"$work/app.log" 2>&1 &
-  APP_PID=$!
-  locate "$1"
-}
-# MX, MY: the main window's corner; TX, TY: the table area's (below the
-# menu bar).
+# Finds the main window titled $1 (started with the program when $2 is
+# "start"), waits until it settles and gives it the keyboard, which no
+# window manager does here.
 locate() {
-  main=$(e2e_wait_window "$1") || { cat "$work/app.log" >&2; e2e_fail "no window \"$1\""; }
-  read -r MX MY < <(e2e_window_origin "$main")
+  if [ "${2:-}" = start ]; then e2e_launch "$1"; else e2e_locate "$1"; fi
   e2e_settled "$work/start.png" "200x100+$MX+$MY" || e2e_fail "the window did not settle"
-  TX=$MX
-  TY=$((MY + 20))
-  # No window manager gives the keyboard to the main window.
   e2e_focus "$main"
   xdotool mousemove 0 0
-}
-exit_app() {
-  e2e_menu $((MX + 20)) $((MY + 10)) x
-  wait "$APP_PID" || { cat "$work/app.log" >&2; e2e_fail "the program did not end cleanly"; }
-  APP_PID=""
 }
 # The stock (PILE01, 20,10 71x96) and the rest of the table beside it.
 stock() { echo "71x96+$((TX + 20))+$((TY + 10))"; }
@@ -57,27 +39,21 @@ open_dialog() {
   # Full screen (active once the menu opens), Table style, Animations,
   # Card back…
   xdotool key Down Down Down Return
-  e2e_wait_window "Card back" >/dev/null || e2e_fail "the dialog \"Card back\" did not open"
-  dialog=$(e2e_wait_window "Card back")
+  dialog=$(e2e_wait_window "Card back") || e2e_fail "the dialog \"Card back\" did not open"
   e2e_focus "$dialog"
-}
-close_dialog() {
-  xdotool key "$@"
-  e2e_window_gone "Card back" || e2e_fail "the dialog did not close"
 }
 stock_differs() { ! e2e_same "$1" "$2" "$(stock)"; }
 
 # --- 1. a back chosen --------------------------------------------------------
-start_app "Vexa Solitaire"
-xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
-e2e_wait_window "Please choose a game to play" >/dev/null || e2e_fail "the chooser did not open"
-xdotool key Return
+e2e_launch "Vexa Solitaire"
+e2e_choose_game
 locate "Vexa Solitaire:  $game"
 settled_table "$shots/before.png"
 grep -qi '^CardBack=' "$data/vexasolit.ini" && e2e_fail "a back was kept before one was chosen"
 
 open_dialog
-close_dialog Right Right Return
+xdotool key Right Right Return
+e2e_window_gone "Card back" || e2e_fail "the dialog did not close"
 e2e_until "$shots/after.png" stock_differs "$shots/before.png" "$shots/after.png" ||
   e2e_fail "the stock's picture did not change"
 settled_table "$shots/after.png"
@@ -88,9 +64,9 @@ chosen=$(stock_pixels "$shots/after.png")
 echo "e2e: a chosen back shows on the stock"
 
 # --- 2. Exit and a new start ---------------------------------------------------
-exit_app
-start_app "Vexa Solitaire:  $game"
+e2e_exit
+locate "Vexa Solitaire:  $game" start
 settled_table "$shots/restart.png"
 [ "$(stock_pixels "$shots/restart.png")" = "$chosen" ] || e2e_fail "the stock does not show the chosen back after a restart"
-exit_app
+e2e_exit
 echo "e2e: the back stays after a restart"

@@ -155,3 +155,46 @@ e2e_same() { cmp -s <(convert "$1" -crop "$3" +repage rgb:-) <(convert "$2" -cro
 
 # True when the awk condition holds for the value v.
 e2e_holds() { awk -v v="$1" "BEGIN { exit !($2) }"; }
+
+# The player's data folder ($data, under a private $XDG_DATA_HOME) and the
+# bundle the program seeds it from ($VEXA_GAMES_DIR): the games of
+# tests/e2e/data/$1.
+e2e_bundle() {
+  export XDG_DATA_HOME="$work/xdg"
+  data="$XDG_DATA_HOME/vexasolit"
+  mkdir -p "$data" "$work/bundle"
+  cp "$(dirname "${BASH_SOURCE[0]}")/data/$1"/*.ini "$work/bundle/"
+  export VEXA_GAMES_DIR="$work/bundle"
+}
+
+# Starts the program under test ($app) with the arguments "$2 ..." and
+# waits for its window titled $1 (see e2e_locate).
+e2e_launch() {
+  local title="$1"
+  shift
+  "$app" "$@" >"$work/app.log" 2>&1 &
+  APP_PID=$!
+  e2e_locate "$title"
+}
+# Finds the program's window titled $1: $main, its corner MX, MY, and the
+# table area's TX, TY (below the menu bar).
+e2e_locate() {
+  main=$(e2e_wait_window "$1") || { cat "$work/app.log" >&2; e2e_fail "no window \"$1\""; }
+  read -r MX MY < <(e2e_window_origin "$main")
+  TX=$MX
+  TY=$((MY + 20))
+}
+# On the welcome window: a click opens the chooser, Enter loads the game
+# selected there.
+e2e_choose_game() {
+  e2e_settled "$work/welcome.png" "200x100+$MX+$MY" || e2e_fail "the welcome window did not settle"
+  xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
+  e2e_wait_window "Please choose a game to play" >/dev/null || e2e_fail "the chooser did not open"
+  xdotool key Return
+}
+# Game > Exit: the program ends with status 0.
+e2e_exit() {
+  e2e_menu $((MX + 20)) $((MY + 10)) x
+  wait "$APP_PID" || { cat "$work/app.log" >&2; e2e_fail "the program did not end cleanly"; }
+  APP_PID=""
+}

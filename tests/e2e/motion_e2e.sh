@@ -19,35 +19,13 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
 e2e_begin
-export XDG_DATA_HOME="$work/xdg"
-data="$XDG_DATA_HOME/vexasolit"
-mkdir -p "$data" "$work/bundle"
-cp "$here"/data/motion/*.ini "$data/"
-cp "$data"/*.ini "$work/bundle/"
-export VEXA_GAMES_DIR="$work/bundle"
+e2e_bundle motion
 export VEXA_FLIGHT_MILLISECONDS=8000
 
-# Starts the program and waits for the window named "$1"; MX, MY: its
-# corner; TX, TY: the table's corner (below the menu bar).
-start_app() {
-  "$app" >"$work/app.log" 2>&1 &
-  APP_PID=$!
-  main=$(e2e_wait_window "$1") || { cat "$work/app.log" >&2; e2e_fail "no window \"$1\""; }
-  read -r MX MY < <(e2e_window_origin "$main")
-  TX=$MX
-  TY=$((MY + 20))
-}
-start_app "Vexa Solitaire"
-e2e_settled "$work/welcome.png" "200x100+$MX+$MY" || e2e_fail "the welcome window did not settle"
-xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
-chooser=$(e2e_wait_window "Please choose a game to play") || e2e_fail "the chooser did not open"
-read -r CX CY < <(e2e_window_origin "$chooser")
-xdotool mousemove $((CX + 60)) $((CY + 17 + 8)) click --repeat 2 --delay 60 1
-table=$(e2e_wait_window "Vexa Solitaire:  Flight") || e2e_fail "Flight was not loaded"
-read -r MX MY < <(e2e_window_origin "$table")
-TX=$MX
-TY=$((MY + 20))
-e2e_focus "$table"
+e2e_launch "Vexa Solitaire"
+e2e_choose_game
+e2e_locate "Vexa Solitaire:  Flight"
+e2e_focus "$main"
 
 # The regions of the screen the checks look at.
 regions() {
@@ -122,11 +100,7 @@ e2e_until "$shots/4-restarted.png" restored "$shots/4-restarted.png" || e2e_fail
 echo "e2e: F2 and Ctrl+R passed"
 
 # --- 3. with animations off the ace lands at once ----------------------------
-e2e_menu $((MX + 20)) $((MY + 10)) x
-status=0
-wait "$APP_PID" || status=$?
-APP_PID=""
-[ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+e2e_exit
 python3 - "$data/vexasolit.ini" <<'EOF'
 import sys
 path = sys.argv[1]
@@ -138,7 +112,7 @@ else:
 open(path, "w").write("\n".join(lines) + "\n")
 EOF
 # The kept hand comes back as Ctrl+R left it.
-start_app "Vexa Solitaire:  Flight"
+e2e_launch "Vexa Solitaire:  Flight"
 regions
 e2e_focus "$main"
 e2e_until "$shots/5-resumed.png" restored "$shots/5-resumed.png" || e2e_fail "the kept hand did not come back"
@@ -149,7 +123,5 @@ for ((i = 1; i <= FRAMES; i++)); do
 done
 cp "$work/off-$(printf %03d "$FRAMES").png" "$shots/6-off-landed.png"
 echo "e2e: with animations off the ace landed at once ($FRAMES frames, none in flight)"
-e2e_menu $((MX + 20)) $((MY + 10)) x
-wait "$APP_PID" || e2e_fail "the program did not end cleanly"
-APP_PID=""
+e2e_exit
 echo "e2e motion: 3 passed, 0 failed"

@@ -30,10 +30,7 @@ grep -q '^DealNumber=1234$' "$work/driver/hand.ini" || e2e_fail "the driver did 
 title="Vexa Solitaire:  Klondike"
 # Starts the window on a folder; MX, MY: the window's corner.
 start_app() {
-  "$app" "$1" >"$work/app.log" 2>&1 &
-  APP_PID=$!
-  main=$(e2e_wait_window "$title") || { cat "$work/app.log" >&2; e2e_fail "no window \"$title\""; }
-  read -r MX MY < <(e2e_window_origin "$main")
+  e2e_launch "$title" "$1"
   xdotool mousemove 0 0
 }
 stop_app() { kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=""; }

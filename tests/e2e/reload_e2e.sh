@@ -22,16 +22,9 @@ definition="$game_dir/moving.ini"
 bar_colour="#FDF2C8"
 error_colour="#b00000"
 
-"$app" "$game_dir" >"$work/app.log" 2>&1 &
-APP_PID=$!
-welcome=$(e2e_wait_window "Vexa Solitaire") || { cat "$work/app.log" >&2; e2e_fail "no welcome window"; }
-read -r MX MY < <(e2e_window_origin "$welcome")
-e2e_settled "$work/start.png" "200x100+$MX+$MY" || e2e_fail "the welcome window did not settle"
-xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
-e2e_wait_window "Please choose a game to play" >/dev/null || e2e_fail "the chooser did not open"
-xdotool key Return
-main=$(e2e_wait_window "Vexa Solitaire:  Moving pile") || e2e_fail "the game did not load"
-read -r MX MY < <(e2e_window_origin "$main")
+e2e_launch "Vexa Solitaire" "$game_dir"
+e2e_choose_game
+e2e_locate "Vexa Solitaire:  Moving pile"
 W=$(xdotool getwindowgeometry --shell "$main" | awk -F= '/^WIDTH=/{print $2}')
 window="${W}x300+$MX+$MY"
 e2e_settled "$shots/loaded.png" "$window" || e2e_fail "the table did not settle"

@@ -27,6 +27,22 @@ using test::StockFirstFoundation;
 using test::Suit;
 using test::Suits;
 
+// The solver's answer and the plain search's agree; a position lost to
+// locked cards is known lost before any move is searched.
+void ExpectOutcome(Endgame& t, SolveOutcome outcome, const char* what)
+{
+    SolverBudget budget;
+    budget.MaxStates = 100000;
+    const SolveAnswer answer = SolvePosition(t.session, budget);
+    EXPECT_EQ(answer.Outcome, outcome) << what;
+    if (outcome == SolveOutcome::Lost) {
+        EXPECT_EQ(answer.States, 1) << what;
+    }
+    FullSearch full;
+    EXPECT_EQ(full.Won(t), outcome == SolveOutcome::Won) << what;
+    EXPECT_FALSE(full.gaveUp) << what;
+}
+
 // Reserves that give cards only to the foundations: a cycle of cards each
 // needing the next to reach a foundation first proves the hand lost at
 // once, while the same cards are won where an empty reserve takes a card
@@ -57,17 +73,7 @@ TEST(SolverFoundationSavings, LockedReservesProveALossAtOnce)
         t.Place("F4", StockFirstFoundation, Suit('H', 1, 10));
         for (std::size_t r = 0; r < c.reserves.size(); ++r)
             t.Place("R" + std::to_string(r + 1), c.reserve, c.reserves[r]);
-        SolverBudget budget;
-        budget.MaxStates = 100000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        EXPECT_EQ(answer.Outcome, c.outcome) << c.what;
-        // A lost position is known lost before any move is searched.
-        if (c.outcome == SolveOutcome::Lost) {
-            EXPECT_EQ(answer.States, 1) << c.what;
-        }
-        FullSearch full;
-        EXPECT_EQ(full.Won(t), c.outcome == SolveOutcome::Won) << c.what;
-        EXPECT_FALSE(full.gaveUp) << c.what;
+        ExpectOutcome(t, c.outcome, c.what);
     }
 }
 
@@ -109,16 +115,7 @@ TEST(SolverFoundationSavings, LockedReservesWithTwoDecks)
                 put(t.Place("F" + std::to_string(deck * 4 + suit + 1), StockFirstFoundation), cards);
             }
         for (std::size_t r = 0; r < c.reserves.size(); ++r) put(t.Place("R" + std::to_string(r + 1), Reserve), c.reserves[r]);
-        SolverBudget budget;
-        budget.MaxStates = 100000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        EXPECT_EQ(answer.Outcome, c.outcome) << c.what;
-        if (c.outcome == SolveOutcome::Lost) {
-            EXPECT_EQ(answer.States, 1) << c.what;
-        }
-        FullSearch full;
-        EXPECT_EQ(full.Won(t), c.outcome == SolveOutcome::Won) << c.what;
-        EXPECT_FALSE(full.gaveUp) << c.what;
+        ExpectOutcome(t, c.outcome, c.what);
     }
 }
 
