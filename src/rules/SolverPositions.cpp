@@ -130,6 +130,7 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
     if (cycles_) cycle = CycleOf(state);
     const bool merged = cycle.Length > 1;
     if (!symmetric_ && !merged && !anyOrderFree_) return HashBytes(state.data(), length);
+    if (!symmetric_ && !merged) return OrderFreeHash(state, length);
     segments_.clear();
     std::size_t at = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
@@ -186,6 +187,32 @@ std::uint64_t Solver::Search::KeyHash(const State& state)
         canonical_.insert(canonical_.end(), bytes, bytes + 8);
     }
     return HashBytes(canonical_.data(), canonical_.size());
+}
+
+std::uint64_t Solver::Search::OrderFreeHash(const State& state, std::size_t length)
+{
+    // The bytes as they stand, but for the cards between the bottom and top
+    // card of an order-free foundation, fed sorted: the same hash as the
+    // canonical bytes KeyHash builds, without building them.
+    std::uint64_t h = HashStart;
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        if (!orderFree_[p] || n <= 4) {
+            h = HashFeed(h, state.data() + at, n);
+        } else {
+            // The count, the bottom card, the cards between, the top card.
+            h = HashFeed(h, state.data() + at, 2);
+            std::uint8_t* between = sortBuffer_.data();
+            std::copy(state.begin() + static_cast<std::ptrdiff_t>(at + 2),
+                      state.begin() + static_cast<std::ptrdiff_t>(at + n - 1), between);
+            std::sort(between, between + (n - 3));
+            h = HashFeed(h, between, n - 3);
+            h = HashFeed(h, state.data() + at + n - 1, 1);
+        }
+        at += n;
+    }
+    return HashFinish(HashFeed(h, state.data() + at, length - at));
 }
 
 }  // namespace vexa

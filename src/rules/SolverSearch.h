@@ -66,18 +66,31 @@ inline std::int32_t GetInt(const std::uint8_t* at)
     return value;
 }
 
-inline std::uint64_t HashBytes(const std::uint8_t* data, std::size_t length)
+// FNV-1a with a final mix: the same bytes give the same hash everywhere.
+// Bytes may be fed in pieces: feeding a sequence piece by piece gives the
+// hash of the whole.
+inline constexpr std::uint64_t HashStart = 1469598103934665603ull;
+
+inline std::uint64_t HashFeed(std::uint64_t h, const std::uint8_t* data, std::size_t length)
 {
-    // FNV-1a with a final mix: the same bytes give the same hash everywhere.
-    std::uint64_t h = 1469598103934665603ull;
     for (std::size_t i = 0; i < length; ++i) {
         h ^= data[i];
         h *= 1099511628211ull;
     }
+    return h;
+}
+
+inline std::uint64_t HashFinish(std::uint64_t h)
+{
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdull;
     h ^= h >> 33;
     return h;
+}
+
+inline std::uint64_t HashBytes(const std::uint8_t* data, std::size_t length)
+{
+    return HashFinish(HashFeed(HashStart, data, length));
 }
 
 }  // namespace solving
@@ -171,6 +184,10 @@ struct Solver::Search {
     // are one position to the search (see SolverPositions.cpp).
     void FindOrderFreeFoundations();
     std::vector<char> orderFree_;  // per pile: the cards between its bottom and top are keyed sorted
+    // KeyHash where order-free foundations are the only reason to key
+    // other than by the bytes as they stand.
+    std::uint64_t OrderFreeHash(const State& state, std::size_t length);
+    std::array<std::uint8_t, 128> sortBuffer_{};  // a pile holds at most 127 cards (its count byte)
     bool anyOrderFree_ = false;
 
     // Safe foundation moves. A card that no card still off the foundations
