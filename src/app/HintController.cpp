@@ -17,6 +17,10 @@ HintController::HintController(Session& session, QWidget& table, std::function<v
     : QObject(&table), session_(session), table_(table), message_(std::move(message)), note_(std::move(note))
 {
     Budget.Seconds = 3;
+    // VEXA_HINT_MILLISECONDS, set only by tests, keeps the frames longer, so
+    // that a loaded machine's screenshots cannot miss them.
+    if (const int shown = qEnvironmentVariableIntValue("VEXA_HINT_MILLISECONDS"); shown > 0)
+        ShowMilliseconds = shown;
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
     connect(timer_, &QTimer::timeout, this, [this] { Unmark(); });

@@ -206,11 +206,14 @@ mkdir -p "$hinted/vexasolit"
 printf '[Gamelist]\nHinted=hinted.ini\n' > "$hinted/vexasolit/vexasolit.ini"
 sed -e 's/^\[Klondike\]/[Hinted]/' -e 's/^Name=.*/Name=Hinted\nAutoplay=0/' "$root/games/klondike.ini" \
   > "$hinted/vexasolit/hinted.ini"
-start_app "$hinted"
+# The frames stay a minute, so that a loaded machine's screenshots see them.
+VEXA_HINT_MILLISECONDS=60000 start_app "$hinted"
 xdotool mousemove $((MX + 40)) $((MY + 60)) click 1
 choose_row 0 "Hinted"
-# A click on the bare table gives the window the keyboard; it moves nothing.
+# A click on the bare table moves nothing; the key waits for the window to
+# have the keyboard.
 xdotool mousemove $((MX + 760)) $((MY + 560)) click 1
+e2e_focus "$main"
 xdotool key h
 # The frames are drawn in rgb(255,32,32), a red no pile or card uses.
 hint_framed() {
