@@ -69,7 +69,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
     // Each endgame: the foundations built up to random heights, the other
     // cards dealt at random to the stock and three columns, most of them
     // face down. Some are won, some lost.
-    int won = 0, lost = 0, compared = 0;
+    test::Agreement sample;
     for (unsigned seed = 1; seed <= 120; ++seed) {
         std::mt19937 random(seed);
         std::vector<std::string> rest;
@@ -115,20 +115,12 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
             }
             t.Place("T" + std::to_string(column), KlondikeColumn, cards);
         }
-        SolverBudget budget;
-        budget.MaxStates = 300000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        FullSearch full;
-        const bool fullWon = full.Won(t);
-        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
-        ++compared;
-        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
-        (fullWon ? won : lost)++;
+        sample.Compare(t, seed);
     }
     // The sample must hold both kinds of endgame to mean anything.
-    EXPECT_GE(compared, 100);
-    EXPECT_GE(won, 15);
-    EXPECT_GE(lost, 15);
+    EXPECT_GE(sample.compared, 100);
+    EXPECT_GE(sample.won, 15);
+    EXPECT_GE(sample.lost, 15);
 }
 
 // Safe foundation moves where the stock lays a row on the columns: the
@@ -138,7 +130,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
 // such a stock in turn.
 void CompareWithRowStock(int redeals)
 {
-    int won = 0, lost = 0, compared = 0;
+    test::Agreement sample;
     for (unsigned seed = 1; seed <= 80; ++seed) {
         std::mt19937 random(seed + 1000);
         std::vector<std::string> rest;
@@ -174,27 +166,19 @@ void CompareWithRowStock(int redeals)
             if (!cards.empty() && cards.back() == '*') cards.pop_back();
             t.Place("T" + std::to_string(column + 1), GypsyColumn, cards);
         }
-        SolverBudget budget;
-        budget.MaxStates = 300000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        if (answer.Outcome == SolveOutcome::Won) {
+        sample.Compare(t, seed, [&](const SolveAnswer& answer) {
+            if (answer.Outcome != SolveOutcome::Won) return;
             // The line replays to the victory.
             const Placement start = Take(t.session);
             t.Play(answer.Moves);
             EXPECT_FALSE(t.ui.victories.empty()) << "seed " << seed;
             t.ui.victories.clear();
             PutBack(t.session, start);
-        }
-        FullSearch full;
-        const bool fullWon = full.Won(t);
-        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
-        ++compared;
-        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
-        (fullWon ? won : lost)++;
+        });
     }
-    EXPECT_GE(compared, 60);
-    EXPECT_GE(won, 10);
-    EXPECT_GE(lost, 10);
+    EXPECT_GE(sample.compared, 60);
+    EXPECT_GE(sample.won, 10);
+    EXPECT_GE(sample.lost, 10);
 }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows) { CompareWithRowStock(9999); }
@@ -206,7 +190,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRowsOnce)
 // face down under its top card, some already on the reserves.
 void CompareWithReserves(int redeals)
 {
-    int won = 0, lost = 0, compared = 0;
+    test::Agreement sample;
     for (unsigned seed = 1; seed <= 100; ++seed) {
         std::mt19937 random(seed + 2000);
         std::vector<std::string> rest;
@@ -240,19 +224,11 @@ void CompareWithReserves(int redeals)
                     heights[suit] > 0 ? Suit(Suits[suit], 1, heights[suit]) : "");
         for (std::size_t reserve = 0; reserve < 2; ++reserve)
             t.Place("R" + std::to_string(reserve + 1), Reserve, reserves[reserve]);
-        SolverBudget budget;
-        budget.MaxStates = 300000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        FullSearch full;
-        const bool fullWon = full.Won(t);
-        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
-        ++compared;
-        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
-        (fullWon ? won : lost)++;
+        sample.Compare(t, seed);
     }
-    EXPECT_GE(compared, 50) << "redeals " << redeals;
-    EXPECT_GE(won, 10);
-    EXPECT_GE(lost, 10);
+    EXPECT_GE(sample.compared, 50) << "redeals " << redeals;
+    EXPECT_GE(sample.won, 10);
+    EXPECT_GE(sample.lost, 10);
 }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns) { CompareWithReserves(9999); }

@@ -141,7 +141,7 @@ TEST(SolverFoundationSavings, AgreesOnRandomEndgamesWithAFoundationInAnyOrder)
     const PileSpec Heap{2, 1, 0, 0, 401, 0, {0, 120, 71, 400}};
     const PileSpec ToFoundation{0, 94, 0, 0, 402, 2, {0, 0, 71, 96}};
     auto name = CardName;
-    int won = 0, lost = 0, compared = 0;
+    test::Agreement sample;
     for (unsigned seed = 1; seed <= 80; ++seed) {
         std::mt19937 random(seed + 3000);
         std::vector<int> unused(52);
@@ -181,19 +181,11 @@ TEST(SolverFoundationSavings, AgreesOnRandomEndgamesWithAFoundationInAnyOrder)
         if (!stock.empty()) t.Place("ST", ToFoundation, stock);
         t.Place("F", UpOrDown, foundation);
         for (std::size_t h = 0; h < heaps.size(); ++h) t.Place("H" + std::to_string(h + 1), Heap, heaps[h]);
-        SolverBudget budget;
-        budget.MaxStates = 300000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        FullSearch full;
-        const bool fullWon = full.Won(t);
-        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
-        ++compared;
-        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
-        (fullWon ? won : lost)++;
+        sample.Compare(t, seed);
     }
-    EXPECT_GE(compared, 60);
-    EXPECT_GE(won, 10);
-    EXPECT_GE(lost, 10);
+    EXPECT_GE(sample.compared, 60);
+    EXPECT_GE(sample.won, 10);
+    EXPECT_GE(sample.lost, 10);
 }
 
 // Pairs that add up to 14 leave the heaps for a foundation that takes no
@@ -204,7 +196,7 @@ TEST(SolverFoundationSavings, AgreesOnRandomEndgamesWithPairsRemoved)
 {
     const PileSpec Discards{3, 0, 0, 0, 402, 2};
     const PileSpec PairHeap{2, 1, 118, 0, 401, 0, {0, 120, 71, 400}};
-    int won = 0, lost = 0, compared = 0;
+    test::Agreement sample;
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 random(seed + 4000);
         std::vector<int> unused(52);
@@ -239,19 +231,11 @@ TEST(SolverFoundationSavings, AgreesOnRandomEndgamesWithPairsRemoved)
         t.session.Settings.Postdrop = 14;
         t.Place("F", Discards, discards);
         for (std::size_t h = 0; h < heaps.size(); ++h) t.Place("H" + std::to_string(h + 1), PairHeap, heaps[h]);
-        SolverBudget budget;
-        budget.MaxStates = 300000;
-        const SolveAnswer answer = SolvePosition(t.session, budget);
-        FullSearch full;
-        const bool fullWon = full.Won(t);
-        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) continue;
-        ++compared;
-        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
-        (fullWon ? won : lost)++;
+        sample.Compare(t, seed);
     }
-    EXPECT_GE(compared, 50);
-    EXPECT_GE(won, 10);
-    EXPECT_GE(lost, 10);
+    EXPECT_GE(sample.compared, 50);
+    EXPECT_GE(sample.won, 10);
+    EXPECT_GE(sample.lost, 10);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // the Strategy-like piles several of those tables use.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -10,6 +13,7 @@
 
 #include "rules/ClickDispatch.h"
 #include "rules/MoveRules.h"
+#include "rules/Solver.h"
 #include "support/SolverTable.h"
 #include "table/PileLayout.h"
 
@@ -135,6 +139,29 @@ struct FullSearch {
             }
         }
         return false;
+    }
+};
+
+// Random endgames compared with the plain search: wherever both decide,
+// the solver (within 300,000 positions) and the plain search agree; the
+// tally says how many were compared, won and lost, for the test to ask for
+// a sample that holds both kinds. check, when given, sees the solver's
+// answer before the plain search runs on the same table.
+struct Agreement {
+    int won = 0, lost = 0, compared = 0;
+
+    void Compare(Endgame& t, unsigned seed, const std::function<void(const SolveAnswer&)>& check = {})
+    {
+        SolverBudget budget;
+        budget.MaxStates = 300000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        if (check) check(answer);
+        FullSearch full;
+        const bool fullWon = full.Won(t);
+        if (full.gaveUp || answer.Outcome == SolveOutcome::Unknown) return;
+        ++compared;
+        EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
+        (fullWon ? won : lost)++;
     }
 };
 
