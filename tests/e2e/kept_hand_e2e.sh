@@ -19,11 +19,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 
 e2e_begin
-export XDG_DATA_HOME="$work/xdg"
-data="$XDG_DATA_HOME/vexasolit"
-mkdir -p "$data" "$work/bundle"
-cp "$here"/data/keep/*.ini "$work/bundle/"
-export VEXA_GAMES_DIR="$work/bundle"
+e2e_bundle keep
 game="Stock and waste"
 kept="$data/hand.ini"
 
@@ -33,14 +29,11 @@ start_app() {
   APP_PID=$!
   locate "$1"
 }
-# Finds the main window by its title; MX, MY: its corner, TX, TY: the
-# table area's (below the menu bar).
+# Finds the main window by its title (see e2e_locate) and waits for it to
+# settle.
 locate() {
-  main=$(e2e_wait_window "$1") || { cat "$work/app.log" >&2; e2e_fail "no window \"$1\""; }
-  read -r MX MY < <(e2e_window_origin "$main")
+  e2e_locate "$1"
   e2e_settled "$work/start.png" "200x100+$MX+$MY" || e2e_fail "the window did not settle"
-  TX=$MX
-  TY=$((MY + 20))
   # No window manager gives the keyboard to the main window.
   xdotool windowfocus "$main" mousemove 0 0
 }
