@@ -7,7 +7,7 @@
 #  3. no card library: a message and a non-zero status;
 #  4. Baker's Dozen, then Klondike from the bundled catalogue: every pile in
 #     the colour of its own Kind, none left over from the game before;
-#  5. Edit | Hint (key H) on a Klondike deal frames a card and a pile in red.
+#  5. Edit | Hint (key H) on Klondike deal 1 frames a card and a pile in red.
 # Screenshots are kept in $E2E_SHOTS (default: a temporary folder).
 set -euo pipefail
 app="$(realpath "$1")"
@@ -213,6 +213,15 @@ choose_row 0 "Hinted"
 # A click on the bare table moves nothing; the key waits for the window to
 # have the keyboard.
 xdotool mousemove $((MX + 760)) $((MY + 560)) click 1
+e2e_focus "$main"
+# Deal 1, whose winning line the solver finds within a few hundred
+# positions: the hint frames its first move however loaded the machine is.
+xdotool key ctrl+g
+dialog=$(e2e_wait_window "Vexa Solitaire") || e2e_fail "Choose deal did not open"
+e2e_focus "$dialog"
+xdotool key ctrl+a type 1
+xdotool key Return
+e2e_window_gone "Vexa Solitaire" || e2e_fail "Choose deal did not close"
 e2e_focus "$main"
 xdotool key h
 # The frames are drawn in rgb(255,32,32), a red no pile or card uses.
