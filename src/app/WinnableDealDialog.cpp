@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -90,7 +91,12 @@ void WinnableDealer::Deal(QWidget& parent, Session& session, bool chosen,
     if (line) line->clear();
     if (!session.WinnableOnly || session.Welcome || session.Inert) return;
     if (!probed_ || game_ != session.CurrentGame) {
-        // The probe runs once per game; the window stays painted meanwhile.
+        // The probe runs once per game; the window stays painted meanwhile
+        // and shows a busy pointer, since it takes no input for a moment.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const struct Restore {
+            ~Restore() { QGuiApplication::restoreOverrideCursor(); }
+        } restore;
         often_ = WinnableOftenConfirmed(session, [](const Session& dealt, const SolverBudget& budget) {
             return SearchOffThread(dealt, budget, nullptr);
         });

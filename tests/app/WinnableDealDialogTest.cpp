@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QProgressDialog>
@@ -190,6 +191,8 @@ TEST(WinnableDealDialog, AGameRarelyConfirmedIsDealtAsUsualAndSaidOncePerChoice)
     dealer.Deal(form, s, true, tell);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0], WinnableRarelyConfirmedText);
+    // The probe's busy pointer is gone with it.
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     // The hand stays as dealt, the generator untouched: no shuffle again.
     EXPECT_EQ(test::Describe(*s.Board.FindPile("PILE10")), hand);
     EXPECT_EQ(s.Rng.State(), generator);
