@@ -44,14 +44,8 @@ void Solver::Search::FindOrderings()
     // The cards each pile's DropRule takes on each card, where the rule
     // decides by the two cards: a card lying on one it could be dropped on
     // is in order. Taken on the scratch table, which is then put back.
-    const State start = [this] {
-        State state;
-        Capture(state);
-        return state;
-    }();
-    std::vector<int> cards;
-    for (const Pile* pile : piles_)
-        for (const Card* card : pile->Cards()) cards.push_back(card->Index());
+    const State start = Captured();
+    const std::vector<int> cards = CardsOnTable();
     builtOn_.assign(piles_.size(), -1);
     std::vector<int> rules;
     for (std::size_t p = 0; p < piles_.size(); ++p) {

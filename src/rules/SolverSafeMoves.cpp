@@ -103,14 +103,8 @@ void Solver::Search::FindSafeMoves()
         safeSource_[p] = pile.Kind != 3 && liftsTop && (!talon || fromTalon);
     }
     // The rule tables, taken on the scratch table, which is then put back.
-    const State start = [this] {
-        State state;
-        Capture(state);
-        return state;
-    }();
-    std::vector<int> cards;
-    for (const Pile* pile : piles_)
-        for (const Card* card : pile->Cards()) cards.push_back(card->Index());
+    const State start = Captured();
+    const std::vector<int> cards = CardsOnTable();
     buildsOn_.assign(128, CardSet{});
     std::vector<int> done;
     for (Pile* pile : piles_) {

@@ -105,6 +105,20 @@ struct Solver::Search {
 
     // The position of the scratch table.
     void Capture(State& out) const;
+    State Captured() const
+    {
+        State state;
+        Capture(state);
+        return state;
+    }
+    // Every card on the scratch table, pile by pile.
+    std::vector<int> CardsOnTable() const
+    {
+        std::vector<int> cards;
+        for (const Pile* pile : piles_)
+            for (const Card* card : pile->Cards()) cards.push_back(card->Index());
+        return cards;
+    }
     // Puts the scratch table into a position, rewriting only the piles that
     // differ from the one it holds.
     void Restore(const std::uint8_t* state, std::size_t length);
