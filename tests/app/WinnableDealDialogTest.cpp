@@ -25,6 +25,7 @@
 #include "cards/CardLibrary.h"
 #include "rules/Solver.h"
 #include "support/FakeEnvironment.h"
+#include "support/OneCardColumns.h"
 #include "support/TestSupport.h"
 
 namespace vexa {
@@ -141,20 +142,6 @@ TEST(WinnableDealDialog, TheWindowKeepsHandlingEventsWhileHandsAreSearched)
     EXPECT_EQ(form.findChild<QLabel*>("StatusDeal")->text(), QString("Deal %1").arg(*s.DealNumber));
 }
 
-// Four foundations and 52 one-card columns: with foundation EmptyDropRule
-// 203 autoplay wins every hand, with 0 none can be won.
-std::string OneCardColumns(const std::string& name, int emptyDrop)
-{
-    std::string text = "[" + name + "]\nName=" + name + "\nFormwidth=1000\nFormheight=700\n";
-    for (int i = 0; i < 4; ++i)
-        text += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106," +
-                std::to_string(emptyDrop) + ",402,0,0,0,-\n";
-    for (int i = 0; i < 52; ++i)
-        text += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
-                std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,0,0,402,0,0,0,U\n";
-    return text;
-}
-
 // A game whose hands the probe never proves winnable is dealt as usual and
 // the player is told so once per choice of the game; a game it wins deals
 // by the search and says nothing.
@@ -163,8 +150,8 @@ TEST(WinnableDealDialog, AGameRarelyConfirmedIsDealtAsUsualAndSaidOncePerChoice)
     test::TempDir dir;
     test::InDirectory cwd{dir.Path()};
     dir.Write("vexasolit.ini", "[Gamelist]\nStuck=stuck.ini\nEasy=easy.ini\n[General]\nWinnableOnly=1\n");
-    dir.Write("stuck.ini", OneCardColumns("Stuck", 0));
-    dir.Write("easy.ini", OneCardColumns("Easy", 203));
+    dir.Write("stuck.ini", test::OneCardColumns("Stuck", 0));
+    dir.Write("easy.ini", test::OneCardColumns("Easy", 203));
     CardLibrary library{{qEnvironmentVariable("VEXA_CARDS_DIR")}};
     test::ManualClock clock;
     MainWindow form(library, clock);

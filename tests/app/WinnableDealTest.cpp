@@ -12,24 +12,11 @@
 #include "rules/MoveRules.h"
 #include "rules/Solver.h"
 #include "support/FakeEnvironment.h"
+#include "support/OneCardColumns.h"
 #include "support/TestSupport.h"
 
 namespace vexa {
 namespace {
-
-// Four foundations and 52 one-card columns; with foundation EmptyDropRule
-// 203 every hand is won by autoplay, with 0 no hand can be won.
-std::string Game(const std::string& name, int emptyDrop)
-{
-    std::string text = "[" + name + "]\nName=" + name + "\nFormwidth=1000\nFormheight=700\n";
-    for (int i = 0; i < 4; ++i)
-        text += "PILE0" + std::to_string(i) + "=" + std::to_string(10 + 80 * i) + ",10,71,96,2,3,0,106," +
-                std::to_string(emptyDrop) + ",402,0,0,0,-\n";
-    for (int i = 0; i < 52; ++i)
-        text += "PILE" + std::to_string(10 + i) + "=" + std::to_string(10 + 18 * (i % 13)) + "," +
-                std::to_string(120 + 100 * (i / 13)) + ",71,96,2,2,1,0,0,402,0,0,0,U\n";
-    return text;
-}
 
 // The solver held to a number of positions instead of the time it is given,
 // so that its answers do not depend on the machine's speed.
@@ -45,8 +32,8 @@ protected:
     void SetUp() override
     {
         dir.Write("vexasolit.ini", "[Gamelist]\nEasy=easy.ini\nStuck=stuck.ini\n[General]\nWinnableOnly=1\n");
-        dir.Write("easy.ini", Game("Easy", 203));
-        dir.Write("stuck.ini", Game("Stuck", 0));
+        dir.Write("easy.ini", test::OneCardColumns("Easy", 203));
+        dir.Write("stuck.ini", test::OneCardColumns("Stuck", 0));
         session = std::make_unique<Session>(pictures, ui, clock, 1920, 1080);
         CreateChooser(*session);
     }
