@@ -28,7 +28,7 @@
 #include "app/CardFlights.h"
 #include "app/MainWindow.h"
 #include "app/TableView.h"
-#include "app/VexaStyle.h"
+#include "bench/WindowBench.h"
 #include "cards/CardLibrary.h"
 #include "cards/CardWidget.h"
 #include "rules/ClickDispatch.h"
@@ -214,12 +214,7 @@ void WriteAutoplayTable()
     std::filesystem::current_path(folder);
 }
 
-double Percentile(std::vector<double> samples, int percent)
-{
-    if (samples.empty()) return 0;
-    std::sort(samples.begin(), samples.end());
-    return samples[std::min(samples.size() - 1, samples.size() * static_cast<std::size_t>(percent) / 100)];
-}
+using vexa::bench::Percentile;
 
 // The frames of an autoplay run of 20 cards on the table scaled to fill a
 // 3840 × 2160 window (scale about 4.9: each card some 350 × 470 pixels),
@@ -346,12 +341,3 @@ void BM_BareAnimationTicks(benchmark::State& state)
 BENCHMARK(BM_BareAnimationTicks)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setStyle(new vexa::VexaStyle);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

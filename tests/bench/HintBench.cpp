@@ -23,7 +23,7 @@
 #include "app/GameLoader.h"
 #include "app/HintController.h"
 #include "app/MainWindow.h"
-#include "app/VexaStyle.h"
+#include "bench/WindowBench.h"
 #include "cards/CardLibrary.h"
 #include "records/GameButtons.h"
 #include "support/FakeEnvironment.h"
@@ -38,12 +38,7 @@ int EnvInt(const char* name, int fallback)
     return value ? std::atoi(value) : fallback;
 }
 
-double Percentile(std::vector<double> samples, int percent)
-{
-    if (samples.empty()) return 0;
-    std::sort(samples.begin(), samples.end());
-    return samples[std::min(samples.size() - 1, samples.size() * static_cast<std::size_t>(percent) / 100)];
-}
+using vexa::bench::Percentile;
 
 struct Window {
     CardLibrary library{{QString::fromLocal8Bit(qgetenv("VEXA_CARDS_DIR"))}};
@@ -148,12 +143,3 @@ void BM_KlondikeHints(benchmark::State& state)
 BENCHMARK(BM_KlondikeHints)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setStyle(new vexa::VexaStyle);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -10,7 +10,6 @@
 
 #include "app/GameLoader.h"
 #include "app/MainWindow.h"
-#include "app/VexaStyle.h"
 #include "cards/CardLibrary.h"
 #include "support/FakeEnvironment.h"
 
@@ -79,12 +78,3 @@ BENCHMARK(BM_LoadOneDeck)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_LoadTwoDecks)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setStyle(new vexa::VexaStyle);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
