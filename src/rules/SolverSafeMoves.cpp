@@ -87,7 +87,10 @@ void Solver::Search::FindSafeMoves()
         if (pile->PickRule == 92) dealsRows = true;
         if ((pile->PickRule >= 90 && pile->PickRule <= 95) || pile->ClickAction != 0) {
             ++stocks;
-            if (pile->PickRule != 90 || pile->ClickAction != 301) drawOne = false;
+            // One card at a time onto the one waste, turned back by 301 or
+            // never (a stock dealt once): either way the waste's cards come
+            // up in the stock's order, whatever was taken off it.
+            if (pile->PickRule != 90 || (pile->ClickAction != 301 && pile->ClickAction != 0)) drawOne = false;
         }
     }
     if (foundations == 0) return;
@@ -147,6 +150,7 @@ void Solver::Search::FindSafeMoves()
                 firstFoundationWlog_ = false;
     }
     safeMoves_ = true;
+    FindTwinFoundations();
 }
 
 bool Solver::Search::LiftsTogether(int pickRule, const CardFace& below, const CardFace& above)
@@ -278,6 +282,12 @@ bool Solver::Search::PlaySafeMove()
             return false;
         };
         if (!alone && taking > 0 && emptyAlike && firstFoundationWlog_ && !onACard()) {
+            alone = true;
+            only = first;
+        }
+        // Several foundations alike that take it, none of which another
+        // card could ever prepare for it (see SolverTwinFoundations.cpp).
+        if (!alone && taking > 0 && twinFoundations_ && TwinsTake(c, off, foundations)) {
             alone = true;
             only = first;
         }

@@ -324,6 +324,13 @@ struct Solver::Search {
     bool MayGoSomewhere(const Card& card) const;
     std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
 
+    // Twin foundations. Where two decks give several foundations that take
+    // the same card, a card no other card can prepare any foundation for
+    // goes to the first of them that are alike (see SolverTwinFoundations.cpp).
+    void FindTwinFoundations();
+    bool TwinsTake(std::size_t card, const CardSet& off, const std::vector<Pile*>& foundations);
+    bool twinFoundations_ = false;
+
     // Locked cards. Where some piles give their cards only to foundations
     // that build each suit up by one, a card needs the card on top of it
     // there and a card one rank lower of its suit to go first; a position

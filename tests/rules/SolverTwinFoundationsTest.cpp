@@ -1,0 +1,134 @@
+// With two decks the two foundations of a suit often stand at the same rank
+// and both take the next card; the solver then plays a card that nothing
+// else could use to the first of them as its only move. These tests compare
+// that with the plain search of every click on small two-deck endgames whose
+// stock is dealt once: single cards built down in suit with a waste (as
+// Forty Thieves), and runs in alternating colours with a stock that deals a
+// row (as Gypsy).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "rules/Solver.h"
+#include "support/FullSearch.h"
+
+namespace vexa {
+namespace {
+
+using test::Endgame;
+using test::Foundation;
+using test::PileSpec;
+using test::Placement;
+using test::PutBack;
+using test::Take;
+
+const PileSpec SuitColumn{2, 1, 102, 201, 401, 0, {0, 120, 71, 400}};
+const PileSpec RunColumn{2, 3, 109, 207, 401, 0, {0, 120, 71, 400}};
+const PileSpec OnceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
+const PileSpec RowStock{0, 92, 0, 0, 402, 2, {0, 0, 71, 96}};
+const PileSpec Waste{1, 1, 0, 0, 402, 2};
+
+// A card of either deck: the second deck's cards come 52 after the first's.
+struct Copy {
+    int index;
+    bool down = false;
+};
+
+int IndexOf(const char* suits, int suit, int rank, int deck)
+{
+    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    return test::CardIndex(std::string(Ranks[rank]) + suits[suit]) + 52 * deck;
+}
+
+void Put(Endgame& t, Pile& pile, const std::vector<Copy>& cards)
+{
+    Table& board = t.session.Board;
+    for (const Copy& copy : cards) {
+        Card& card = board.CardAt(copy.index);
+        board.MoveCard(card, pile);
+        card.Face.SetState(copy.down ? ctBack : ctFront);
+        card.Visible = true;
+    }
+    LayOutPile(pile);
+}
+
+struct Shape {
+    const char* what;
+    PileSpec column;
+    bool rows;  // the stock deals a row onto the columns, else one card to a waste
+};
+
+// Clubs and diamonds lie complete on their four foundations; each deck's
+// spades and hearts lie on a foundation of their own up to a random rank,
+// the two foundations of a suit at the same rank more often than not. The
+// cards left go at random to the stock (face down) and three columns.
+void Deal(Endgame& t, const Shape& shape, std::mt19937& random)
+{
+    const char* suits = "CDSH";
+    t.session.Settings.Decks = 2;
+    t.session.RedealsLeft = 0;
+    std::vector<int> heights(4, 13);  // spades of each deck, then hearts
+    for (int suit = 0; suit < 2; ++suit) {
+        const int height = 8 + static_cast<int>(random() % 4);
+        heights[static_cast<std::size_t>(2 * suit)] = height;
+        heights[static_cast<std::size_t>(2 * suit + 1)] = random() % 3 == 0 ? height - 1 : height;
+    }
+    std::vector<int> rest;
+    Pile& stock = t.Place("ST", shape.rows ? RowStock : OnceStock);
+    if (!shape.rows) t.Place("W", Waste);
+    for (int suit = 0; suit < 4; ++suit)
+        for (int deck = 0; deck < 2; ++deck) {
+            const int height = suit < 2 ? 13 : heights[static_cast<std::size_t>(2 * (suit - 2) + deck)];
+            std::vector<Copy> built;
+            for (int rank = 1; rank <= 13; ++rank) {
+                const int index = IndexOf(suits, suit, rank, deck);
+                if (rank <= height)
+                    built.push_back({index});
+                else
+                    rest.push_back(index);
+            }
+            Put(t, t.Place("F" + std::to_string(2 * suit + deck + 1), Foundation), built);
+        }
+    std::shuffle(rest.begin(), rest.end(), random);
+    // A row or two in a row-dealing stock, a few cards in the other.
+    const std::size_t inStock = shape.rows ? 3 * (random() % 3) : random() % 5;
+    std::vector<Copy> dealt;
+    for (std::size_t i = 0; i < inStock && i < rest.size(); ++i) dealt.push_back({rest[i], true});
+    Put(t, stock, dealt);
+    std::vector<std::vector<Copy>> columns(3);
+    for (std::size_t i = inStock; i < rest.size(); ++i) columns[random() % 3].push_back({rest[i]});
+    for (std::size_t c = 0; c < columns.size(); ++c) Put(t, t.Place("T" + std::to_string(c + 1), shape.column), columns[c]);
+}
+
+TEST(SolverTwinFoundations, AgreesWithThePlainSearchOnTwoDeckEndgames)
+{
+    const std::vector<Shape> shapes{
+        {"single cards in suit, a waste", SuitColumn, false},
+        {"runs in alternating colours, rows", RunColumn, true},
+    };
+    for (const Shape& shape : shapes) {
+        test::Agreement sample;
+        for (unsigned seed = 1; seed <= 100; ++seed) {
+            std::mt19937 random(seed + 3000);
+            Endgame t;
+            Deal(t, shape, random);
+            sample.Compare(t, seed, [&](const SolveAnswer& answer) {
+                if (answer.Outcome != SolveOutcome::Won) return;
+                const Placement start = Take(t.session);
+                t.Play(answer.Moves);
+                EXPECT_FALSE(t.ui.victories.empty()) << shape.what << ", seed " << seed;
+                t.ui.victories.clear();
+                PutBack(t.session, start);
+            });
+        }
+        EXPECT_GE(sample.compared, 60) << shape.what << ": " << sample.won << " won, " << sample.lost << " lost";
+        EXPECT_GE(sample.won, 10) << shape.what;
+        EXPECT_GE(sample.lost, 10) << shape.what;
+    }
+}
+
+}  // namespace
+}  // namespace vexa
