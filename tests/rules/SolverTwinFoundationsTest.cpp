@@ -25,8 +25,8 @@ using test::Placement;
 using test::PutBack;
 using test::Take;
 
-const PileSpec SuitColumn{2, 1, 102, 201, 401, 0, {0, 120, 71, 400}};
-const PileSpec RunColumn{2, 3, 109, 207, 401, 0, {0, 120, 71, 400}};
+const PileSpec SuitColumn{2, 1, 102, 201, 401, 0, {0, 120, 71, 400}, 0, "DDU"};
+const PileSpec RunColumn{2, 3, 109, 207, 401, 0, {0, 120, 71, 400}, 0, "DDU"};
 const PileSpec OnceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
 const PileSpec RowStock{0, 92, 0, 0, 402, 2, {0, 0, 71, 96}};
 const PileSpec Waste{1, 1, 0, 0, 402, 2};
@@ -61,27 +61,28 @@ struct Shape {
     bool rows;  // the stock deals a row onto the columns, else one card to a waste
 };
 
-// Clubs and diamonds lie complete on their four foundations; each deck's
+// Diamonds lie complete on their two foundations; each deck's clubs,
 // spades and hearts lie on a foundation of their own up to a random rank,
 // the two foundations of a suit at the same rank more often than not. The
-// cards left go at random to the stock (face down) and three columns.
+// cards left go at random to the stock (face down) and three columns, where
+// a card under another lies face down now and then.
 void Deal(Endgame& t, const Shape& shape, std::mt19937& random)
 {
-    const char* suits = "CDSH";
+    const char* suits = "DCSH";
     t.session.Settings.Decks = 2;
     t.session.RedealsLeft = 0;
-    std::vector<int> heights(4, 13);  // spades of each deck, then hearts
-    for (int suit = 0; suit < 2; ++suit) {
-        const int height = 8 + static_cast<int>(random() % 4);
-        heights[static_cast<std::size_t>(2 * suit)] = height;
-        heights[static_cast<std::size_t>(2 * suit + 1)] = random() % 3 == 0 ? height - 1 : height;
+    std::vector<int> heights(8, 13);  // per suit, each deck's foundation
+    for (std::size_t suit = 1; suit < 4; ++suit) {
+        const int height = 9 + static_cast<int>(random() % 4);
+        heights[2 * suit] = height;
+        heights[2 * suit + 1] = random() % 3 == 0 ? height - 1 : height;
     }
     std::vector<int> rest;
     Pile& stock = t.Place("ST", shape.rows ? RowStock : OnceStock);
     if (!shape.rows) t.Place("W", Waste);
     for (int suit = 0; suit < 4; ++suit)
         for (int deck = 0; deck < 2; ++deck) {
-            const int height = suit < 2 ? 13 : heights[static_cast<std::size_t>(2 * (suit - 2) + deck)];
+            const int height = heights[static_cast<std::size_t>(2 * suit + deck)];
             std::vector<Copy> built;
             for (int rank = 1; rank <= 13; ++rank) {
                 const int index = IndexOf(suits, suit, rank, deck);
@@ -99,8 +100,11 @@ void Deal(Endgame& t, const Shape& shape, std::mt19937& random)
     for (std::size_t i = 0; i < inStock && i < rest.size(); ++i) dealt.push_back({rest[i], true});
     Put(t, stock, dealt);
     std::vector<std::vector<Copy>> columns(3);
-    for (std::size_t i = inStock; i < rest.size(); ++i) columns[random() % 3].push_back({rest[i]});
-    for (std::size_t c = 0; c < columns.size(); ++c) Put(t, t.Place("T" + std::to_string(c + 1), shape.column), columns[c]);
+    for (std::size_t i = inStock; i < rest.size(); ++i) columns[random() % 3].push_back({rest[i], random() % 4 == 0});
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (!columns[c].empty()) columns[c].back().down = false;
+        Put(t, t.Place("T" + std::to_string(c + 1), shape.column), columns[c]);
+    }
 }
 
 TEST(SolverTwinFoundations, AgreesWithThePlainSearchOnTwoDeckEndgames)
@@ -111,7 +115,7 @@ TEST(SolverTwinFoundations, AgreesWithThePlainSearchOnTwoDeckEndgames)
     };
     for (const Shape& shape : shapes) {
         test::Agreement sample;
-        for (unsigned seed = 1; seed <= 100; ++seed) {
+        for (unsigned seed = 1; seed <= 60; ++seed) {
             std::mt19937 random(seed + 3000);
             Endgame t;
             Deal(t, shape, random);
@@ -124,7 +128,7 @@ TEST(SolverTwinFoundations, AgreesWithThePlainSearchOnTwoDeckEndgames)
                 PutBack(t.session, start);
             });
         }
-        EXPECT_GE(sample.compared, 60) << shape.what << ": " << sample.won << " won, " << sample.lost << " lost";
+        EXPECT_GE(sample.compared, 45) << shape.what << ": " << sample.won << " won, " << sample.lost << " lost";
         EXPECT_GE(sample.won, 10) << shape.what;
         EXPECT_GE(sample.lost, 10) << shape.what;
     }
