@@ -187,7 +187,11 @@ SolveAnswer Solver::Search::SearchOnce(const SolverBudget& budget, const std::at
         node.Depth = parent >= 0 ? nodes[static_cast<std::size_t>(parent)].Depth + 1 : 0;
         arena.insert(arena.end(), state.begin(), state.end());
         nodes.push_back(node);
-        open.push({priority + ordering_.Depth * node.Depth, static_cast<std::int32_t>(nodes.size() - 1)});
+        const int noise =
+            ordering_.Noise > 0
+                ? static_cast<int>(HashFinish(key ^ ordering_.Salt) % static_cast<std::uint64_t>(ordering_.Noise))
+                : 0;
+        open.push({priority + ordering_.Depth * node.Depth + noise, static_cast<std::int32_t>(nodes.size() - 1)});
         if (parent >= 0 && priority > bestPriority) {
             bestPriority = priority;
             best = static_cast<std::int32_t>(nodes.size() - 1);

@@ -40,6 +40,7 @@ void Solver::Search::FindOrderings()
         {true, 2, 0, 20, 1},  {true, 5, 0, 0, 1},   {true, 20, 5, 20, 1}, {true, 20, 0, 0, 1},
         {true, 2, 10, 20, 1}, {true, 2, 5, 20, 1},  {true, 5, 0, 100, 1}, {false, 0, 0, 0, 7},
     };
+    FindNoisyDives();
     ordering_ = orderings_.front();
     // The cards each pile's DropRule takes on each card, where the rule
     // decides by the two cards: a card lying on one it could be dropped on

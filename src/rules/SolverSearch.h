@@ -151,8 +151,13 @@ struct Solver::Search {
         int Stock = 0;        // points less per card still in the stock
         int Lift = 0;         // points per pair of cards lifted together
         int Share = 1;        // share of the budget
+        // Noisy dives: up to Noise - 1 points of a position's own, drawn
+        // from its key and Salt (see SolverNoisyDives.cpp).
+        int Noise = 0;
+        std::uint64_t Salt = 0;
     };
     void FindOrderings();
+    void FindNoisyDives();
     std::vector<Ordering> orderings_;
     Ordering ordering_;
     // Per pile: its table in buildTables_ (the cards its DropRule takes on

@@ -20,6 +20,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeablePiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwinFoundations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverNoisyDives.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
