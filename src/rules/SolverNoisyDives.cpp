@@ -22,8 +22,11 @@ using namespace solving;
 
 void Solver::Search::FindNoisyDives()
 {
-    // Only where the short deep searches are made at all.
+    // Only where the short deep searches are made at all, and where every
+    // foundation takes one card at a time.
     if (orderings_.size() < 2 || !safeMoves_ || s_.Settings.Decks < 2) return;
+    for (const Pile* pile : piles_)
+        if (pile->Kind == 3 && !IsOneOf(pile->DropRule, SingleCardDropRules)) return;
     constexpr int Dives = 16;
     constexpr int Noise = 150;
     std::vector<Ordering> orderings(orderings_.begin(), orderings_.end() - 1);

@@ -1,7 +1,8 @@
 // Twin foundations: a safe foundation move where several foundations take
 // the card. With two decks the two foundations of a suit often stand at the
 // same rank, and both take the next card of the suit; the safe moves, which
-// want exactly one foundation to take the card, then never apply.
+// want exactly one foundation to take the card and no other card, then
+// never apply, nor where one foundation takes the card and its copy too.
 //
 // Why playing the card X to the first of them is sound. Let every foundation
 // that takes X now hold the same faces in the same order under the same
@@ -31,11 +32,13 @@ using namespace solving;
 
 void Solver::Search::FindTwinFoundations()
 {
-    // Called once the safe moves are on. The victory must need every card
-    // on a foundation (scoring scheme 0), and foundation rules must read
-    // nothing but the two cards: not the count against a limit (124).
+    // Called once the safe moves are on; only with more than one deck,
+    // where copies of a card make foundations alike. The victory must need
+    // every card on a foundation (scoring scheme 0), and foundation rules
+    // must read nothing but the two cards: not the count against a limit
+    // (124).
     twinFoundations_ = false;
-    if (!safeMoves_ || !firstFoundationWlog_ || s_.Settings.Scoring != 0) return;
+    if (!safeMoves_ || !firstFoundationWlog_ || s_.Settings.Scoring != 0 || s_.Settings.Decks < 2) return;
     for (const Pile* pile : piles_)
         if (pile->Kind == 3 && pile->DropRule == 124) return;
     twinFoundations_ = true;
