@@ -32,6 +32,7 @@ void Solver::Search::Played(const PackedMove& played)
     if (child_ == parent_) return;
     // A position whose cards can no longer all reach the foundations.
     if (lockedCards_ && Deadlocked()) return;
+    if (buriedCards_ && CardsBuriedForGood()) return;
     // After a deferred play only a move that builds on the card played.
     if (deferredPile_ >= 0 && !BuildsOnDeferred(child_)) return;
     // A position searched already is dropped before it is scored.

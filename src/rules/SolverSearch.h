@@ -342,6 +342,20 @@ struct Solver::Search {
     CardSet waitsLower_;                     // the cards still waiting for a lower card
     std::vector<std::int16_t> ready_;
 
+    // Buried cards. A card with only face-down cards under it in a tableau
+    // pile that can go nowhere but on cards lying under such cards never
+    // leaves its pile; where the victory needs every card on a foundation,
+    // such a position is lost and is not searched (see
+    // SolverBuriedCards.cpp).
+    void FindBuriedCards();
+    bool CardsBuriedForGood();
+    bool buriedCards_ = false;
+    std::vector<char> buriedSource_;        // per pile: its bottom cards may be held this way
+    std::vector<CardSet> goesOnFoundation_;  // per card: the foundation cards it goes on
+    std::vector<CardSet> goesOnPile_;        // per card: the pile cards it goes on
+    CardSet leavesFreely_;                   // cards an empty pile of some kind takes
+    std::vector<int> buriedTops_;            // per pile: its bottom cards held to stay
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.
