@@ -187,6 +187,8 @@ void Solver::Search::Expand(bool talonOnly)
         reset();
     }
     std::vector<std::uint64_t> lifts;
+    // Only cards some pile could take now are lifted (see SolverDeferredPlays.cpp).
+    const bool filtered = FindLiftFilter(deferred);
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];
@@ -199,6 +201,7 @@ void Solver::Search::Expand(bool talonOnly)
             if (talon_[p] && i == pile.Count() - 1 && safeMoves_ && pile.PickRule >= 1 && pile.PickRule <= 9 &&
                 pile.PickRule != 8 && FaceUp(card) && !MayGoSomewhere(card))
                 continue;
+            if (filtered && !MayLiftFor(pile, i)) continue;
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
             reset();

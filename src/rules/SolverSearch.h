@@ -316,6 +316,15 @@ struct Solver::Search {
     static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
     std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
     bool BuildsOnDeferred(const State& child) const;
+    // The cards worth lifting in the position expanded: those some pile
+    // takes now, or after a deferred play those the pile played to takes
+    // on the card played. A drop puts the lowest card lifted on the
+    // target's top card, and the rules decide by the two cards, so a lift
+    // whose lowest card is not among them has no move. False where the
+    // tables cannot tell.
+    bool FindLiftFilter(bool deferred);
+    bool MayLiftFor(const Pile& pile, int i) const;
+    CardSet liftFilter_;
     // Whether a card that can be built on this one lies face up outside the
     // foundations (a talon card can always be had).
     bool CanBuildOn(std::size_t pile) const;
