@@ -32,13 +32,15 @@ void Solver::Search::Played(const PackedMove& played)
     if (child_ == parent_) return;
     // A position whose cards can no longer all reach the foundations.
     if (lockedCards_ && Deadlocked()) return;
-    if (buriedCards_ && CardsBuriedForGood()) return;
     // After a deferred play only a move that builds on the card played.
     if (deferredPile_ >= 0 && !BuildsOnDeferred(child_)) return;
     // A position searched already is dropped before it is scored.
     const std::uint64_t key = KeyHash(child_);
     const std::int32_t redeals = GetInt(child_.data() + child_.size() - 4);
     if (Seen(key, redeals)) return;
+    // A position with cards buried for good is lost (rarely met: after the
+    // look-up of the position, which is cheaper).
+    if (buriedCards_ && CardsBuriedForGood()) return;
     if (deferTo_ < 0) {
         children_.push_back({child_, move, Priority(), key});
         return;
