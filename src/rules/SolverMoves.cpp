@@ -126,6 +126,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
         if (symmetric_ && target.Count() == 0 && s_.OriginPile->Count() == 0 && group_[p] >= 0 &&
             from < static_cast<std::ptrdiff_t>(piles_.size()) && group_[static_cast<std::size_t>(from)] == group_[p])
             continue;
+        if (safeMoves_ && !MayTake(target, drag.CardAt(0)->Index())) continue;
         if (!CanDrop(s_, target, drag, 0)) continue;
         Control* sender = DropSender(target);
         if (!sender) continue;
@@ -189,7 +190,7 @@ void Solver::Search::Expand(bool talonOnly)
         reset();
     }
     std::vector<std::uint64_t> lifts;
-    // Only cards some pile could take now are lifted (see SolverDeferredPlays.cpp).
+    // Only cards some pile could take now are lifted (see SolverTableFilters.cpp).
     const bool filtered = FindLiftFilter(deferred);
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;

@@ -325,6 +325,9 @@ struct Solver::Search {
     bool FindLiftFilter(bool deferred);
     bool MayLiftFor(const Pile& pile, int i) const;
     CardSet liftFilter_;
+    // Whether the target's table might take the lowest card lifted (see
+    // SolverTableFilters.cpp); only where the safe moves apply.
+    bool MayTake(const Pile& target, int lowest) const;
     // Whether a card that can be built on this one lies face up outside the
     // foundations (a talon card can always be had).
     bool CanBuildOn(std::size_t pile) const;

@@ -20,6 +20,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeablePiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCards.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverTableFilters.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
