@@ -3,11 +3,12 @@
 // as the lowest card it lifts: no lift starts at a face-down card, and a
 // covered card is never turned. It leaves for a foundation whose top card
 // takes it, for a pile whose top card takes it, or for an empty pile. When
-// every card a foundation would take it on, and every card a pile would
-// take it on, lies under such a card that cannot leave either (or, for the
-// latter, on a foundation, which keeps its cards), and no empty pile of
-// either kind takes it, that card never leaves its pile: the first of them
-// to leave would need a card that is still covered. Where the victory needs
+// every card a foundation would take it on is such a card that cannot
+// leave either or lies under one, every card a pile would take it on lies
+// under one (or on a foundation, which keeps its cards), and no empty pile
+// of either kind takes it, that card never leaves its pile: the first of
+// them to leave would need a card that is still covered, or one of them
+// on a foundation. Where the victory needs
 // every card on the foundations the position is lost, whatever the stock
 // still holds, and it is not searched.
 //
@@ -124,16 +125,23 @@ bool Solver::Search::CardsBuriedForGood()
     // has: what is left never leaves.
     for (bool changed = true; changed;) {
         changed = false;
-        CardSet covered;
+        // The cards held, and those of them under another held card. A
+        // held card on top can still take a card; none ever reaches a
+        // foundation to take one there.
+        CardSet held, covered;
         for (std::size_t p = 0; p < piles_.size(); ++p)
-            for (int i = 0; i + 1 < buriedTops_[p]; ++i)
-                covered.set(static_cast<std::size_t>(piles_[p]->CardAt(i)->Index()));
+            for (int i = 0; i < buriedTops_[p]; ++i) {
+                const auto c = static_cast<std::size_t>(piles_[p]->CardAt(i)->Index());
+                held.set(c);
+                if (i + 1 < buriedTops_[p]) covered.set(c);
+            }
         for (std::size_t p = 0; p < piles_.size(); ++p) {
             while (buriedTops_[p] > 0) {
                 const auto c = static_cast<std::size_t>(piles_[p]->CardAt(buriedTops_[p] - 1)->Index());
-                const bool stays = !leavesFreely_.test(c) && (goesOnFoundation_[c] & ~covered).none() &&
+                const bool stays = !leavesFreely_.test(c) && (goesOnFoundation_[c] & ~held).none() &&
                                    (goesOnPile_[c] & ~covered & ~onFoundation).none();
                 if (stays) break;
+                held.reset(c);
                 --buriedTops_[p];
                 if (buriedTops_[p] > 0)
                     covered.reset(static_cast<std::size_t>(piles_[p]->CardAt(buriedTops_[p] - 1)->Index()));
