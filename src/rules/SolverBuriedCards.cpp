@@ -8,9 +8,9 @@
 // under one (or on a foundation, which keeps its cards), and no empty pile
 // of either kind takes it, that card never leaves its pile: the first of
 // them to leave would need a card that is still covered, or one of them
-// on a foundation. Where the victory needs
-// every card on the foundations the position is lost, whatever the stock
-// still holds, and it is not searched.
+// on a foundation. Where the victory needs every card on the foundations
+// the position is lost, whatever the stock still holds, and it is not
+// searched.
 //
 // The set of such cards is found as the largest one that holds: every
 // candidate pile starts with its whole face-down part and the card above
