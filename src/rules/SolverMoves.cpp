@@ -38,6 +38,9 @@ void Solver::Search::Played(const PackedMove& played)
     const std::uint64_t key = KeyHash(child_);
     const std::int32_t redeals = GetInt(child_.data() + child_.size() - 4);
     if (Seen(key, redeals)) return;
+    // A position with cards buried for good is lost (rarely met: after the
+    // look-up of the position, which is cheaper).
+    if (buriedCards_ && CardsBuriedForGood()) return;
     if (deferTo_ < 0) {
         children_.push_back({child_, move, Priority(), key});
         return;
@@ -123,6 +126,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
         if (symmetric_ && target.Count() == 0 && s_.OriginPile->Count() == 0 && group_[p] >= 0 &&
             from < static_cast<std::ptrdiff_t>(piles_.size()) && group_[static_cast<std::size_t>(from)] == group_[p])
             continue;
+        if (safeMoves_ && !MayTake(target, drag.CardAt(0)->Index())) continue;
         if (!CanDrop(s_, target, drag, 0)) continue;
         Control* sender = DropSender(target);
         if (!sender) continue;
@@ -186,6 +190,8 @@ void Solver::Search::Expand(bool talonOnly)
         reset();
     }
     std::vector<std::uint64_t> lifts;
+    // Only cards some pile could take now are lifted (see SolverTableFilters.cpp).
+    const bool filtered = FindLiftFilter(deferred);
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];
@@ -198,6 +204,7 @@ void Solver::Search::Expand(bool talonOnly)
             if (talon_[p] && i == pile.Count() - 1 && safeMoves_ && pile.PickRule >= 1 && pile.PickRule <= 9 &&
                 pile.PickRule != 8 && FaceUp(card) && !MayGoSomewhere(card))
                 continue;
+            if (filtered && !MayLiftFor(pile, i)) continue;
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
             reset();

@@ -321,6 +321,18 @@ struct Solver::Search {
     static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
     std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
     bool BuildsOnDeferred(const State& child) const;
+    // The cards worth lifting in the position expanded: those some pile
+    // takes now, or after a deferred play those the pile played to takes
+    // on the card played. A drop puts the lowest card lifted on the
+    // target's top card, and the rules decide by the two cards, so a lift
+    // whose lowest card is not among them has no move. False where the
+    // tables cannot tell.
+    bool FindLiftFilter(bool deferred);
+    bool MayLiftFor(const Pile& pile, int i) const;
+    CardSet liftFilter_;
+    // Whether the target's table might take the lowest card lifted (see
+    // SolverTableFilters.cpp); only where the safe moves apply.
+    bool MayTake(const Pile& target, int lowest) const;
     // Whether a card that can be built on this one lies face up outside the
     // foundations (a talon card can always be had).
     bool CanBuildOn(std::size_t pile) const;
@@ -353,6 +365,20 @@ struct Solver::Search {
     CardSet free_;                           // the cards that can reach a foundation
     CardSet waitsLower_;                     // the cards still waiting for a lower card
     std::vector<std::int16_t> ready_;
+
+    // Buried cards. A card with only face-down cards under it in a tableau
+    // pile that can go nowhere but on cards lying under such cards never
+    // leaves its pile; where the victory needs every card on a foundation,
+    // such a position is lost and is not searched (see
+    // SolverBuriedCards.cpp).
+    void FindBuriedCards();
+    bool CardsBuriedForGood();
+    bool buriedCards_ = false;
+    std::vector<char> buriedSource_;        // per pile: its bottom cards may be held this way
+    std::vector<CardSet> goesOnFoundation_;  // per card: the foundation cards it goes on
+    std::vector<CardSet> goesOnPile_;        // per card: the pile cards it goes on
+    CardSet leavesFreely_;                   // cards an empty pile of some kind takes
+    std::vector<int> buriedTops_;            // per pile: its bottom cards held to stay
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

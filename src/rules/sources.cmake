@@ -21,6 +21,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwinFoundations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverNoisyDives.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCards.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverTableFilters.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
