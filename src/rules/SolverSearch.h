@@ -151,6 +151,7 @@ struct Solver::Search {
         int Stock = 0;        // points less per card still in the stock
         int Lift = 0;         // points per pair of cards lifted together
         int Share = 1;        // share of the budget
+        bool Staged = false;  // the staged search (SolverStaged.cpp) under its own score
     };
     void FindOrderings();
     std::vector<Ordering> orderings_;
@@ -341,6 +342,15 @@ struct Solver::Search {
     CardSet free_;                           // the cards that can reach a foundation
     CardSet waitsLower_;                     // the cards still waiting for a lower card
     std::vector<std::int16_t> ready_;
+
+    // Staged search between rows of a stock that deals rows (see
+    // SolverStaged.cpp): it can win but never proves a loss.
+    void FindStagedSearch();
+    SolveAnswer SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    int StagedScore() const;
+    bool staged_ = false;
+    bool claimButton_ = false;  // a button claims the win by the runs from Kings (Tag 3)
+    std::size_t rowStock_ = 0;  // the stock among piles_
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
