@@ -351,6 +351,8 @@ struct Solver::Search {
     bool staged_ = false;
     bool claimButton_ = false;  // a button claims the win by the runs from Kings (Tag 3)
     std::size_t rowStock_ = 0;  // the stock among piles_
+    bool interchangeableOnceDealt_ = false;  // tableau piles interchangeable once the stock is empty
+    std::uint64_t InterchangeableKey(const State& state);
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

@@ -11,13 +11,20 @@
 // It leaves positions out, so it can find a win but never prove a loss: it
 // ends won or unknown, and the plain search that follows it (with its own
 // share of the budget) is the one that may claim a loss. A win it finds is
-// a line of moves played on the scratch table by the code of play.
+// a line of moves played on the scratch table by the code of play. Once
+// the stock is empty, nothing reads where a tableau pile stands in the
+// games it runs for, so positions that differ only by which of the
+// tableau piles holds which cards are searched once there.
 #include "rules/SolverSearch.h"
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <queue>
+#include <unordered_set>
+#include <cstdio>
+#include <string>
+#include <cstdlib>
 
 #include "records/Score.h"
 
@@ -29,7 +36,7 @@ namespace {
 
 // Positions kept for one stage between rows, and for the last stage; the
 // rows dealt from the best few positions of a stage.
-constexpr std::int64_t StagePositions = 4000;
+constexpr std::int64_t StagePositions = 8000;
 constexpr std::int64_t LastStagePositions = 40000;
 constexpr std::size_t RowsTried = 3;
 
@@ -58,18 +65,72 @@ void Solver::Search::FindStagedSearch()
     }
     if (rowStocks != 1 || tableau == 0 || piles_[rowStock_]->Count() == 0) return;
     staged_ = true;
-    for (const GameButton* button : buttons_)
-        if (button->Tag == 3) claimButton_ = true;
+    bool otherButtons = false;
+    for (const GameButton* button : buttons_) {
+        if (button->Tag == 3)
+            claimButton_ = true;
+        else
+            otherButtons = true;
+    }
+    // Once the stock is empty, nothing deals in TableOrder any more. The
+    // tableau piles are then interchangeable where they share their rules
+    // and shape and no rule reads another pile: the claim button counts
+    // the tableau as a whole, so it is set aside for that question.
+    std::vector<GameButton*> buttons;
+    buttons.swap(buttons_);
+    const bool readsOthers = RulesReadOtherPiles(true);
+    buttons.swap(buttons_);
+    const Pile* first = nullptr;
+    interchangeableOnceDealt_ = !otherButtons && !readsOthers;
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 2) continue;
+        if (!first) first = pile;
+        if (pile->PickRule != first->PickRule || pile->DropRule != first->DropRule ||
+            pile->EmptyDropRule != first->EmptyDropRule || pile->CardLimit != first->CardLimit ||
+            pile->LayoutStyle != first->LayoutStyle || pile->Direction != first->Direction ||
+            pile->Bounds.width != first->Bounds.width || pile->Bounds.height != first->Bounds.height ||
+            pile->Visible != first->Visible)
+            interchangeableOnceDealt_ = false;
+    }
+}
+
+std::uint64_t Solver::Search::InterchangeableKey(const State& state)
+{
+    // The other piles in order, then the tableau piles sorted by their bytes.
+    std::uint64_t h = HashStart;
+    auto& spans = segments_;
+    spans.clear();
+    std::size_t at = 0;
+    for (const Pile* pile : piles_) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        if (pile->Kind == 2)
+            spans.emplace_back(at, n);
+        else
+            h = HashFeed(h, &state[at], n);
+        at += n;
+    }
+    std::sort(spans.begin(), spans.end(), [&](const auto& x, const auto& y) {
+        return std::lexicographical_compare(state.begin() + static_cast<std::ptrdiff_t>(x.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(x.first + x.second),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
+    });
+    for (const auto& [from, n] : spans) h = HashFeed(h, &state[from], n);
+    return HashFinish(HashFeed(h, state.data() + at, state.size() - at));
 }
 
 int Solver::Search::StagedScore() const
 {
-    // What the victory counts weighs most: the game's score (cards on the
-    // foundations, and the runs it counts), and where the claim button
-    // wins, the runs from a King at the bottom of each tableau pile by
-    // value. Then the cards still face down, the empty piles that give
-    // room, and the pairs that lift together, are built in order, or in
-    // order in one suit as the foundations take them.
+    // The game's score (cards on the foundations, and the runs it counts)
+    // and, where the claim button wins, the runs from a King at the bottom
+    // of each tableau pile by value; each card still face down weighs
+    // most, as every win must turn them all. Then the pairs in order in one
+    // suit, as the foundations take them, far above pairs merely in order
+    // or lifted together, and empty piles a little: a search that prizes
+    // them will not fill one for a while to turn a card. On deals 1 to 10
+    // of Black Widow and Spiderette within 200,000 positions, weights that
+    // ranked empty piles and any run above one-suit pairs won no more than
+    // two deals, these four of each ten.
     int faceDown = 0, empty = 0, together = 0, inOrder = 0, suited = 0, claim = 0;
     for (const Pile* pile : piles_) {
         if (pile->Kind != 2) continue;
@@ -97,8 +158,8 @@ int Solver::Search::StagedScore() const
             claim += k;
         }
     }
-    return 100 * ComputeScore(s_) + 30 * claim - 150 * faceDown + 80 * empty + 15 * together + 5 * inOrder +
-           10 * suited;
+    return 100 * ComputeScore(s_) + 30 * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder +
+           30 * suited;
 }
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
@@ -139,6 +200,9 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
         return stop;
     };
     std::int32_t winner = -1;
+    // The positions met with the stock empty, keyed up to an exchange of
+    // tableau piles where they are interchangeable then.
+    std::unordered_set<std::uint64_t> dealtSeen;
 
     // One stage from a position: best first over the moves that leave the
     // stock alone, then a row dealt from each of the best positions met.
@@ -177,6 +241,8 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
             const int left = stockLeft(parent_);
             for (Child& child : children_) {
                 if (Seen(child.Key, GetInt(child.Position.data() + child.Position.size() - 4))) continue;
+                if (last && interchangeableOnceDealt_ && !dealtSeen.insert(InterchangeableKey(child.Position)).second)
+                    continue;
                 if (stockLeft(child.Position) < left) {
                     // Keep the rows of the best few positions only. Positions
                     // that score alike are most often the same cards moved in
