@@ -4,7 +4,10 @@
 // a loss, a hand it cannot win is still proved lost by the search after it.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/SolverTable.h"
+#include "table/PileLayout.h"
 
 namespace vexa {
 namespace {
@@ -81,6 +84,42 @@ TEST(SolverStaged, LeavesTheProofOfALossToThePlainSearch)
         t.Play(answer.Moves);
         EXPECT_EQ(t.ui.victories.size(), 1u);
     }
+}
+
+TEST(SolverStaged, ClaimsTheWinWithMixedRunsOnceTheLastRowIsDealt)
+{
+    // Two decks in eight columns, each a run from the King down to the Two
+    // of mixed suits; the stock holds the eight Aces. Only the claim button
+    // wins: the runs cannot move, being of no one suit.
+    SolverTable t;
+    t.session.Settings.Decks = 2;
+    t.session.Settings.Autoplay = false;
+    t.session.Menu.Autoplay = false;
+    Table& table = t.session.Board;
+    Pile& foundation = t.Place("F1", {3, 0, 111, 211, 402, 2});
+    Pile& stock = t.Place("ST", RowStock);
+    for (int column = 0; column < 8; ++column) {
+        Pile& pile = t.Place("T" + std::to_string(column + 1), RunColumn);
+        const int deck = column / 4 * 52;
+        for (int value = 13; value >= 2; --value)
+            table.MoveCard(table.CardAt(deck + (column + value) % 4 * 13 + value), pile);
+        LayOutPile(pile);
+    }
+    for (int suit = 0; suit < 8; ++suit) {
+        Card& ace = table.CardAt(suit * 13 + 1);
+        table.MoveCard(ace, stock);
+        ace.Face.SetState(ctBack);
+    }
+    LayOutPile(stock);
+    GameButton& claim = t.AddButton("B1", {300, 40, 150, 28});
+    claim.Tag = 3;
+    const SolveAnswer answer = SolvePosition(t.session, Small());
+    ASSERT_EQ(answer.Outcome, SolveOutcome::Won);
+    ASSERT_FALSE(answer.Moves.empty());
+    EXPECT_EQ(answer.Moves.back().Commands, std::vector<std::string>{"button B1"});
+    t.Play(answer.Moves);
+    EXPECT_EQ(t.ui.victories.size(), 1u);
+    EXPECT_EQ(foundation.Count(), 104);
 }
 
 }  // namespace
