@@ -353,6 +353,7 @@ struct Solver::Search {
     std::size_t rowStock_ = 0;  // the stock among piles_
     bool interchangeableOnceDealt_ = false;  // tableau piles interchangeable once the stock is empty
     std::uint64_t InterchangeableKey(const State& state);
+    std::vector<std::pair<std::size_t, std::size_t>> stagedSpans_;  // its tableau piles: offset, length
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

@@ -22,9 +22,6 @@
 #include <functional>
 #include <queue>
 #include <unordered_set>
-#include <cstdio>
-#include <string>
-#include <cstdlib>
 
 #include "records/Score.h"
 
@@ -98,7 +95,7 @@ std::uint64_t Solver::Search::InterchangeableKey(const State& state)
 {
     // The other piles in order, then the tableau piles sorted by their bytes.
     std::uint64_t h = HashStart;
-    auto& spans = segments_;
+    auto& spans = stagedSpans_;
     spans.clear();
     std::size_t at = 0;
     for (const Pile* pile : piles_) {
