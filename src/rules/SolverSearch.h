@@ -349,8 +349,8 @@ struct Solver::Search {
     SolveAnswer SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel);
     int StagedScore() const;
     bool staged_ = false;
-    bool claimButton_ = false;  // a button claims the win by the runs from Kings (Tag 3)
-    std::size_t rowStock_ = 0;  // the stock among piles_
+    bool claimButton_ = false;               // a button claims the win by the runs from Kings (Tag 3)
+    std::size_t rowStock_ = 0;               // the stock among piles_
     bool interchangeableOnceDealt_ = false;  // tableau piles interchangeable once the stock is empty
     std::uint64_t InterchangeableKey(const State& state);
     std::vector<std::pair<std::size_t, std::size_t>> stagedSpans_;  // its tableau piles: offset, length

@@ -155,8 +155,7 @@ int Solver::Search::StagedScore() const
             claim += k;
         }
     }
-    return 100 * ComputeScore(s_) + 30 * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder +
-           30 * suited;
+    return 100 * ComputeScore(s_) + 30 * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
 }
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
@@ -193,7 +192,8 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
     auto outOfBudget = [&] {
         stop = stop || (budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
                arena.size() + nodes.size() * (sizeof(StagedNode) + 64) > budget.MaxMemoryBytes ||
-               (cancel && cancel->load(std::memory_order_relaxed)) || (budget.Seconds > 0 && elapsed() > budget.Seconds);
+               (cancel && cancel->load(std::memory_order_relaxed)) ||
+               (budget.Seconds > 0 && elapsed() > budget.Seconds);
         return stop;
     };
     std::int32_t winner = -1;

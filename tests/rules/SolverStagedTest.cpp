@@ -12,10 +12,10 @@
 namespace vexa {
 namespace {
 
+using test::Foundation;
 using test::PileSpec;
 using test::SolverTable;
 using test::Suit;
-using test::Foundation;
 
 // A stock whose top card deals one card onto every column, and columns that
 // build down regardless of suit and lift runs of one suit.
