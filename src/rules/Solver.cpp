@@ -80,6 +80,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindDeferredPlays();
     FindLockedPiles();
     FindBuriedCards();
+    FindStagedSearch();
     FindOrderings();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);
@@ -109,7 +110,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             part.MaxStates = std::max<std::int64_t>(1, (budget.MaxStates - answer.States) * ordering.Share / sharesLeft);
         sharesLeft -= ordering.Share;
         ordering_ = ordering;
-        SolveAnswer one = SearchOnce(part, cancel);
+        SolveAnswer one = ordering.Staged ? SearchStaged(part, cancel) : SearchOnce(part, cancel);
         one.States += answer.States;
         one.Seconds += answer.Seconds;
         // The line to the best position the first search found stays the

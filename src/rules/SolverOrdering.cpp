@@ -41,6 +41,12 @@ void Solver::Search::FindOrderings()
         {true, 2, 10, 20, 1}, {true, 2, 5, 20, 1},  {true, 5, 0, 100, 1}, {false, 0, 0, 0, 7},
     };
     FindNoisyDives();
+    // The staged search first, with half the budget.
+    if (staged_) {
+        Ordering staged{true, 0, 0, 0, 14};
+        staged.Staged = true;
+        orderings_.insert(orderings_.begin(), staged);
+    }
     ordering_ = orderings_.front();
     // The cards each pile's DropRule takes on each card, where the rule
     // decides by the two cards: a card lying on one it could be dropped on
@@ -78,6 +84,7 @@ int Solver::Search::Priority() const
     // lower card of its own suit, which the foundations need first. A card
     // is in order on one its pile's DropRule would take it on, and a pair
     // the pile lifts together as a run weighs ordering_.Lift more.
+    if (ordering_.Staged) return StagedScore();
     const bool oneWay = ordering_.OneWay;
     int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};

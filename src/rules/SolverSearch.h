@@ -155,6 +155,7 @@ struct Solver::Search {
         // from its key and Salt (see SolverNoisyDives.cpp).
         int Noise = 0;
         std::uint64_t Salt = 0;
+        bool Staged = false;  // the staged search (SolverStaged.cpp) under its own score
     };
     void FindOrderings();
     void FindNoisyDives();
@@ -379,6 +380,17 @@ struct Solver::Search {
     std::vector<CardSet> goesOnPile_;        // per card: the pile cards it goes on
     CardSet leavesFreely_;                   // cards an empty pile of some kind takes
     std::vector<int> buriedTops_;            // per pile: its bottom cards held to stay
+    // Staged search between rows of a stock that deals rows (see
+    // SolverStaged.cpp): it can win but never proves a loss.
+    void FindStagedSearch();
+    SolveAnswer SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    int StagedScore() const;
+    bool staged_ = false;
+    bool claimButton_ = false;               // a button claims the win by the runs from Kings (Tag 3)
+    std::size_t rowStock_ = 0;               // the stock among piles_
+    bool interchangeableOnceDealt_ = false;  // tableau piles interchangeable once the stock is empty
+    std::uint64_t InterchangeableKey(const State& state);
+    std::vector<std::pair<std::size_t, std::size_t>> stagedSpans_;  // its tableau piles: offset, length
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

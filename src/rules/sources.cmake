@@ -23,6 +23,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverNoisyDives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTableFilters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStaged.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

@@ -44,6 +44,9 @@ const PileSpec KlondikeColumn{2, 3, 109, 208, 401, 0, {0, 120, 71, 400}};
 // onto every column.
 const PileSpec GypsyColumn{2, 3, 109, 207, 401, 0, {0, 120, 71, 400}};
 const PileSpec RowStock{0, 92, 0, 0, 402, 2, {0, 0, 71, 96}};
+// Spider-like columns: build down regardless of suit, lift runs of one
+// suit; the staged search between rows runs for these.
+const PileSpec SpiderColumn{2, 4, 114, 205, 401, 0, {0, 120, 71, 400}};
 
 TEST(SolverAgainstFullSearch, TalonCardsPlayedInAChainOnEachOther)
 {
@@ -128,7 +131,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
 // to the stock and three columns, some of them face down. With no redeal
 // the stock is dealt once, and the solver searches under its orderings for
 // such a stock in turn.
-void CompareWithRowStock(int redeals)
+void CompareWithRowStock(int redeals, const PileSpec& columnSpec = GypsyColumn)
 {
     test::Agreement sample;
     for (unsigned seed = 1; seed <= 80; ++seed) {
@@ -164,7 +167,7 @@ void CompareWithRowStock(int redeals)
             // The top card of every column lies face up.
             std::string cards = columns[column];
             if (!cards.empty() && cards.back() == '*') cards.pop_back();
-            t.Place("T" + std::to_string(column + 1), GypsyColumn, cards);
+            t.Place("T" + std::to_string(column + 1), columnSpec, cards);
         }
         sample.Compare(t, seed, [&](const SolveAnswer& answer) {
             if (answer.Outcome != SolveOutcome::Won) return;
@@ -184,6 +187,11 @@ void CompareWithRowStock(int redeals)
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows) { CompareWithRowStock(9999); }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRowsOnce) { CompareWithRowStock(0); }
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithRowsOntoColumnsOfOneSuitRuns)
+{
+    CompareWithRowStock(0, SpiderColumn);
+}
 
 // Reserves that only the one stock before them feeds are interchangeable:
 // the foundations built up to random heights, the other cards in the stock,

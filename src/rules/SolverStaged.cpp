@@ -1,0 +1,294 @@
+// Staged search between rows of the stock. Where the stock deals a row onto
+// the tableau piles and never comes back, and the tableau lifts runs, a
+// winning line is a sequence of stages: moves among the table's piles, one
+// row dealt, moves again, and so on until the stock is empty. A search over
+// the whole tree spends its positions on orders of the same moves at every
+// stage; this one searches each stage for the best positions it can reach
+// by a score of what the game's victory counts, deals the next row only
+// from the few best of them, and goes on from there depth first, taking
+// the next best when a later stage leads nowhere.
+//
+// It leaves positions out, so it can find a win but never prove a loss: it
+// ends won or unknown, and the plain search that follows it (with its own
+// share of the budget) is the one that may claim a loss. A win it finds is
+// a line of moves played on the scratch table by the code of play. Once
+// the stock is empty, nothing reads where a tableau pile stands in the
+// games it runs for, so positions that differ only by which of the
+// tableau piles holds which cards are searched once there.
+#include "rules/SolverSearch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <queue>
+#include <unordered_set>
+
+#include "records/Score.h"
+
+namespace vexa {
+
+using namespace solving;
+
+namespace {
+
+// Positions kept for one stage between rows, and for the last stage; the
+// rows dealt from the best few positions of a stage.
+constexpr std::int64_t StagePositions = 8000;
+constexpr std::int64_t LastStagePositions = 40000;
+constexpr std::size_t RowsTried = 3;
+
+}  // namespace
+
+void Solver::Search::FindStagedSearch()
+{
+    // One stock, dealing a row when its card is clicked (PickRule 92), and
+    // tableau piles that all lift runs (PickRules 4 and 5): between two rows
+    // the moves on the table can be searched on their own.
+    staged_ = false;
+    claimButton_ = false;
+    if (!usable_ || cycles_ || keepsGenerator_) return;
+    int rowStocks = 0, tableau = 0;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        if (pile.Kind == 0 || pile.Kind == 1) {
+            if (pile.PickRule != 92 || pile.Kind != 0) return;
+            ++rowStocks;
+            rowStock_ = p;
+        }
+        if (pile.Kind == 2) {
+            if (pile.PickRule != 4 && pile.PickRule != 5) return;
+            ++tableau;
+        }
+    }
+    if (rowStocks != 1 || tableau == 0 || piles_[rowStock_]->Count() == 0) return;
+    staged_ = true;
+    bool otherButtons = false;
+    for (const GameButton* button : buttons_) {
+        if (button->Tag == 3)
+            claimButton_ = true;
+        else
+            otherButtons = true;
+    }
+    // Once the stock is empty, nothing deals in TableOrder any more. The
+    // tableau piles are then interchangeable where they share their rules
+    // and shape and no rule reads another pile: the claim button counts
+    // the tableau as a whole, so it is set aside for that question.
+    std::vector<GameButton*> buttons;
+    buttons.swap(buttons_);
+    const bool readsOthers = RulesReadOtherPiles(true);
+    buttons.swap(buttons_);
+    const Pile* first = nullptr;
+    interchangeableOnceDealt_ = !otherButtons && !readsOthers;
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 2) continue;
+        if (!first) first = pile;
+        if (pile->PickRule != first->PickRule || pile->DropRule != first->DropRule ||
+            pile->EmptyDropRule != first->EmptyDropRule || pile->CardLimit != first->CardLimit ||
+            pile->LayoutStyle != first->LayoutStyle || pile->Direction != first->Direction ||
+            pile->Bounds.width != first->Bounds.width || pile->Bounds.height != first->Bounds.height ||
+            pile->Visible != first->Visible)
+            interchangeableOnceDealt_ = false;
+    }
+}
+
+std::uint64_t Solver::Search::InterchangeableKey(const State& state)
+{
+    // The other piles in order, then the tableau piles sorted by their bytes.
+    std::uint64_t h = HashStart;
+    auto& spans = stagedSpans_;
+    spans.clear();
+    std::size_t at = 0;
+    for (const Pile* pile : piles_) {
+        const std::size_t n = 1 + (state[at] & ~ShownFlag);
+        if (pile->Kind == 2)
+            spans.emplace_back(at, n);
+        else
+            h = HashFeed(h, &state[at], n);
+        at += n;
+    }
+    std::sort(spans.begin(), spans.end(), [&](const auto& x, const auto& y) {
+        return std::lexicographical_compare(state.begin() + static_cast<std::ptrdiff_t>(x.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(x.first + x.second),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first),
+                                            state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
+    });
+    for (const auto& [from, n] : spans) h = HashFeed(h, &state[from], n);
+    return HashFinish(HashFeed(h, state.data() + at, state.size() - at));
+}
+
+int Solver::Search::StagedScore() const
+{
+    // The game's score (cards on the foundations, and the runs it counts)
+    // and, where the claim button wins, the runs from a King at the bottom
+    // of each tableau pile by value; each card still face down weighs
+    // most, as every win must turn them all. Then the pairs in order in one
+    // suit, as the foundations take them, far above pairs merely in order
+    // or lifted together, and empty piles a little: a search that prizes
+    // them will not fill one for a while to turn a card. On deals 1 to 10
+    // of Black Widow and Spiderette within 200,000 positions, weights that
+    // ranked empty piles and any run above one-suit pairs won no more than
+    // two deals, these four of each ten.
+    int faceDown = 0, empty = 0, together = 0, inOrder = 0, suited = 0, claim = 0;
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 2) continue;
+        const int n = pile->Count();
+        if (n == 0) {
+            ++empty;
+            continue;
+        }
+        const Card* below = nullptr;
+        for (const Card* card : pile->Cards()) {
+            if (card->Face.State() == ctBack) {
+                ++faceDown;
+            } else if (below && below->Face.State() == ctFront) {
+                if (LiftsTogether(pile->PickRule, below->Face, card->Face)) ++together;
+                if (card->Face.Value() + 1 == below->Face.Value()) {
+                    ++inOrder;
+                    if (card->Face.Suit() == below->Face.Suit()) ++suited;
+                }
+            }
+            below = card;
+        }
+        if (claimButton_ && pile->CardAt(0)->Face.Value() == 13) {
+            int k = 1;
+            while (k < n && pile->CardAt(k)->Face.Value() + 1 == pile->CardAt(k - 1)->Face.Value()) ++k;
+            claim += k;
+        }
+    }
+    return 100 * ComputeScore(s_) + 30 * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
+}
+
+SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto started = Clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
+    SolveAnswer answer;
+    spent_ = true;
+    if (!usable_) return answer;
+
+    struct StagedNode {
+        std::size_t Offset = 0, Length = 0;
+        std::int32_t Parent = -1;
+        PackedMove Move;
+    };
+    std::vector<std::uint8_t> arena;
+    std::vector<StagedNode> nodes;
+    seen_.clear();
+    const State root = current_;
+    auto stateOf = [&](std::int32_t id) {
+        const StagedNode& node = nodes[static_cast<std::size_t>(id)];
+        return State(arena.begin() + static_cast<std::ptrdiff_t>(node.Offset),
+                     arena.begin() + static_cast<std::ptrdiff_t>(node.Offset + node.Length));
+    };
+    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move) {
+        seen_[key] = GetInt(state.data() + state.size() - 4);
+        nodes.push_back({arena.size(), state.size(), parent, move});
+        arena.insert(arena.end(), state.begin(), state.end());
+        return static_cast<std::int32_t>(nodes.size() - 1);
+    };
+    auto stockLeft = [&](const State& state) { return state[PileBytes(state, rowStock_).first] & ~ShownFlag; };
+    bool stop = false;
+    auto outOfBudget = [&] {
+        stop = stop || (budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
+               arena.size() + nodes.size() * (sizeof(StagedNode) + 64) > budget.MaxMemoryBytes ||
+               (cancel && cancel->load(std::memory_order_relaxed)) ||
+               (budget.Seconds > 0 && elapsed() > budget.Seconds);
+        return stop;
+    };
+    std::int32_t winner = -1;
+    // The positions met with the stock empty, keyed up to an exchange of
+    // tableau piles where they are interchangeable then.
+    std::unordered_set<std::uint64_t> dealtSeen;
+
+    // One stage from a position: best first over the moves that leave the
+    // stock alone, then a row dealt from each of the best positions met.
+    std::function<bool(std::int32_t, int)> stage = [&](std::int32_t from, int fromScore) {
+        struct Entry {
+            int Score;
+            std::int32_t Id;
+            bool operator<(const Entry& other) const
+            {
+                return Score != other.Score ? Score < other.Score : Id > other.Id;
+            }
+        };
+        struct Row {
+            int Score;
+            std::int32_t Parent;
+            State Position;
+            PackedMove Move;
+            std::uint64_t Key;
+        };
+        std::priority_queue<Entry> open;
+        open.push({fromScore, from});
+        std::vector<Row> rows;
+        const std::size_t first = nodes.size();
+        const bool last = stockLeft(stateOf(from)) == 0;
+        const std::int64_t limit = last ? LastStagePositions : StagePositions;
+        while (!open.empty() && static_cast<std::int64_t>(nodes.size() - first) < limit && !outOfBudget()) {
+            const Entry entry = open.top();
+            open.pop();
+            parent_ = stateOf(entry.Id);
+            deferredPile_ = -1;
+            ExpandNode();
+            if (won_) {
+                winner = entry.Id;
+                return true;
+            }
+            const int left = stockLeft(parent_);
+            for (Child& child : children_) {
+                if (Seen(child.Key, GetInt(child.Position.data() + child.Position.size() - 4))) continue;
+                if (last && interchangeableOnceDealt_ && !dealtSeen.insert(InterchangeableKey(child.Position)).second)
+                    continue;
+                if (stockLeft(child.Position) < left) {
+                    // Keep the rows of the best few positions only. Positions
+                    // that score alike are most often the same cards moved in
+                    // another order: one of them is kept.
+                    if (std::any_of(rows.begin(), rows.end(), [&](const Row& row) { return row.Score == entry.Score; }))
+                        continue;
+                    rows.push_back({entry.Score, entry.Id, std::move(child.Position), child.Move, child.Key});
+                    std::stable_sort(rows.begin(), rows.end(),
+                                     [](const Row& x, const Row& y) { return x.Score > y.Score; });
+                    if (rows.size() > RowsTried) rows.pop_back();
+                    continue;
+                }
+                open.push({child.Priority, add(child.Position, child.Key, entry.Id, child.Move)});
+            }
+        }
+        for (Row& row : rows) {
+            if (outOfBudget()) return false;
+            if (Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4))) continue;
+            Restore(row.Position.data(), row.Position.size());
+            const int score = StagedScore();
+            if (stage(add(row.Position, row.Key, row.Parent, row.Move), score)) return true;
+        }
+        return false;
+    };
+
+    const Ordering kept = ordering_;
+    ordering_.Staged = true;
+    Restore(root.data(), root.size());
+    won_ = false;
+    const int rootScore = StagedScore();
+    const bool won = stage(add(root, KeyHash(root), -1, PackedMove{}), rootScore);
+    ordering_ = kept;
+    if (won) {
+        answer.Outcome = SolveOutcome::Won;
+        std::vector<std::int32_t> path;
+        for (std::int32_t at = winner; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent) path.push_back(at);
+        for (auto it = path.rbegin(); it != path.rend(); ++it)
+            Unpack(nodes[static_cast<std::size_t>(*it)].Move, stateOf(nodes[static_cast<std::size_t>(*it)].Parent),
+                   answer.Moves);
+        Unpack(winningMove_, stateOf(winner), answer.Moves);
+    }
+    spent_ = !won;
+    answer.States = static_cast<std::int64_t>(nodes.size());
+    answer.Seconds = elapsed();
+    Restore(root.data(), root.size());
+    ui_.Victories = 0;
+    won_ = false;
+    std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
+    return answer;
+}
+
+}  // namespace vexa
