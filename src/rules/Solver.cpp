@@ -75,6 +75,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
     FindOrderFreeFoundations();
+    FindRankOnlyKeys();
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();

@@ -40,6 +40,10 @@ void Solver::Search::FindOrderings()
         {true, 2, 0, 20, 1},  {true, 5, 0, 0, 1},   {true, 20, 5, 20, 1}, {true, 20, 0, 0, 1},
         {true, 2, 10, 20, 1}, {true, 2, 5, 20, 1},  {true, 5, 0, 100, 1}, {false, 0, 0, 0, 7},
     };
+    // Wastes the stock alone feeds: searches that keep the card the
+    // foundations need soonest on top of each waste.
+    FindWasteOrder();
+    if (wasteOrder_) orderings_ = WasteOrderings();
     ordering_ = orderings_.front();
     // The cards each pile's DropRule takes on each card, where the rule
     // decides by the two cards: a card lying on one it could be dropped on
@@ -105,7 +109,8 @@ int Solver::Search::Priority() const
         for (const Card* card : pile->Cards()) {
             const int value = card->Face.Value();
             const int suit = card->Face.Suit();
-            if (!anyOrder && value > (oneWay ? lowestOf[suit] : lowest)) ++blocking;
+            if (!anyOrder && !((ordering_.Waste > 0 || ordering_.WasteSteps > 0) && fedWaste_[p]) && value > (oneWay ? lowestOf[suit] : lowest))
+                ++blocking;
             lowest = std::min(lowest, value);
             lowestOf[suit] = std::min(lowestOf[suit], value);
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
@@ -131,6 +136,10 @@ int Solver::Search::Priority() const
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];
     const int score = 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty - 5 * buried - 30 * blocking;
     if (!oneWay) return score + 4 * inOrder;
+    if (ordering_.Waste > 0 || ordering_.WasteSteps > 0) {
+        const WasteBlocking waste = WasteBlockers();
+        return score - ordering_.Waste * waste.Cards - ordering_.WasteSteps * waste.Steps - ordering_.Stock * inStock;
+    }
     return score + 20 * inOrder + ordering_.Lift * together - ordering_.Stock * inStock;
 }
 

@@ -151,6 +151,8 @@ struct Solver::Search {
         int Stock = 0;        // points less per card still in the stock
         int Lift = 0;         // points per pair of cards lifted together
         int Share = 1;        // share of the budget
+        int Waste = 0;        // points less per card blocking a sooner one on a waste the stock feeds
+        int WasteSteps = 0;   // points less per step it is needed later than the card it blocks
     };
     void FindOrderings();
     std::vector<Ordering> orderings_;
@@ -341,6 +343,31 @@ struct Solver::Search {
     CardSet free_;                           // the cards that can reach a foundation
     CardSet waitsLower_;                     // the cards still waiting for a lower card
     std::vector<std::int16_t> ready_;
+
+    // Rank-only keys. Where no rule reads a card's suit or colour, cards
+    // are keyed by rank and face alone (see SolverRankOnlyKeys.cpp).
+    void FindRankOnlyKeys();
+    // The position with every card byte put as its rank and face.
+    const State& RankOnly(const State& state);
+    bool rankOnly_ = false;
+    std::array<std::uint8_t, 256> rankByte_{};  // card byte -> rank byte
+    State rankBytes_;
+
+    // Waste order. Where the stock alone feeds the wastes and their cards
+    // go only to the foundations, a card above one the foundations need
+    // sooner blocks it (see SolverWasteOrder.cpp); an ordering only.
+    void FindWasteOrder();
+    struct WasteBlocking {
+        int Cards = 0;  // cards above one needed sooner
+        int Steps = 0;  // how much later they are needed, summed
+    };
+    WasteBlocking WasteBlockers() const;
+    static std::vector<Ordering> WasteOrderings();
+    bool wasteOrder_ = false;
+    std::vector<char> fedWaste_;  // per pile: the stock alone feeds it
+    std::vector<int> needOf_;     // per foundation: its table in needFrom_, or -1
+    // Per foundation and top card (128: empty): the cards it takes before each card.
+    std::vector<std::vector<std::array<std::int8_t, 128>>> needFrom_;
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

@@ -19,6 +19,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverDeferredPlays.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeablePiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCards.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverWasteOrder.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
