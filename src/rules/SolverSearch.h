@@ -369,6 +369,14 @@ struct Solver::Search {
     // Per foundation and top card (128: empty): the cards it takes before each card.
     std::vector<std::vector<std::array<std::int8_t, 128>>> needFrom_;
 
+    // Foundations that only grow in what they allow: a card that can go
+    // to one foundation alone, ever, from a pile nothing is put on, is
+    // played there as the only move (see SolverGrowingFoundations.cpp).
+    void FindGrowingFoundations();
+    bool PlayGrowingFoundationMove();
+    bool growing_ = false;
+    std::vector<char> growingSource_;  // per pile: its top card may be played so
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.

@@ -11,6 +11,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverAgainstFullSearchTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationSavingsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeysTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundationsTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
