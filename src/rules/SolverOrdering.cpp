@@ -82,6 +82,7 @@ int Solver::Search::Priority() const
     // is in order on one its pile's DropRule would take it on, and a pair
     // the pile lifts together as a run weighs ordering_.Lift more.
     const bool oneWay = ordering_.OneWay;
+    const bool wasteOrdered = ordering_.Waste > 0 || ordering_.WasteSteps > 0;
     int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
@@ -109,7 +110,8 @@ int Solver::Search::Priority() const
         for (const Card* card : pile->Cards()) {
             const int value = card->Face.Value();
             const int suit = card->Face.Suit();
-            if (!anyOrder && !((ordering_.Waste > 0 || ordering_.WasteSteps > 0) && fedWaste_[p]) && value > (oneWay ? lowestOf[suit] : lowest))
+            // Blocking on a waste the stock feeds is counted by WasteBlockers.
+            if (!anyOrder && !(wasteOrdered && fedWaste_[p]) && value > (oneWay ? lowestOf[suit] : lowest))
                 ++blocking;
             lowest = std::min(lowest, value);
             lowestOf[suit] = std::min(lowestOf[suit], value);
@@ -136,7 +138,7 @@ int Solver::Search::Priority() const
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];
     const int score = 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty - 5 * buried - 30 * blocking;
     if (!oneWay) return score + 4 * inOrder;
-    if (ordering_.Waste > 0 || ordering_.WasteSteps > 0) {
+    if (wasteOrdered) {
         const WasteBlocking waste = WasteBlockers();
         return score - ordering_.Waste * waste.Cards - ordering_.WasteSteps * waste.Steps - ordering_.Stock * inStock;
     }
