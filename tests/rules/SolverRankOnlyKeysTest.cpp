@@ -39,15 +39,16 @@ std::string Names(const std::vector<int>& cards)
 
 struct Shape {
     const char* what;
-    // The foundations' rules and bases: a foundation f lays rank
-    // (base + step * i - 1) % 13 + 1 as its i-th card.
+    // The foundations' rules and steps: foundation f holds, from the
+    // bottom, the ranks step, 2 * step, 3 * step, ... (wrapping past the
+    // king): by ones from the ace, by twos from the two, and so on.
     std::vector<PileSpec> foundations;
     std::vector<int> steps;
 };
 
 // A random endgame: each foundation holds its first 8 to 11 cards, of
 // random suits; the cards left go partly to the stock, partly onto two
-// wastes.
+// wastes, beside which a third sometimes starts empty.
 void DealEndgame(Endgame& t, const Shape& shape, std::mt19937& random)
 {
     std::vector<int> unused(52);
@@ -67,7 +68,6 @@ void DealEndgame(Endgame& t, const Shape& shape, std::mt19937& random)
     }
     const std::size_t inStock = 2 + random() % 4;
     std::vector<int> stock(unused.begin(), unused.begin() + static_cast<std::ptrdiff_t>(std::min(inStock, unused.size())));
-    // Two wastes hold the rest; a third, sometimes, starts empty.
     std::vector<std::vector<int>> wastes(random() % 2 ? 2 : 3);
     for (std::size_t i = stock.size(); i < unused.size(); ++i) wastes[random() % 2].push_back(unused[i]);
     t.session.RedealsLeft = 0;
