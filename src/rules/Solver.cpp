@@ -75,12 +75,14 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
     FindOrderFreeFoundations();
+    FindRankOnlyKeys();
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();
     FindLockedPiles();
     FindBuriedCards();
     FindStagedSearch();
+    FindGrowingFoundations();
     FindOrderings();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);

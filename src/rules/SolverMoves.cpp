@@ -217,6 +217,13 @@ void Solver::Search::ExpandNode()
     children_.clear();
     cycleNode_ = false;
     clicks_ = 0;
+    if (growing_) {
+        Restore(parent_.data(), parent_.size());
+        if (PlayGrowingFoundationMove()) {
+            if (cycles_ && GetInt(parent_.data() + parent_.size() - 4) < 1) lossUnproven_ = true;
+            return;
+        }
+    }
     // After a deferred play a safe move may be one that could wait: every
     // move is tried, and those are left out.
     if (safeMoves_ && deferredPile_ < 0) {

@@ -40,6 +40,10 @@ void Solver::Search::FindOrderings()
         {true, 2, 0, 20, 1},  {true, 5, 0, 0, 1},   {true, 20, 5, 20, 1}, {true, 20, 0, 0, 1},
         {true, 2, 10, 20, 1}, {true, 2, 5, 20, 1},  {true, 5, 0, 100, 1}, {false, 0, 0, 0, 7},
     };
+    // Wastes the stock alone feeds: searches that keep the card the
+    // foundations need soonest on top of each waste.
+    FindWasteOrder();
+    if (wasteOrder_) orderings_ = WasteOrderings();
     FindNoisyDives();
     // The staged search first, with half the budget.
     if (staged_) {
@@ -86,6 +90,7 @@ int Solver::Search::Priority() const
     // the pile lifts together as a run weighs ordering_.Lift more.
     if (ordering_.Staged) return StagedScore();
     const bool oneWay = ordering_.OneWay;
+    const bool wasteOrdered = ordering_.Waste > 0 || ordering_.WasteSteps > 0;
     int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
@@ -113,7 +118,9 @@ int Solver::Search::Priority() const
         for (const Card* card : pile->Cards()) {
             const int value = card->Face.Value();
             const int suit = card->Face.Suit();
-            if (!anyOrder && value > (oneWay ? lowestOf[suit] : lowest)) ++blocking;
+            // Blocking on a waste the stock feeds is counted by WasteBlockers.
+            if (!anyOrder && !(wasteOrdered && fedWaste_[p]) && value > (oneWay ? lowestOf[suit] : lowest))
+                ++blocking;
             lowest = std::min(lowest, value);
             lowestOf[suit] = std::min(lowestOf[suit], value);
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
@@ -139,6 +146,10 @@ int Solver::Search::Priority() const
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];
     const int score = 60 * ComputeScore(s_) - 12 * faceDown + 20 * empty - 5 * buried - 30 * blocking;
     if (!oneWay) return score + 4 * inOrder;
+    if (wasteOrdered) {
+        const WasteBlocking waste = WasteBlockers();
+        return score - ordering_.Waste * waste.Cards - ordering_.WasteSteps * waste.Steps - ordering_.Stock * inStock;
+    }
     return score + 20 * inOrder + ordering_.Lift * together - ordering_.Stock * inStock;
 }
 

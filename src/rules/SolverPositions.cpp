@@ -120,14 +120,16 @@ void Solver::Search::FindOrderFreeFoundations()
     }
 }
 
-std::uint64_t Solver::Search::KeyHash(const State& state)
+std::uint64_t Solver::Search::KeyHash(const State& position)
 {
     // With dominating redeals the count of redeals left is no part of the key.
-    const std::size_t length = state.size() - (redealsDominate_ ? 4 : 0);
+    const std::size_t length = position.size() - (redealsDominate_ ? 4 : 0);
     // A position on a stock cycle: its talon piles give way to the cycle's
     // fixed member.
     Cycle cycle;
-    if (cycles_) cycle = CycleOf(state);
+    if (cycles_) cycle = CycleOf(position);
+    // Where no rule reads suits, the cards are keyed by rank and face.
+    const State& state = rankOnly_ ? RankOnly(position) : position;
     const bool merged = cycle.Length > 1;
     if (!symmetric_ && !merged && !anyOrderFree_) return HashBytes(state.data(), length);
     if (!symmetric_ && !merged) return OrderFreeHash(state, length);

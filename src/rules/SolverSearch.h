@@ -156,6 +156,8 @@ struct Solver::Search {
         int Noise = 0;
         std::uint64_t Salt = 0;
         bool Staged = false;  // the staged search (SolverStaged.cpp) under its own score
+        int Waste = 0;        // points less per card blocking a sooner one on a waste the stock feeds
+        int WasteSteps = 0;   // points less per step it is needed later than the card it blocks
     };
     void FindOrderings();
     void FindNoisyDives();
@@ -391,6 +393,38 @@ struct Solver::Search {
     bool interchangeableOnceDealt_ = false;  // tableau piles interchangeable once the stock is empty
     std::uint64_t InterchangeableKey(const State& state);
     std::vector<std::pair<std::size_t, std::size_t>> stagedSpans_;  // its tableau piles: offset, length
+    // Rank-only keys. Where no rule reads a card's suit or colour, cards
+    // are keyed by rank and face alone (see SolverRankOnlyKeys.cpp).
+    void FindRankOnlyKeys();
+    // The position with every card byte put as its rank and face.
+    const State& RankOnly(const State& state);
+    bool rankOnly_ = false;
+    std::array<std::uint8_t, 256> rankByte_{};  // card byte -> rank byte
+    State rankBytes_;
+
+    // Waste order. Where the stock alone feeds the wastes and their cards
+    // go only to the foundations, a card above one the foundations need
+    // sooner blocks it (see SolverWasteOrder.cpp); an ordering only.
+    void FindWasteOrder();
+    struct WasteBlocking {
+        int Cards = 0;  // cards above one needed sooner
+        int Steps = 0;  // how much later they are needed, summed
+    };
+    WasteBlocking WasteBlockers() const;
+    static std::vector<Ordering> WasteOrderings();
+    bool wasteOrder_ = false;
+    std::vector<char> fedWaste_;  // per pile: the stock alone feeds it
+    std::vector<int> needOf_;     // per foundation: its table in needFrom_, or -1
+    // Per foundation and top card (128: empty): the cards it takes before each card.
+    std::vector<std::vector<std::array<std::int8_t, 128>>> needFrom_;
+
+    // Foundations that only grow in what they allow: a card that can go
+    // to one foundation alone, ever, from a pile nothing is put on, is
+    // played there as the only move (see SolverGrowingFoundations.cpp).
+    void FindGrowingFoundations();
+    bool PlayGrowingFoundationMove();
+    bool growing_ = false;
+    std::vector<char> growingSource_;  // per pile: its top card may be played so
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

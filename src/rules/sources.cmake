@@ -24,6 +24,9 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTableFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStaged.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverWasteOrder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundations.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

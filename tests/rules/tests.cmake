@@ -13,6 +13,8 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationSavingsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwinFoundationsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCardsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeysTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundationsTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )

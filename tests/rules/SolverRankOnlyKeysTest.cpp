@@ -1,0 +1,142 @@
+// Games whose rules read only ranks: the solver keys cards by rank and face
+// alone. Checked against the plain search of every click on random
+// endgames of a stock dealt once onto wastes that give cards only to
+// foundations built regardless of suit (from the ace, or from fixed base
+// cards by ones to fours), and by the number of positions an exhaustive
+// search needs with and without a rule that reads suits.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "rules/Solver.h"
+#include "support/FullSearch.h"
+
+namespace vexa {
+namespace {
+
+using test::Endgame;
+using test::PileSpec;
+
+const PileSpec OnceStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
+const PileSpec FedWaste{1, 1, 113, 213, 401, 0, {0, 120, 71, 280}};
+const PileSpec FromAce{3, 0, 115, 203, 402, 2};
+
+std::string CardName(int card)
+{
+    static const char* const Ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    return std::string(Ranks[card % 13]) + test::Suits[card / 13];
+}
+
+std::string Names(const std::vector<int>& cards)
+{
+    std::string text;
+    for (const int card : cards) text += (text.empty() ? "" : " ") + CardName(card);
+    return text;
+}
+
+struct Shape {
+    const char* what;
+    // The foundations' rules and steps: foundation f holds, from the
+    // bottom, the ranks step, 2 * step, 3 * step, ... (wrapping past the
+    // king): by ones from the ace, by twos from the two, and so on.
+    std::vector<PileSpec> foundations;
+    std::vector<int> steps;
+};
+
+// A random endgame: each foundation holds its first 8 to 11 cards, of
+// random suits; the cards left go partly to the stock, partly onto two
+// wastes, beside which a third sometimes starts empty.
+void DealEndgame(Endgame& t, const Shape& shape, std::mt19937& random)
+{
+    std::vector<int> unused(52);
+    for (int card = 0; card < 52; ++card) unused[static_cast<std::size_t>(card)] = card;
+    std::shuffle(unused.begin(), unused.end(), random);
+    std::vector<std::vector<int>> foundations(shape.foundations.size());
+    for (std::size_t f = 0; f < foundations.size(); ++f) {
+        const int step = shape.steps[f];
+        const int height = 8 + static_cast<int>(random() % 4);
+        for (int i = 0; i < height; ++i) {
+            const int rank = (step + step * i - 1) % 13;  // 0 for an ace
+            const auto card =
+                std::find_if(unused.begin(), unused.end(), [rank](int c) { return c % 13 == rank; });
+            foundations[f].push_back(*card);
+            unused.erase(card);
+        }
+    }
+    const std::size_t inStock = 2 + random() % 4;
+    std::vector<int> stock(unused.begin(), unused.begin() + static_cast<std::ptrdiff_t>(std::min(inStock, unused.size())));
+    std::vector<std::vector<int>> wastes(random() % 2 ? 2 : 3);
+    for (std::size_t i = stock.size(); i < unused.size(); ++i) wastes[random() % 2].push_back(unused[i]);
+    t.session.RedealsLeft = 0;
+    t.Place("ST", OnceStock, Names(stock));
+    for (std::size_t w = 0; w < wastes.size(); ++w) t.Place("W" + std::to_string(w + 1), FedWaste, Names(wastes[w]));
+    for (std::size_t f = 0; f < foundations.size(); ++f)
+        t.Place("F" + std::to_string(f + 1), shape.foundations[f], Names(foundations[f]));
+}
+
+TEST(SolverRankOnlyKeys, AgreesOnRandomEndgamesOfWastesFedByTheStock)
+{
+    const std::vector<Shape> shapes{
+        {"from the ace", {FromAce, FromAce, FromAce, FromAce}, {1, 1, 1, 1}},
+        {"by ones to fours",
+         {{3, 0, 101, 0, 404, 2}, {3, 0, 104, 0, 404, 2}, {3, 0, 105, 0, 404, 2}, {3, 0, 108, 0, 404, 2}},
+         {1, 2, 3, 4}},
+    };
+    for (const Shape& shape : shapes) {
+        test::Agreement sample;
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            std::mt19937 random(seed + 5000);
+            Endgame t;
+            DealEndgame(t, shape, random);
+            std::vector<SolverMove> line;
+            sample.Compare(t, seed, [&line](const SolveAnswer& answer) { line = answer.Moves; });
+            if (sample.compared == 0 || line.empty()) continue;
+            // A line found through positions keyed by rank plays to a win.
+            std::mt19937 again(seed + 5000);
+            Endgame replay;
+            DealEndgame(replay, shape, again);
+            replay.Play(line);
+            EXPECT_FALSE(replay.ui.victories.empty()) << shape.what << " seed " << seed;
+        }
+        EXPECT_GE(sample.compared, 35) << shape.what;
+        EXPECT_GE(sample.won, 8) << shape.what;
+        EXPECT_GE(sample.lost, 8) << shape.what;
+    }
+}
+
+// Where the suits count for nothing, positions that differ only in which
+// card of a rank went where are one: proving a random endgame lost needs
+// fewer positions than where one rule (of a pile that never takes a card)
+// reads suits, never more, and the answers agree.
+TEST(SolverRankOnlyKeys, KeysAlikeOnlyWhereNoRuleReadsSuits)
+{
+    const Shape fromAce{"from the ace", {FromAce, FromAce, FromAce, FromAce}, {1, 1, 1, 1}};
+    std::int64_t byRank = 0, bySuit = 0;
+    int lost = 0;
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        SolveAnswer answers[2];
+        for (const bool suitRule : {false, true}) {
+            std::mt19937 random(seed + 5000);
+            Endgame t;
+            DealEndgame(t, fromAce, random);
+            if (suitRule) t.Place("X", PileSpec{2, 0, 102, 0, 401, 0, {0, 120, 71, 280}});
+            SolverBudget budget;
+            budget.MaxStates = 300000;
+            answers[suitRule] = SolvePosition(t.session, budget);
+        }
+        EXPECT_EQ(answers[0].Outcome, answers[1].Outcome) << "seed " << seed;
+        if (answers[0].Outcome != SolveOutcome::Lost || answers[1].Outcome != SolveOutcome::Lost) continue;
+        ++lost;
+        EXPECT_LE(answers[0].States, answers[1].States) << "seed " << seed;
+        byRank += answers[0].States;
+        bySuit += answers[1].States;
+    }
+    EXPECT_GE(lost, 5);
+    EXPECT_LT(byRank * 2, bySuit);
+}
+
+}  // namespace
+}  // namespace vexa
