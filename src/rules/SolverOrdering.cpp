@@ -79,6 +79,12 @@ int Solver::Search::Priority() const
     // is in order on one its pile's DropRule would take it on, and a pair
     // the pile lifts together as a run weighs ordering_.Lift more.
     const bool oneWay = ordering_.OneWay;
+    // Where the foundations start from a chosen rank, ranks count from it
+    // (the base as 1, the rank below it as 13), as the foundations take them.
+    const int base = baseFromFirst_ ? BaseRank() : 1;
+    const auto rankOf = [base](const CardFace& face) {
+        return base <= 1 ? face.Value() : (face.Value() - base + 13) % 13 + 1;
+    };
     int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
@@ -93,7 +99,7 @@ int Solver::Search::Priority() const
             inStock += pile->Count();
             for (const Card* card : pile->Cards()) {
                 const int suit = card->Face.Suit();
-                wanted[suit] = std::min(wanted[suit], card->Face.Value());
+                wanted[suit] = std::min(wanted[suit], rankOf(card->Face));
             }
             continue;
         }
@@ -104,7 +110,7 @@ int Solver::Search::Priority() const
         int lowest = 14;
         std::array<int, 4> lowestOf{14, 14, 14, 14};
         for (const Card* card : pile->Cards()) {
-            const int value = card->Face.Value();
+            const int value = rankOf(card->Face);
             const int suit = card->Face.Suit();
             if (!anyOrder && value > (oneWay ? lowestOf[suit] : lowest)) ++blocking;
             lowest = std::min(lowest, value);
@@ -112,7 +118,7 @@ int Solver::Search::Priority() const
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
             if (!anyOrder && below && card->Face.State() == ctFront && below->Face.State() == ctFront) {
                 if (built ? (*built)[static_cast<std::size_t>(below->Index())].test(static_cast<std::size_t>(card->Index()))
-                          : value + 1 == below->Face.Value())
+                          : value + 1 == rankOf(below->Face))
                     ++inOrder;
                 if (oneWay && LiftsTogether(pile->PickRule, below->Face, card->Face)) ++together;
             }
@@ -126,7 +132,7 @@ int Solver::Search::Priority() const
         const int n = pile->Count();
         for (int i = 0; i < n; ++i) {
             const CardFace& face = pile->CardAt(i)->Face;
-            if (face.Value() == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
+            if (rankOf(face) == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
         }
     }
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];

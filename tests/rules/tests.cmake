@@ -11,6 +11,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverAgainstFullSearchTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationSavingsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwinFoundationsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationWalksTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
