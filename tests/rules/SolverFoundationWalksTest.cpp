@@ -102,5 +102,48 @@ TEST(SolverFoundationWalks, AgreesWithThePlainSearchOnTerraceLikeEndgames)
     EXPECT_GE(sample.lost, 10);
 }
 
+// Foundations that build a suit up from its Ace or down from its King and
+// start, while empty, only with an Ace or King of a suit no foundation's
+// bottom card has (Streets and Alleys): each suit lies on its foundation in
+// a random direction to a random height, and the cards left go at random
+// to three columns that build down in any suit.
+void DealEitherWay(Endgame& t, std::mt19937& random)
+{
+    const PileSpec EitherWayFoundation{3, 0, 123, 218, 402, 2};
+    const PileSpec DownColumn{2, 1, 114, 201, 401, 0, {0, 120, 71, 400}};
+    std::vector<int> rest;
+    for (int suit = 0; suit < 4; ++suit) {
+        const bool up = random() % 2 == 0;
+        const int height = 9 + static_cast<int>(random() % 3);
+        std::vector<int> built;
+        for (int i = 0; i < 13; ++i) {
+            const int index = IndexOf(suit, up ? i + 1 : 13 - i);
+            if (i < height)
+                built.push_back(index);
+            else
+                rest.push_back(index);
+        }
+        Put(t, t.Place("F" + std::to_string(suit + 1), EitherWayFoundation), built);
+    }
+    std::shuffle(rest.begin(), rest.end(), random);
+    std::vector<std::vector<int>> columns(3);
+    for (const int index : rest) columns[random() % columns.size()].push_back(index);
+    for (std::size_t c = 0; c < columns.size(); ++c) Put(t, t.Place("T" + std::to_string(c + 1), DownColumn), columns[c]);
+}
+
+TEST(SolverFoundationWalks, AgreesWithThePlainSearchWhereFoundationsStartEitherWay)
+{
+    test::Agreement sample;
+    for (unsigned seed = 1; seed <= 80; ++seed) {
+        std::mt19937 random(seed + 6000);
+        Endgame t;
+        DealEitherWay(t, random);
+        sample.Compare(t, seed);
+    }
+    EXPECT_GE(sample.compared, 60) << sample.won << " won, " << sample.lost << " lost";
+    EXPECT_GE(sample.won, 10);
+    EXPECT_GE(sample.lost, 10);
+}
+
 }  // namespace
 }  // namespace vexa
