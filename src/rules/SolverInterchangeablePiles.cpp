@@ -28,9 +28,11 @@ void Solver::Search::FindInterchangeablePiles()
     // the cover test, the deals and gathers in TableOrder, the first and
     // last waste pile, the rows of scheme 4 and the buttons all do. The
     // governing stock does too, unless one stock governs every pile whose
-    // rule asks for it (a card from that stock then goes to any of them).
+    // rule asks for it (a card from that stock then goes to any of them),
+    // and the walks over the foundations do not where they read no other
+    // pile (see SolverFoundationWalks.cpp).
     group_.assign(piles_.size(), -1);
-    if (RulesReadOtherPiles(true)) return;
+    if (RulesReadOtherPiles(true, true)) return;
     bool wastesOrdered = false, tableauOrdered = false;
     for (const Pile* pile : piles_) {
         switch (pile->PickRule) {

@@ -92,15 +92,18 @@ void Solver::Search::FindLockedPiles()
     lockedCards_ = true;
 }
 
+int Solver::Search::BaseRank() const
+{
+    if (!baseFromFirst_) return 1;
+    const Pile& foundation = *piles_[firstFoundation_];
+    return foundation.Count() == 0 ? 0 : foundation.CardAt(0)->Face.Value();
+}
+
 bool Solver::Search::Deadlocked()
 {
-    int base = 1;
-    if (baseFromFirst_) {
-        // No base rank before the first foundation card: no bound yet.
-        const Pile& foundation = *piles_[firstFoundation_];
-        if (foundation.Count() == 0) return false;
-        base = foundation.CardAt(0)->Face.Value();
-    }
+    // No base rank before the first foundation card: no bound yet.
+    const int base = BaseRank();
+    if (base == 0) return false;
     // Each card off the foundations waits for the card on top of it in a
     // locked pile, and (unless of the base rank) for a card one rank lower
     // of its suit; cards that can go are found from the foundations up.

@@ -91,6 +91,12 @@ int Solver::Search::Priority() const
     if (ordering_.Staged) return StagedScore();
     const bool oneWay = ordering_.OneWay;
     const bool wasteOrdered = ordering_.Waste > 0 || ordering_.WasteSteps > 0;
+    // Where the foundations start from a chosen rank, ranks count from it
+    // (the base as 1, the rank below it as 13), as the foundations take them.
+    const int base = baseFromFirst_ ? BaseRank() : 1;
+    const auto rankOf = [base](const CardFace& face) {
+        return base <= 1 ? face.Value() : (face.Value() - base + 13) % 13 + 1;
+    };
     int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
@@ -105,7 +111,7 @@ int Solver::Search::Priority() const
             inStock += pile->Count();
             for (const Card* card : pile->Cards()) {
                 const int suit = card->Face.Suit();
-                wanted[suit] = std::min(wanted[suit], card->Face.Value());
+                wanted[suit] = std::min(wanted[suit], rankOf(card->Face));
             }
             continue;
         }
@@ -116,7 +122,7 @@ int Solver::Search::Priority() const
         int lowest = 14;
         std::array<int, 4> lowestOf{14, 14, 14, 14};
         for (const Card* card : pile->Cards()) {
-            const int value = card->Face.Value();
+            const int value = rankOf(card->Face);
             const int suit = card->Face.Suit();
             // Blocking on a waste the stock feeds is counted by WasteBlockers.
             if (!anyOrder && !(wasteOrdered && fedWaste_[p]) && value > (oneWay ? lowestOf[suit] : lowest))
@@ -126,7 +132,7 @@ int Solver::Search::Priority() const
             if (pile->Kind != 0 && card->Face.State() == ctBack) ++faceDown;
             if (!anyOrder && below && card->Face.State() == ctFront && below->Face.State() == ctFront) {
                 if (built ? (*built)[static_cast<std::size_t>(below->Index())].test(static_cast<std::size_t>(card->Index()))
-                          : value + 1 == below->Face.Value())
+                          : value + 1 == rankOf(below->Face))
                     ++inOrder;
                 if (oneWay && LiftsTogether(pile->PickRule, below->Face, card->Face)) ++together;
             }
@@ -140,7 +146,7 @@ int Solver::Search::Priority() const
         const int n = pile->Count();
         for (int i = 0; i < n; ++i) {
             const CardFace& face = pile->CardAt(i)->Face;
-            if (face.Value() == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
+            if (rankOf(face) == wanted[face.Suit()]) cover[face.Suit()] = std::max(cover[face.Suit()], n - 1 - i);
         }
     }
     const int buried = cover[0] + cover[1] + cover[2] + cover[3];

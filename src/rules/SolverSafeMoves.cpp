@@ -15,7 +15,7 @@ namespace vexa {
 
 using namespace solving;
 
-bool Solver::Search::RulesReadOtherPiles(bool oneGoverningStock) const
+bool Solver::Search::RulesReadOtherPiles(bool oneGoverningStock, bool foundationWalks) const
 {
     if (!buttons_.empty() || s_.Settings.Scoring >= 4 || s_.Settings.Postdrop == 30) return true;
     for (const Pile* pile : piles_) {
@@ -30,12 +30,14 @@ bool Solver::Search::RulesReadOtherPiles(bool oneGoverningStock) const
         }
         switch (pile->EmptyDropRule) {
         case 204:
-        case 212:
-        case 213:
-        case 215:
         case 216:
         case 217:
-        case 218: return true;
+        case 218:
+            if (foundationWalks && WalksReadOnlyFoundations()) break;
+            return true;
+        case 212:
+        case 213:
+        case 215: return true;
         default: break;
         }
     }

@@ -197,7 +197,11 @@ struct Solver::Search {
     // lifts from and drops on.
     // With oneGoverningStock, DropRule 113 does not count where one stock
     // governs every pile that has it: it then answers alike for them all.
-    bool RulesReadOtherPiles(bool oneGoverningStock = false) const;
+    // With foundationWalks, EmptyDropRules 204 and 216 to 218 do not count
+    // where they read only where the foundations stand (see
+    // SolverFoundationWalks.cpp): piles outside them may then be exchanged.
+    bool RulesReadOtherPiles(bool oneGoverningStock = false, bool foundationWalks = false) const;
+    bool WalksReadOnlyFoundations() const;
     bool OneStockGovernsAll() const;
     std::uint64_t KeyHash(const State& state);
     // Foundation order. Where nothing reads a foundation but its top and
@@ -361,6 +365,9 @@ struct Solver::Search {
     bool lockedCards_ = false;
     std::vector<char> locked_;    // per pile: its cards leave only for a foundation
     bool baseFromFirst_ = false;  // the first foundation's first card sets the base rank (else aces)
+    // The rank the foundations start from: 1 (aces), or the first
+    // foundation's bottom card's, 0 while it has none.
+    int BaseRank() const;
     std::size_t firstFoundation_ = 0;
     std::array<std::array<std::int16_t, 2>, 4 * 14> byFace_{};  // the cards of each suit and rank
     std::array<std::int16_t, 128> above_{};  // per card: the card on top of it in a locked pile, or -1

@@ -18,6 +18,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverSafeMoves.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverDeferredPlays.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeablePiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationWalks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwinFoundations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverNoisyDives.cpp
