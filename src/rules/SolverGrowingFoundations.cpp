@@ -85,24 +85,7 @@ bool Solver::Search::PlayGrowingFoundationMove()
             RestoreParent();
             continue;
         }
-        Control* sender = DropSender(*only);
-        if (!sender) {
-            RestoreParent();
-            continue;
-        }
-        PackedMove move;
-        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
-        move.Card = move.Lifted = static_cast<std::uint8_t>(card.Index());
-        move.Position = static_cast<std::int16_t>(board.PositionOf(only));
-        move.DropCard =
-            sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
-        DispatchClick(s_, sender);
-        if (s_.Carrying) {
-            RestoreParent();
-            continue;
-        }
-        Played(move);
-        return true;
+        if (DropAsOnlyMove(card.Index(), *only)) return true;
     }
     return false;
 }

@@ -293,27 +293,36 @@ bool Solver::Search::PlaySafeMove()
             alone = true;
             only = first;
         }
-        Control* sender = alone ? DropSender(*only) : nullptr;
-        if (!sender) {
+        if (!alone) {
             RestoreParent();
             continue;
         }
-        PackedMove move;
-        move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
-        move.Card = move.Lifted = static_cast<std::uint8_t>(c);
-        move.Position = static_cast<std::int16_t>(s_.Board.PositionOf(only));
-        move.DropCard =
-            sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
-        touched_ = true;
-        DispatchClick(s_, sender);
-        if (s_.Carrying) {
-            RestoreParent();
-            continue;
-        }
-        Played(move);
-        return true;
+        if (DropAsOnlyMove(c, *only)) return true;
     }
     return false;
+}
+
+bool Solver::Search::DropAsOnlyMove(int card, Pile& target)
+{
+    Control* sender = DropSender(target);
+    if (!sender) {
+        RestoreParent();
+        return false;
+    }
+    PackedMove move;
+    move.Kind = static_cast<std::uint8_t>(SolverMove::Type::Card);
+    move.Card = move.Lifted = static_cast<std::uint8_t>(card);
+    move.Position = static_cast<std::int16_t>(s_.Board.PositionOf(&target));
+    move.DropCard =
+        sender->Type() == ControlType::Card ? static_cast<std::uint8_t>(static_cast<Card*>(sender)->Index()) : 0;
+    touched_ = true;
+    DispatchClick(s_, sender);
+    if (s_.Carrying) {
+        RestoreParent();
+        return false;
+    }
+    Played(move);
+    return true;
 }
 
 }  // namespace vexa

@@ -226,6 +226,9 @@ struct Solver::Search {
     using CardSet = std::bitset<128>;
     void FindSafeMoves();
     bool PlaySafeMove();
+    // Drops the card lifted alone onto target as the position's only move;
+    // false, with the parent position put back, when nothing is dropped.
+    bool DropAsOnlyMove(int card, Pile& target);
     bool safeMoves_ = false;
     std::vector<char> safeSource_;   // per pile: its top card may be moved this way
     std::vector<CardSet> buildsOn_;  // per card: the cards a non-foundation pile takes on it
