@@ -136,22 +136,9 @@ void CompareWithRowStock(int redeals, const PileSpec& columnSpec = GypsyColumn)
     test::Agreement sample;
     for (unsigned seed = 1; seed <= 80; ++seed) {
         std::mt19937 random(seed + 1000);
-        std::vector<std::string> rest;
-        std::vector<int> heights{13, 13, 13, 13};
-        for (int left = 11 + static_cast<int>(random() % 4); left > 0;) {
-            const auto suit = static_cast<std::size_t>(random() % 4);
-            if (heights[suit] > 1) {
-                --heights[suit];
-                --left;
-            }
-        }
         Endgame t;
         t.session.RedealsLeft = redeals;
-        for (std::size_t suit = 0; suit < 4; ++suit) {
-            t.Place("F" + std::to_string(suit + 1), Foundation, Suit(Suits[suit], 1, heights[suit]));
-            for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
-        }
-        std::shuffle(rest.begin(), rest.end(), random);
+        const std::vector<std::string> rest = PlaceFoundationsAtRandom(t, random);
         // A row or two in the stock, the rest on the columns.
         const std::size_t inStock = 3 * (1 + random() % 2);
         std::string stock;

@@ -87,21 +87,8 @@ TEST(SolverBuriedCards, AgreeWithThePlainSearchOnDeepColumns)
     int cutShort = 0;
     for (unsigned seed = 1; seed <= 100; ++seed) {
         std::mt19937 random(seed + 3000);
-        std::vector<std::string> rest;
-        std::vector<int> heights{13, 13, 13, 13};
-        for (int left = 11 + static_cast<int>(random() % 4); left > 0;) {
-            const auto suit = static_cast<std::size_t>(random() % 4);
-            if (heights[suit] > 1) {
-                --heights[suit];
-                --left;
-            }
-        }
         Endgame t;
-        for (std::size_t suit = 0; suit < 4; ++suit) {
-            t.Place("F" + std::to_string(suit + 1), test::Foundation, Suit(Suits[suit], 1, heights[suit]));
-            for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
-        }
-        std::shuffle(rest.begin(), rest.end(), random);
+        const std::vector<std::string> rest = test::PlaceFoundationsAtRandom(t, random);
         // A few cards in the stock, the rest face down in three columns
         // under one face-up card each.
         std::string stock;

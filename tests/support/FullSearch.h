@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -141,6 +143,28 @@ struct FullSearch {
         return false;
     }
 };
+
+// Four foundations F1 to F4, one suit each, built up from the ace to
+// random heights that leave 11 to 14 cards off them; returns those cards
+// (rank by rank, as Suit names them), shuffled.
+inline std::vector<std::string> PlaceFoundationsAtRandom(Endgame& t, std::mt19937& random)
+{
+    std::vector<int> heights{13, 13, 13, 13};
+    for (int left = 11 + static_cast<int>(random() % 4); left > 0;) {
+        const auto suit = static_cast<std::size_t>(random() % 4);
+        if (heights[suit] > 1) {
+            --heights[suit];
+            --left;
+        }
+    }
+    std::vector<std::string> rest;
+    for (std::size_t suit = 0; suit < 4; ++suit) {
+        t.Place("F" + std::to_string(suit + 1), Foundation, Suit(Suits[suit], 1, heights[suit]));
+        for (int rank = heights[suit] + 1; rank <= 13; ++rank) rest.push_back(Suit(Suits[suit], rank, rank));
+    }
+    std::shuffle(rest.begin(), rest.end(), random);
+    return rest;
+}
 
 // Random endgames compared with the plain search: wherever both decide,
 // the solver (within 300,000 positions) and the plain search agree; the
