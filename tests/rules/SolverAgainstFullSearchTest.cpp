@@ -156,15 +156,7 @@ void CompareWithRowStock(int redeals, const PileSpec& columnSpec = GypsyColumn)
             if (!cards.empty() && cards.back() == '*') cards.pop_back();
             t.Place("T" + std::to_string(column + 1), columnSpec, cards);
         }
-        sample.Compare(t, seed, [&](const SolveAnswer& answer) {
-            if (answer.Outcome != SolveOutcome::Won) return;
-            // The line replays to the victory.
-            const Placement start = Take(t.session);
-            t.Play(answer.Moves);
-            EXPECT_FALSE(t.ui.victories.empty()) << "seed " << seed;
-            t.ui.victories.clear();
-            PutBack(t.session, start);
-        });
+        sample.CompareReplaying(t, seed);
     }
     EXPECT_GE(sample.compared, 60);
     EXPECT_GE(sample.won, 10);

@@ -119,14 +119,7 @@ TEST(SolverTwinFoundations, AgreesWithThePlainSearchOnTwoDeckEndgames)
             std::mt19937 random(seed + 3000);
             Endgame t;
             Deal(t, shape, random);
-            sample.Compare(t, seed, [&](const SolveAnswer& answer) {
-                if (answer.Outcome != SolveOutcome::Won) return;
-                const Placement start = Take(t.session);
-                t.Play(answer.Moves);
-                EXPECT_FALSE(t.ui.victories.empty()) << shape.what << ", seed " << seed;
-                t.ui.victories.clear();
-                PutBack(t.session, start);
-            });
+            sample.CompareReplaying(t, seed, shape.what);
         }
         EXPECT_GE(sample.compared, 45) << shape.what << ": " << sample.won << " won, " << sample.lost << " lost";
         EXPECT_GE(sample.won, 10) << shape.what;

@@ -187,6 +187,20 @@ struct Agreement {
         EXPECT_EQ(answer.Outcome, fullWon ? SolveOutcome::Won : SolveOutcome::Lost) << "seed " << seed;
         (fullWon ? won : lost)++;
     }
+
+    // Compare, and a winning line of the solver must replay to the victory;
+    // what names the sample in a failure.
+    void CompareReplaying(Endgame& t, unsigned seed, const std::string& what = {})
+    {
+        Compare(t, seed, [&](const SolveAnswer& answer) {
+            if (answer.Outcome != SolveOutcome::Won) return;
+            const Placement start = Take(t.session);
+            t.Play(answer.Moves);
+            EXPECT_FALSE(t.ui.victories.empty()) << what << " seed " << seed;
+            t.ui.victories.clear();
+            PutBack(t.session, start);
+        });
+    }
 };
 
 }  // namespace vexa::test
