@@ -245,6 +245,12 @@ SolveAnswer Solver::Search::SearchOnce(const SolverBudget& budget, const std::at
     if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best, nullptr);
     answer.States = static_cast<std::int64_t>(nodes.size());
     answer.Seconds = elapsed();
+    EndSearch(root);
+    return answer;
+}
+
+void Solver::Search::EndSearch(const State& root)
+{
     // Leave the scratch table where it started, for the next call.
     Restore(root.data(), root.size());
     ui_.Victories = 0;
@@ -252,7 +258,6 @@ SolveAnswer Solver::Search::SearchOnce(const SolverBudget& budget, const std::at
     // The positions' keys are no use to the next search: their memory goes.
     std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
     std::unordered_map<std::uint64_t, std::int32_t>().swap(deferredSeen_);
-    return answer;
 }
 
 SolveAnswer SolvePosition(const Session& live, const SolverBudget& budget) { return Solver(live).Solve(budget); }

@@ -169,6 +169,8 @@ struct Solver::Search {
     std::vector<std::vector<std::bitset<128>>> buildTables_;
     // One search under ordering_.
     SolveAnswer SearchOnce(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    // After a search: the scratch table back at root, the keys' memory freed.
+    void EndSearch(const State& root);
     bool spent_ = false;  // the last search stopped at its budget
     // The driver moves of a packed move played from the position before it:
     // the turns of the stock it starts with, then the move itself.

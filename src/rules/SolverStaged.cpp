@@ -284,10 +284,7 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
     spent_ = !won;
     answer.States = static_cast<std::int64_t>(nodes.size());
     answer.Seconds = elapsed();
-    Restore(root.data(), root.size());
-    ui_.Victories = 0;
-    won_ = false;
-    std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
+    EndSearch(root);
     return answer;
 }
 
