@@ -13,8 +13,8 @@
 // and piles (not the suit or colour codes, nor 216/217, which compare the
 // deck value), ClickActions 0, 301, 303, Postpick 0, 1, 13 (the first
 // foundation's own rule decides), Postdrop 0, 13, 14, 20, 30 (rank sums
-// and positions), no Prepick, scoring schemes that count cards or rank runs
-// (not scheme 4, which reads suits), no game buttons and no reshuffle (the
+// and positions), no Prepick, scoring schemes that count cards (not schemes
+// 1 and 3, whose runs are of one suit, nor 4, which reads suits), no game buttons and no reshuffle (the
 // generator deals cards by identity).
 #include "rules/SolverSearch.h"
 
@@ -30,7 +30,9 @@ constexpr std::array RankOnlyEmptyDropRules{0, 201, 202, 203, 204, 209, 210, 213
 constexpr std::array RankOnlyClickActions{0, 301, 303};
 constexpr std::array RankOnlyPostpicks{0, 1, 13};
 constexpr std::array RankOnlyPostdrops{0, 13, 14, 20, 30};
-constexpr std::array RankOnlyScorings{0, 1, 2, 3, 5};
+// Not schemes 1 and 3: their runs from a King count only cards of one suit,
+// so the victory reads suits.
+constexpr std::array RankOnlyScorings{0, 2, 5};
 
 }  // namespace
 
