@@ -14,8 +14,8 @@
 // deck value), ClickActions 0, 301, 303, Postpick 0, 1, 13 (the first
 // foundation's own rule decides), Postdrop 0, 13, 14, 20, 30 (rank sums
 // and positions), no Prepick, scoring schemes that count cards (not schemes
-// 1 and 3, whose runs are of one suit, nor 4, which reads suits), no game buttons and no reshuffle (the
-// generator deals cards by identity).
+// 1 and 3, whose runs are of one suit, nor 4, which reads suits), no game
+// buttons and no reshuffle (the generator deals cards by identity).
 #include "rules/SolverSearch.h"
 
 namespace vexa {
