@@ -72,8 +72,8 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
     // Each endgame: the foundations built up to random heights, the other
     // cards dealt at random to the stock and three columns, most of them
     // face down. Some are won, some lost.
-    test::Agreement sample;
-    for (unsigned seed = 1; seed <= 120; ++seed) {
+    test::Agreement sample(120);
+    for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed);
         std::vector<std::string> rest;
         std::vector<std::string> foundations(4);
@@ -121,9 +121,7 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
         sample.Compare(t, seed);
     }
     // The sample must hold both kinds of endgame to mean anything.
-    EXPECT_GE(sample.compared, 100);
-    EXPECT_GE(sample.won, 15);
-    EXPECT_GE(sample.lost, 15);
+    sample.ExpectMix(100, 15, 15);
 }
 
 // Safe foundation moves where the stock lays a row on the columns: the
@@ -133,8 +131,8 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
 // such a stock in turn.
 void CompareWithRowStock(int redeals, const PileSpec& columnSpec = GypsyColumn)
 {
-    test::Agreement sample;
-    for (unsigned seed = 1; seed <= 80; ++seed) {
+    test::Agreement sample(80);
+    for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 1000);
         Endgame t;
         t.session.RedealsLeft = redeals;
@@ -158,9 +156,7 @@ void CompareWithRowStock(int redeals, const PileSpec& columnSpec = GypsyColumn)
         }
         sample.CompareReplaying(t, seed);
     }
-    EXPECT_GE(sample.compared, 60);
-    EXPECT_GE(sample.won, 10);
-    EXPECT_GE(sample.lost, 10);
+    sample.ExpectMix(60, 10, 10);
 }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithAStockThatDealsRows) { CompareWithRowStock(9999); }
@@ -177,8 +173,8 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithRowsOntoColumnsOfOneSuit
 // face down under its top card, some already on the reserves.
 void CompareWithReserves(int redeals)
 {
-    test::Agreement sample;
-    for (unsigned seed = 1; seed <= 100; ++seed) {
+    test::Agreement sample(100);
+    for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 2000);
         std::vector<std::string> rest;
         std::vector<int> heights{13, 13, 13, 13};
@@ -213,9 +209,7 @@ void CompareWithReserves(int redeals)
             t.Place("R" + std::to_string(reserve + 1), Reserve, reserves[reserve]);
         sample.Compare(t, seed);
     }
-    EXPECT_GE(sample.compared, 50) << "redeals " << redeals;
-    EXPECT_GE(sample.won, 10);
-    EXPECT_GE(sample.lost, 10);
+    sample.ExpectMix(50, 10, 10, "redeals " + std::to_string(redeals));
 }
 
 TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithReservesOneStockGoverns) { CompareWithReserves(9999); }

@@ -83,9 +83,9 @@ TEST(SolverBuriedCards, AgreeWithThePlainSearchOnDeepColumns)
     // Random endgames with the columns mostly face down, where cards often
     // lie over their own ways out: the solver and the plain search agree,
     // and a fair share of the losses is proved at the first position.
-    test::Agreement sample;
+    test::Agreement sample(100);
     int cutShort = 0;
-    for (unsigned seed = 1; seed <= 100; ++seed) {
+    for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 3000);
         Endgame t;
         const std::vector<std::string> rest = test::PlaceFoundationsAtRandom(t, random);
@@ -112,10 +112,8 @@ TEST(SolverBuriedCards, AgreeWithThePlainSearchOnDeepColumns)
             if (answer.Outcome == SolveOutcome::Lost && answer.States == 1) ++cutShort;
         });
     }
-    EXPECT_GE(sample.compared, 80);
-    EXPECT_GE(sample.won, 10);
-    EXPECT_GE(sample.lost, 10);
-    EXPECT_GE(cutShort, 5);
+    sample.ExpectMix(80, 10, 10);
+    EXPECT_GE(cutShort, sample.AtLeast(5));
 }
 
 }  // namespace

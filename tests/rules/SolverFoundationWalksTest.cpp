@@ -83,16 +83,14 @@ void Deal(Endgame& t, std::mt19937& random)
 // Wins replay to the victory; losses agree with the plain search.
 TEST(SolverFoundationWalks, AgreesWithThePlainSearchOnTerraceLikeEndgames)
 {
-    test::Agreement sample;
-    for (unsigned seed = 1; seed <= 80; ++seed) {
+    test::Agreement sample(80);
+    for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 5000);
         Endgame t;
         Deal(t, random);
         sample.CompareReplaying(t, seed);
     }
-    EXPECT_GE(sample.compared, 60) << sample.won << " won, " << sample.lost << " lost";
-    EXPECT_GE(sample.won, 10);
-    EXPECT_GE(sample.lost, 10);
+    sample.ExpectMix(60, 10, 10);
 }
 
 // Foundations that build a suit up from its Ace or down from its King and
@@ -126,16 +124,14 @@ void DealEitherWay(Endgame& t, std::mt19937& random)
 
 TEST(SolverFoundationWalks, AgreesWithThePlainSearchWhereFoundationsStartEitherWay)
 {
-    test::Agreement sample;
-    for (unsigned seed = 1; seed <= 80; ++seed) {
+    test::Agreement sample(80);
+    for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 6000);
         Endgame t;
         DealEitherWay(t, random);
         sample.Compare(t, seed);
     }
-    EXPECT_GE(sample.compared, 60) << sample.won << " won, " << sample.lost << " lost";
-    EXPECT_GE(sample.won, 10);
-    EXPECT_GE(sample.lost, 10);
+    sample.ExpectMix(60, 10, 10);
 }
 
 }  // namespace
