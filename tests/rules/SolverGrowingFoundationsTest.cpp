@@ -3,7 +3,8 @@
 // can go to one foundation alone is played there as the only move. Checked
 // against the plain search of every click on random endgames of that
 // shape, with reserves holding face-down cards and a talon turned three
-// cards at a time without end.
+// cards at a time without end, and on hand-made endgames where the card
+// that starts an empty foundation must be chosen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -88,6 +89,50 @@ TEST(SolverGrowingFoundations, AgreesOnRandomEndgames)
         sample.Compare(t, seed);
     }
     sample.ExpectMix(50, 10, 10);
+}
+
+// An empty foundation takes any card of the rank its neighbour starts with,
+// so the player chooses which suit it builds in, and the choice can lose:
+// the third foundation then takes only ranks the second holds. Here the
+// nine that must go up first lies on the nine of the other suit, so only
+// one of the two fives may start the second foundation; the other five
+// lies on top of the first reserve, where a saving that sent it to the
+// empty foundation at once would find it first. Both suits are tried in
+// the losing place, so that the order the reserves are looked at in does
+// not matter.
+TEST(SolverGrowingFoundations, LeavesTheChoiceOfAnEmptyFoundationsFirstCard)
+{
+    struct Case {
+        const char* what;
+        const char* reserves[3];
+    };
+    const Case cases[] = {
+        {"clubs first", {"9H 9C 5H", "2C 3C 4C 6C 7C 8C 10C JC QC KC AC 5C", "2H 3H 4H 6H 7H 8H 10H JH QH KH AH"}},
+        {"hearts first", {"9C 9H 5C", "2H 3H 4H 6H 7H 8H 10H JH QH KH AH 5H", "2C 3C 4C 6C 7C 8C 10C JC QC KC AC"}},
+    };
+    for (const Case& c : cases) {
+        Endgame t;
+        const PileSpec reserve{2, 1, 0, 0, 401, 0, {0, 120, 71, 280}};
+        for (int r = 0; r < 3; ++r) t.Place("R" + std::to_string(r + 1), reserve, c.reserves[r]);
+        const PileSpec first{3, 0, 120, 0, 401, 0, {0, 240, 260, 96}};
+        const PileSpec later{3, 0, 121, 215, 401, 0, {0, 240, 260, 96}};
+        t.Place("F1", first, "5S 6S 7S 8S 9S 10S JS QS KS AS 2S 3S 4S");
+        t.Place("F2", later);
+        t.Place("F3", later);
+        t.Place("F4", later, "5D 6D 7D 8D 9D 10D JD QD KD AD 2D 3D 4D");
+        const test::Placement start = test::Take(t.session);
+        test::FullSearch full;
+        ASSERT_TRUE(full.Won(t)) << c.what;
+        test::PutBack(t.session, start);
+        t.ui.victories.clear();
+        SolverBudget budget;
+        budget.MaxStates = 300000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        EXPECT_STREQ(OutcomeName(answer.Outcome), "won") << c.what;
+        if (answer.Outcome != SolveOutcome::Won) continue;
+        t.Play(answer.Moves);
+        EXPECT_FALSE(t.ui.victories.empty()) << c.what;
+    }
 }
 
 }  // namespace

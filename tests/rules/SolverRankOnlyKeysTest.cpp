@@ -2,8 +2,10 @@
 // alone. Checked against the plain search of every click on random
 // endgames of a stock dealt once onto wastes that give cards only to
 // foundations built regardless of suit (from the ace, or from fixed base
-// cards by ones to fours), and by the number of positions an exhaustive
-// search needs with and without a rule that reads suits.
+// cards by ones to fours), on hand-made endgames where cards of
+// neighbouring ranks must not be taken for one another, and by the number
+// of positions an exhaustive search needs with and without a rule that
+// reads suits.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,6 +104,53 @@ TEST(SolverRankOnlyKeys, AgreesOnRandomEndgamesOfWastesFedByTheStock)
             EXPECT_FALSE(replay.ui.victories.empty()) << shape.what << " seed " << seed;
         }
         sample.ExpectMix(35, 8, 8, shape.what);
+    }
+}
+
+// Cards of neighbouring ranks are not alike. The stock deals two of them
+// onto two wastes, a foundation built by twos wants the first long before
+// the second, and the card under each waste lets only one of the two ways
+// of dealing them win: a key that took the two ranks for one would take
+// the lost position for the won one. Each table is played with its wastes
+// in both orders, so that whichever the search tries first, one of the two
+// meets the lost position before the won one.
+TEST(SolverRankOnlyKeys, TellsNeighbouringRanksApart)
+{
+    struct Case {
+        const char* what;
+        const char* stock;  // bottom card first: the last one is dealt first
+        const char* wastes[2];
+        const char* byTwos;
+    };
+    const Case cases[] = {
+        {"a ten and a jack", "8D AD 3D 5D 7D 9D JD 10D", {"KD", "QD"}, "2D 4D 6D"},
+        {"a queen and a jack", "10D 3D 5D 7D 9D JD QD", {"KD", "AD"}, "2D 4D 6D 8D"},
+    };
+    for (const Case& c : cases) {
+        for (const int first : {0, 1}) {
+            const std::string what = std::string(c.what) + (first ? ", wastes swapped" : "");
+            Endgame t;
+            t.session.RedealsLeft = 0;
+            t.Place("ST", OnceStock, c.stock);
+            t.Place("W1", FedWaste, c.wastes[first]);
+            t.Place("W2", FedWaste, c.wastes[1 - first]);
+            t.Place("F1", {3, 0, 101, 0, 404, 2}, "AS 2S 3S 4S 5S 6S 7S 8S 9S 10S JS QS KS");
+            t.Place("F2", {3, 0, 104, 0, 404, 2}, c.byTwos);
+            t.Place("F3", {3, 0, 105, 0, 404, 2}, "3H 6H 9H QH 2H 5H 8H JH AH 4H 7H 10H KH");
+            t.Place("F4", {3, 0, 108, 0, 404, 2}, "4C 8C QC 3C 7C JC 2C 6C 10C AC 5C 9C KC");
+            const test::Placement start = test::Take(t.session);
+            test::FullSearch full;
+            ASSERT_TRUE(full.Won(t)) << what;
+            test::PutBack(t.session, start);
+            t.ui.victories.clear();
+            SolverBudget budget;
+            budget.MaxStates = 300000;
+            const SolveAnswer answer = SolvePosition(t.session, budget);
+            EXPECT_STREQ(OutcomeName(answer.Outcome), "won") << what;
+            if (answer.Outcome != SolveOutcome::Won) continue;
+            t.Play(answer.Moves);
+            EXPECT_FALSE(t.ui.victories.empty()) << what;
+        }
     }
 }
 
