@@ -45,11 +45,13 @@ void Solver::Search::FindOrderings()
     FindWasteOrder();
     if (wasteOrder_) orderings_ = WasteOrderings();
     FindNoisyDives();
+    FindWasteDepth();
     // The staged search first, with half the budget.
     if (staged_) {
         Ordering staged{true, 0, 0, 0, 14};
         staged.Staged = true;
         orderings_.insert(orderings_.begin(), staged);
+        FindStageSizes();
     }
     ordering_ = orderings_.front();
     // The cards each pile's DropRule takes on each card, where the rule
@@ -97,7 +99,7 @@ int Solver::Search::Priority() const
     const auto rankOf = [base](const CardFace& face) {
         return base <= 1 ? face.Value() : (face.Value() - base + 13) % 13 + 1;
     };
-    int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0;
+    int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0, onWaste = 0;
     std::array<int, 4> wanted{14, 14, 14, 14};
     std::array<int, 4> cover{0, 0, 0, 0};
     // On a stock cycle every talon card comes to the top in turn: where it
@@ -115,6 +117,7 @@ int Solver::Search::Priority() const
             }
             continue;
         }
+        if (pile->Kind == 1) onWaste += pile->Count();
         if (pile->Count() == 0 && pile->Kind != 0 && pile->Visible && !anyOrder) empty += pile->Kind == 2 ? 2 : 1;
         const std::vector<CardSet>* built =
             oneWay && builtOn_[p] >= 0 ? &buildTables_[static_cast<std::size_t>(builtOn_[p])] : nullptr;
@@ -156,7 +159,7 @@ int Solver::Search::Priority() const
         const WasteBlocking waste = WasteBlockers();
         return score - ordering_.Waste * waste.Cards - ordering_.WasteSteps * waste.Steps - ordering_.Stock * inStock;
     }
-    return score + 20 * inOrder + ordering_.Lift * together - ordering_.Stock * inStock;
+    return score + 20 * inOrder + ordering_.Lift * together - ordering_.Stock * inStock - ordering_.Talon * onWaste;
 }
 
 }  // namespace vexa

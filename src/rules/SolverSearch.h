@@ -158,9 +158,18 @@ struct Solver::Search {
         bool Staged = false;  // the staged search (SolverStaged.cpp) under its own score
         int Waste = 0;        // points less per card blocking a sooner one on a waste the stock feeds
         int WasteSteps = 0;   // points less per step it is needed later than the card it blocks
+        // Staged search: positions searched per stage between rows (0: the
+        // default, see SolverStaged.cpp).
+        int StagePositions = 0;
+        int Talon = 0;  // points less per card on a waste a stock dealt once feeds (see SolverWasteDepth.cpp)
     };
     void FindOrderings();
     void FindNoisyDives();
+    // Staged searches of several stage sizes where the tableau lifts runs
+    // of any suit (SolverStageSizes.cpp); a weight on the cards of a waste
+    // dealt onto once (SolverWasteDepth.cpp). Orderings only.
+    void FindStageSizes();
+    void FindWasteDepth();
     std::vector<Ordering> orderings_;
     Ordering ordering_;
     // Per pile: its table in buildTables_ (the cards its DropRule takes on
@@ -389,7 +398,7 @@ struct Solver::Search {
     void FindBuriedCards();
     bool CardsBuriedForGood();
     bool buriedCards_ = false;
-    std::vector<char> buriedSource_;        // per pile: its bottom cards may be held this way
+    std::vector<char> buriedSource_;         // per pile: its bottom cards may be held this way
     std::vector<CardSet> goesOnFoundation_;  // per card: the foundation cards it goes on
     std::vector<CardSet> goesOnPile_;        // per card: the pile cards it goes on
     CardSet leavesFreely_;                   // cards an empty pile of some kind takes

@@ -224,7 +224,8 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
         std::vector<Row> rows;
         const std::size_t first = nodes.size();
         const bool last = stockLeft(stateOf(from)) == 0;
-        const std::int64_t limit = last ? LastStagePositions : StagePositions;
+        const std::int64_t limit =
+            last ? LastStagePositions : (ordering_.StagePositions > 0 ? ordering_.StagePositions : StagePositions);
         while (!open.empty() && static_cast<std::int64_t>(nodes.size() - first) < limit && !outOfBudget()) {
             const Entry entry = open.top();
             open.pop();

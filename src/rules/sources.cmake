@@ -28,6 +28,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverWasteOrder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStageSizes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverWasteDepth.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

@@ -122,5 +122,38 @@ TEST(SolverStaged, ClaimsTheWinWithMixedRunsOnceTheLastRowIsDealt)
     EXPECT_EQ(foundation.Count(), 104);
 }
 
+TEST(SolverStaged, ColumnsLiftingRunsOfAnySuitDecideAsOneSuitColumns)
+{
+    // Columns that lift any descending run and take any card when empty
+    // get three staged searches of different stage sizes before the plain
+    // one: a hand is still won by a line that replays, the same line each
+    // time, and a hand that cannot be won is still proved lost.
+    const PileSpec MixedRunColumn{2, 5, 114, 210, 401, 0, {0, 120, 71, 400}};
+    for (const PileSpec& column : {RunColumn, MixedRunColumn}) {
+        SCOPED_TRACE(column.pick);
+        SolverTable t;
+        HeartsTo(t, 3);
+        t.Place("ST", RowStock, "KH* QH* JH* 10H* 9H* 8H* 7H* 6H*");
+        t.Place("T1", column, "5H");
+        t.Place("T2", column, "4H");
+        t.Place("T3", column);
+        const SolveAnswer first = SolvePosition(t.session, Small());
+        ASSERT_EQ(first.Outcome, SolveOutcome::Won);
+        const SolveAnswer again = SolvePosition(t.session, Small());
+        EXPECT_EQ(again.States, first.States);
+        ASSERT_EQ(again.Moves.size(), first.Moves.size());
+        for (std::size_t i = 0; i < first.Moves.size(); ++i)
+            EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
+        t.Play(first.Moves);
+        EXPECT_EQ(t.ui.victories.size(), 1u);
+
+        SolverTable lost;
+        HeartsTo(lost, 2);
+        lost.Place("ST", RowStock, "4H* 5H* 6H* 7H* 8H* 9H* 10H* JH* QH*");
+        lost.Place("T1", column, "3H KH");
+        EXPECT_EQ(SolvePosition(lost.session, Small()).Outcome, SolveOutcome::Lost);
+    }
+}
+
 }  // namespace
 }  // namespace vexa
