@@ -41,6 +41,7 @@ void Solver::Search::Played(const PackedMove& played)
     // A position with cards buried for good is lost (rarely met: after the
     // look-up of the position, which is cheaper).
     if (buriedCards_ && CardsBuriedForGood()) return;
+    if (stuckWastes_ && WastesStuck()) return;
     if (deferTo_ < 0) {
         children_.push_back({child_, move, Priority(), key});
         return;

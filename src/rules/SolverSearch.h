@@ -438,6 +438,16 @@ struct Solver::Search {
     bool growing_ = false;
     std::vector<char> growingSource_;  // per pile: its top card may be played so
 
+    // Stuck wastes. Where the stock feeds wastes that give cards only to
+    // foundations built up by one from the ace regardless of suit, a card
+    // goes up only when more cards of the rank below are up than of its
+    // own; a position where some card can never go is lost and is not
+    // searched (see SolverStuckWastes.cpp).
+    void FindStuckWastes();
+    bool WastesStuck();
+    bool stuckWastes_ = false;
+    std::vector<char> stuckWaste_;  // per pile: a waste whose top card alone leaves, for the foundations
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.

@@ -28,6 +28,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverWasteOrder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStuckWastes.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
