@@ -448,6 +448,21 @@ struct Solver::Search {
     bool stuckWastes_ = false;
     std::vector<char> stuckWaste_;  // per pile: a waste whose top card alone leaves, for the foundations
 
+    // Run orderings: noisy deep searches before the plain one where the
+    // victory is runs from Kings and there is no stock (see
+    // SolverRunOrderings.cpp).
+    void FindRunOrderings();
+
+    // Gap lifts. Where cards go only into gaps (see SolverGapLifts.cpp):
+    // the cards some gap takes now are the only ones lifted, and only
+    // empty piles are offered them.
+    void FindGapLifts();
+    void FindGapFilter();
+    bool gapLifts_ = false;
+    CardSet gapFilter_;                   // the cards some empty pile takes now
+    CardSet aceCards_;                    // the aces on the table
+    std::vector<CardSet> higherOfSuit_;  // per suit * 14 + rank: the cards of that suit above that rank
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.

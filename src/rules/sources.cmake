@@ -29,6 +29,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverWasteOrder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStuckWastes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverRunOrderings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverGapLifts.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
