@@ -449,8 +449,8 @@ struct Solver::Search {
     std::vector<char> stuckWaste_;  // per pile: a waste whose top card alone leaves, for the foundations
 
     // Run orderings: noisy deep searches before the plain one where the
-    // victory is runs from Kings and there is no stock (see
-    // SolverRunOrderings.cpp).
+    // victory is cards in order (runs from Kings, rows from aces) and there
+    // is no stock (see SolverRunOrderings.cpp).
     void FindRunOrderings();
 
     // Gap lifts. Where cards go only into gaps (see SolverGapLifts.cpp):
