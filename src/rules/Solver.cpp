@@ -83,6 +83,8 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindBuriedCards();
     FindStagedSearch();
     FindGrowingFoundations();
+    FindStuckWastes();
+    FindGapLifts();
     FindOrderings();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);

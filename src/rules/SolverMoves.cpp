@@ -41,6 +41,7 @@ void Solver::Search::Played(const PackedMove& played)
     // A position with cards buried for good is lost (rarely met: after the
     // look-up of the position, which is cheaper).
     if (buriedCards_ && CardsBuriedForGood()) return;
+    if (stuckWastes_ && WastesStuck()) return;
     if (deferTo_ < 0) {
         children_.push_back({child_, move, Priority(), key});
         return;
@@ -127,6 +128,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
             from < static_cast<std::ptrdiff_t>(piles_.size()) && group_[static_cast<std::size_t>(from)] == group_[p])
             continue;
         if (safeMoves_ && !MayTake(target, drag.CardAt(0)->Index())) continue;
+        if (gapLifts_ && target.Count() > 0) continue;
         if (!CanDrop(s_, target, drag, 0)) continue;
         Control* sender = DropSender(target);
         if (!sender) continue;
@@ -192,6 +194,7 @@ void Solver::Search::Expand(bool talonOnly)
     std::vector<std::uint64_t> lifts;
     // Only cards some pile could take now are lifted (see SolverTableFilters.cpp).
     const bool filtered = FindLiftFilter(deferred);
+    if (gapLifts_) FindGapFilter();
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];
@@ -205,6 +208,7 @@ void Solver::Search::Expand(bool talonOnly)
                 pile.PickRule != 8 && FaceUp(card) && !MayGoSomewhere(card))
                 continue;
             if (filtered && !MayLiftFor(pile, i)) continue;
+            if (gapLifts_ && !gapFilter_.test(static_cast<std::size_t>(card.Index()))) continue;
             if (!CanClickCard(s_, card)) continue;
             TryLift(card, lifts);
             reset();

@@ -24,6 +24,7 @@ void Solver::Search::FindOrderings()
     // finds a win differs from hand to hand.
     orderings_.assign(1, Ordering{});
     ordering_ = orderings_.front();
+    FindRunOrderings();
     if (!usable_ || cycles_ || keepsGenerator_ || s_.RedealsLeft != 0) return;
     bool stock = false;
     for (const Pile* pile : piles_)

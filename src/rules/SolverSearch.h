@@ -447,6 +447,31 @@ struct Solver::Search {
     bool growing_ = false;
     std::vector<char> growingSource_;  // per pile: its top card may be played so
 
+    // Stuck wastes. Where the stock feeds wastes that give cards only to
+    // foundations built up by one from the ace regardless of suit, a card
+    // goes up only when more cards of the rank below are up than of its
+    // own; a position where some card can never go is lost and is not
+    // searched (see SolverStuckWastes.cpp).
+    void FindStuckWastes();
+    bool WastesStuck();
+    bool stuckWastes_ = false;
+    std::vector<char> stuckWaste_;  // per pile: a waste whose top card alone leaves, for the foundations
+
+    // Run orderings: noisy deep searches before the plain one where the
+    // victory is cards in order (runs from Kings, rows from aces) and there
+    // is no stock (see SolverRunOrderings.cpp).
+    void FindRunOrderings();
+
+    // Gap lifts. Where cards go only into gaps (see SolverGapLifts.cpp):
+    // the cards some gap takes now are the only ones lifted, and only
+    // empty piles are offered them.
+    void FindGapLifts();
+    void FindGapFilter();
+    bool gapLifts_ = false;
+    CardSet gapFilter_;                   // the cards some empty pile takes now
+    CardSet aceCards_;                    // the aces on the table
+    std::vector<CardSet> higherOfSuit_;  // per suit * 14 + rank: the cards of that suit above that rank
+
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;
     // Whether a position reached with that many redeals left was searched.

@@ -30,6 +30,9 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStageSizes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverWasteDepth.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStuckWastes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverRunOrderings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverGapLifts.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )

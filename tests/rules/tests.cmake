@@ -14,6 +14,8 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwinFoundationsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCardsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeysTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStuckWastesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverGapLiftsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundationsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationWalksTest.cpp
 )
