@@ -119,12 +119,7 @@ TEST(SolverFoundationSavings, LockedReservesWithTwoDecks)
     }
 }
 
-// The name of card 0..51: rank (card % 13 + 1), suit Suits[card / 13].
-std::string CardName(int card)
-{
-    static const char* const Ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return std::string(Ranks[card % 13]) + Suits[card / 13];
-}
+using test::CardName;
 
 // A foundation that takes a card one rank above or below its top card
 // (Black Hole, Golf) holds its cards in whatever order they came: the
@@ -140,7 +135,6 @@ TEST(SolverFoundationSavings, AgreesOnRandomEndgamesWithAFoundationInAnyOrder)
     const PileSpec UpOrDown{3, 0, 117, 0, 402, 2};
     const PileSpec Heap{2, 1, 0, 0, 401, 0, {0, 120, 71, 400}};
     const PileSpec ToFoundation{0, 94, 0, 0, 402, 2, {0, 0, 71, 96}};
-    auto name = CardName;
     test::Agreement sample(80);
     for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 3000);
@@ -162,20 +156,20 @@ TEST(SolverFoundationSavings, AgreesOnRandomEndgamesWithAFoundationInAnyOrder)
         if (seed % 3 == 0) std::swap(chain[random() % chain.size()], chain[random() % chain.size()]);
         const std::size_t inStock = seed % 2 == 0 ? 2 : 0;
         std::string stock;
-        for (std::size_t i = 0; i < inStock; ++i) stock += (stock.empty() ? "" : " ") + name(chain[i]) + "*";
+        for (std::size_t i = 0; i < inStock; ++i) stock += (stock.empty() ? "" : " ") + CardName(chain[i]) + "*";
         std::vector<std::string> heaps(4);
         // Sometimes a card from outside the chain at the bottom of a heap.
         if (seed % 4 == 1) {
-            heaps[random() % 4] = name(unused.back());
+            heaps[random() % 4] = CardName(unused.back());
             unused.pop_back();
         }
         for (std::size_t i = chain.size(); i-- > inStock;) {
             std::string& heap = heaps[random() % 4];
-            heap += (heap.empty() ? "" : " ") + name(chain[i]);
+            heap += (heap.empty() ? "" : " ") + CardName(chain[i]);
         }
         std::string foundation;
-        for (const int card : unused) foundation += name(card) + " ";
-        foundation += name(top);
+        for (const int card : unused) foundation += CardName(card) + " ";
+        foundation += CardName(top);
         Endgame t;
         t.session.RedealsLeft = 0;
         if (!stock.empty()) t.Place("ST", ToFoundation, stock);

@@ -21,11 +21,7 @@ namespace {
 using test::Endgame;
 using test::PileSpec;
 
-std::string CardName(int card, bool down = false)
-{
-    static const char* const Ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return std::string(Ranks[card % 13]) + test::Suits[card / 13] + (down ? "*" : "");
-}
+using test::CardName;
 
 // Foundation f holds the ranks ranks[f] of suit f, the base rank at the
 // bottom; each later foundation's ranks are among the earlier one's. The

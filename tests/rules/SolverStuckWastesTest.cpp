@@ -23,18 +23,8 @@ const PileSpec OnceStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
 const PileSpec FedWaste{1, 1, 113, 213, 401, 0, {0, 120, 71, 280}};
 const PileSpec FromAce{3, 0, 115, 203, 402, 2};
 
-std::string CardName(int card)
-{
-    static const char* const Ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return std::string(Ranks[card % 13]) + test::Suits[card / 13];
-}
-
-std::string Names(const std::vector<int>& cards)
-{
-    std::string text;
-    for (const int card : cards) text += (text.empty() ? "" : " ") + CardName(card);
-    return text;
-}
+using test::CardName;
+using test::Names;
 
 // A random endgame: four foundations from the ace to heights of 6 to 12,
 // of random suits; of the cards left, two to five in the stock and the

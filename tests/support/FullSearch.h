@@ -30,6 +30,22 @@ inline const PileSpec StockFirstFoundation{3, 0, 110, 203, 402, 2};
 
 inline const char Suits[] = {'S', 'H', 'C', 'D'};
 
+// The name of card 0..51 (rank card % 13 + 1, suit Suits[card / 13]) as
+// SolverTable::Place reads it, with a star when it lies face down; Names
+// joins several.
+inline std::string CardName(int card, bool down = false)
+{
+    static const char* const Ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    return std::string(Ranks[card % 13]) + Suits[card / 13] + (down ? "*" : "");
+}
+
+inline std::string Names(const std::vector<int>& cards)
+{
+    std::string text;
+    for (const int card : cards) text += (text.empty() ? "" : " ") + CardName(card);
+    return text;
+}
+
 // A table without autoplay whose stock turns over without end.
 class Endgame : public SolverTable {
 public:
