@@ -18,11 +18,9 @@ namespace {
 
 using test::Endgame;
 using test::PileSpec;
-
-const PileSpec OnceStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
-const PileSpec FedWaste{1, 1, 113, 213, 401, 0, {0, 120, 71, 280}};
-const PileSpec FromAce{3, 0, 115, 203, 402, 2};
-
+using test::FedWaste;
+using test::FromAce;
+using test::OnceStock;
 using test::CardName;
 using test::Names;
 

@@ -30,6 +30,13 @@ inline const PileSpec StockFirstFoundation{3, 0, 110, 203, 402, 2};
 
 inline const char Suits[] = {'S', 'H', 'C', 'D'};
 
+// A stock dealt once whose top card goes onto wastes only it feeds, which
+// give their top card to foundations built up by one from the ace in any
+// suit (or to other piles the test places).
+inline const PileSpec OnceStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
+inline const PileSpec FedWaste{1, 1, 113, 213, 401, 0, {0, 120, 71, 280}};
+inline const PileSpec FromAce{3, 0, 115, 203, 402, 2};
+
 // The name of card 0..51 (rank card % 13 + 1, suit Suits[card / 13]) as
 // SolverTable::Place reads it, with a star when it lies face down; Names
 // joins several.
