@@ -17,6 +17,7 @@ HintController::HintController(Session& session, QWidget& table, std::function<v
     : QObject(&table), session_(session), table_(table), message_(std::move(message)), note_(std::move(note))
 {
     Budget.Seconds = 3;
+    Budget.LowestScoreLine = true;
     // VEXA_HINT_MILLISECONDS, set only by tests, keeps the frames longer, so
     // that a loaded machine's screenshots cannot miss them.
     if (const int shown = qEnvironmentVariableIntValue("VEXA_HINT_MILLISECONDS"); shown > 0)
@@ -111,7 +112,7 @@ void HintController::Show(const SolveAnswer& answer, int request, const std::str
         emit Answered();
         return;
     }
-    if (answer.Outcome == SolveOutcome::Lost) {
+    if (answer.Outcome == SolveOutcome::Lost && answer.Moves.empty()) {
         message_("This hand can no longer be won.");
     } else if (answer.Moves.empty()) {
         if (answer.Outcome == SolveOutcome::Unknown) message_("No move was found that makes progress.");
@@ -133,6 +134,9 @@ void HintController::Show(const SolveAnswer& answer, int request, const std::str
         // No winning line was found: the move leads only towards the best
         // position the search reached, and the player is told so.
         if (answer.Outcome == SolveOutcome::Unknown) (note_ ? note_ : message_)(BestGuessText);
+        // A game that never announces a victory (one scored by the cards
+        // left): the move leads towards the lowest score found.
+        if (answer.Outcome == SolveOutcome::Lost) (note_ ? note_ : message_)(LowestScoreText);
         timer_->start(ShowMilliseconds);
     }
     emit Answered();

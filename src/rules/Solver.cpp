@@ -86,6 +86,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindStuckWastes();
     FindGapLifts();
     FindOrderings();
+    FindVictoryOutOfReach();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);
 }
@@ -104,6 +105,7 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
     // One search per ordering, each with its share of what the earlier ones
     // left of the budget, until one decides the hand. A search that ran out
     // of positions without a proof of loss would do so under any ordering.
+    if (victoryOutOfReach_) return OutOfReach(budget, cancel);
     int sharesLeft = 0;
     for (const Ordering& ordering : orderings_) sharesLeft += ordering.Share;
     SolveAnswer answer;
@@ -242,9 +244,12 @@ SolveAnswer Solver::Search::SearchOnce(const SolverBudget& budget, const std::at
         }
         for (const Child& child : children_)
             add(child.Position, child.Key, id, child.Move, child.Priority, child.Deferred);
+        // A line to a score of 0 cannot be bettered.
+        if (ordering_.LowestScore && best >= 0 && bestPriority >= 0) break;
     }
     if (!won_ && !spent && !lossUnproven_) answer.Outcome = SolveOutcome::Lost;
-    if (answer.Outcome == SolveOutcome::Unknown && best >= 0) answer.Moves = lineTo(best, nullptr);
+    if ((answer.Outcome == SolveOutcome::Unknown || ordering_.LowestScore) && best >= 0)
+        answer.Moves = lineTo(best, nullptr);
     answer.States = static_cast<std::int64_t>(nodes.size());
     answer.Seconds = elapsed();
     EndSearch(root);

@@ -31,6 +31,10 @@ struct SolverBudget {
     std::int64_t MaxStates = 0;  // positions kept; 0 for no limit
     double Seconds = 0;          // wall-clock time; 0 for no limit
     std::size_t MaxMemoryBytes = std::size_t{512} << 20;
+    // Where the rules put the victory out of reach of a game scored by the
+    // cards left (scheme 2), search on within the budget for the line to
+    // the lowest score instead of answering Lost at once: for the hints.
+    bool LowestScoreLine = false;
 };
 
 enum class SolveOutcome { Won, Lost, Unknown };
@@ -50,7 +54,9 @@ struct SolverMove {
 struct SolveAnswer {
     SolveOutcome Outcome = SolveOutcome::Unknown;
     // Won: the winning line. Unknown: the line to the best-scoring position
-    // found, when one scores above the start (empty otherwise).
+    // found, when one scores above the start (empty otherwise). Lost: empty,
+    // but with LowestScoreLine the line to the lowest score found, when it
+    // is below the start.
     std::vector<SolverMove> Moves;
     std::int64_t States = 0;        // distinct positions reached (by all its searches)
     double Seconds = 0;

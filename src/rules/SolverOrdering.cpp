@@ -92,6 +92,7 @@ int Solver::Search::Priority() const
     // is in order on one its pile's DropRule would take it on, and a pair
     // the pile lifts together as a run weighs ordering_.Lift more.
     if (ordering_.Staged) return StagedScore();
+    if (ordering_.LowestScore) return -60 * ComputeScore(s_);
     const bool oneWay = ordering_.OneWay;
     const bool wasteOrdered = ordering_.Waste > 0 || ordering_.WasteSteps > 0;
     // Where the foundations start from a chosen rank, ranks count from it

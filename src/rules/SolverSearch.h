@@ -162,6 +162,9 @@ struct Solver::Search {
         // default, see SolverStaged.cpp).
         int StagePositions = 0;
         int Talon = 0;  // points less per card on a waste a stock dealt once feeds (see SolverWasteDepth.cpp)
+        // The lowest game score first, and the line to the lowest found
+        // kept whatever the outcome (see SolverOutOfReach.cpp).
+        bool LowestScore = false;
     };
     void FindOrderings();
     void FindNoisyDives();
@@ -471,6 +474,12 @@ struct Solver::Search {
     CardSet gapFilter_;                   // the cards some empty pile takes now
     CardSet aceCards_;                    // the aces on the table
     std::vector<CardSet> higherOfSuit_;  // per suit * 14 + rank: the cards of that suit above that rank
+
+    // A victory the rules put out of reach: the count of cards it needs
+    // can never be reached (see SolverOutOfReach.cpp).
+    void FindVictoryOutOfReach();
+    SolveAnswer OutOfReach(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    bool victoryOutOfReach_ = false;
 
     // Position key -> the most redeals left it was reached with.
     std::unordered_map<std::uint64_t, std::int32_t> seen_;

@@ -209,6 +209,24 @@ TEST_F(HintTest, SaysSoWhenTheMoveIsOnlyABestGuess)
     EXPECT_FALSE(Marker("HintCard")->isHidden());
 }
 
+TEST_F(HintTest, AGameThatAnnouncesNoVictoryGetsTheMoveToTheLowestScore)
+{
+    // Scored by the cards left on columns that take none: no victory can
+    // come, so the hint shows the move towards the lowest score and says so.
+    Load("[Strokes]\nName=Strokes\nFormwidth=600\nFormheight=400\nScoring=2\nAutoplay=0\n"
+         "PILE5=10,120,71,250,0,2,1,0,0,401,0,0,0,-\n");
+    test::PutCards(form->State().Board, *form->State().Board.FindPile("PILE5"), "AH");
+    LayOutPile(*form->State().Board.FindPile("PILE5"));
+    form->Render();
+    form->Hint().Budget.LowestScoreLine = true;
+    ASSERT_TRUE(Ask());
+    EXPECT_EQ(form->Status().currentMessage().toStdString(), LowestScoreText);
+    auto* ace = form->findChild<QWidget*>(QString("Card%1").arg(test::CardIndex("AH")));
+    ASSERT_TRUE(Marker("HintCard") && !Marker("HintCard")->isHidden());
+    const QWidget* table = Marker("HintCard")->parentWidget();
+    EXPECT_TRUE(Marker("HintCard")->geometry().contains(QRect(ace->mapTo(table, QPoint(0, 0)), ace->size())));
+}
+
 TEST_F(HintTest, ASecondRequestReplacesTheFirstAndOnlyItIsAnswered)
 {
     Lay(11, "KH", "QH");
