@@ -420,6 +420,14 @@ struct Solver::Search {
     // The position with every card byte put as its rank and face.
     const State& RankOnly(const State& state);
     bool rankOnly_ = false;
+    // Copies keyed alike. With two decks the two cards of a face are keyed
+    // by its deck value through the same byte table (see SolverCopyKeys.cpp).
+    void FindCopyKeys();
+    bool copyKeys_ = false;
+    // Interchangeable foundations: foundations of the same rules join the
+    // groups of interchangeable piles where nothing reads where they stand
+    // (see SolverInterchangeableFoundations.cpp).
+    void FindInterchangeableFoundations();
     std::array<std::uint8_t, 256> rankByte_{};  // card byte -> rank byte
     State rankBytes_;
 

@@ -33,6 +33,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverStuckWastes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRunOrderings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGapLifts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverCopyKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeableFoundations.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
