@@ -3,10 +3,11 @@
 // into empty tableau places: the solver keys the two copies of a face alike
 // and takes foundations of the same rules as interchangeable. These tests
 // compare it with the plain search of every click on small endgames of
-// that shape (a stock dealt once onto a waste, two reserves, four tableau
-// places refilled from the stock, two here), with suits nearly done and with a suit
-// half done, whose foundations meet and may pass cards back and forth or
-// stand empty.
+// that shape (a stock dealt once onto a waste, two reserves, tableau places
+// refilled from the stock: two here, where the game has four), with suits
+// nearly done and with a suit half done, whose foundations meet and may
+// pass cards back and forth or stand empty; and on endgames of reserves
+// alone where the copies of a card may go to either foundation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
