@@ -12,7 +12,13 @@
 // other): which copy went where leaves many equal positions.
 //
 // Not where a pile reshuffles: the generator then deals the cards by
-// index, and the position keeps its state.
+// index, and the position keeps its state. Only where some foundation
+// gives its top card back (a PickRule other than 0), so that copies keep
+// changing places between the foundations and the piles: where
+// foundations keep their cards, the twin-foundation moves already play a
+// card to the first of the foundations alike, and keying copies alike there
+// only changed which positions the best-first search met first (Gypsy deal
+// 8 was no longer won within 300,000 positions).
 #include "rules/SolverSearch.h"
 
 namespace vexa {
@@ -23,6 +29,9 @@ void Solver::Search::FindCopyKeys()
 {
     copyKeys_ = false;
     if (!usable_ || rankOnly_ || keepsGenerator_ || s_.Settings.Decks < 2) return;
+    bool givesBack = false;
+    for (const Pile* pile : piles_) givesBack = givesBack || (pile->Kind == 3 && pile->PickRule != 0);
+    if (!givesBack) return;
     for (std::size_t byte = 0; byte < rankByte_.size(); ++byte) rankByte_[byte] = static_cast<std::uint8_t>(byte);
     // Card byte (index << 1 | face down) -> deck value << 1 | face down;
     // deck values run 1 to 52, so the key byte of a card is that of its
