@@ -76,8 +76,10 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindInterchangeablePiles();
     FindOrderFreeFoundations();
     FindInterchangeableFoundations();
+    FindTwoWayOrdering();
     FindRankOnlyKeys();
     FindCopyKeys();
+    FindFoundationSlides();
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();

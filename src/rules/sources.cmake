@@ -35,6 +35,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverGapLifts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverCopyKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeableFoundations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverTwoWayOrdering.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationSlides.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
