@@ -22,9 +22,12 @@
 // step passing the test above. A slide down to r - 1 to play r up instead
 // of down ends in the same position but for which copy of r lies where,
 // and the copies are keyed alike (SolverCopyKeys.cpp), which this needs.
-// No cards go to the foundations on their own (no autoplay after moves),
-// the score counts only the foundations' cards, no other pile takes a
-// card on a card (DropRule 0 off the foundations), and an empty foundation
+// Autoplay, where the game has it, must take only top cards that the
+// player could lift alone (PickRules 1 to 9 but 8): it is then a shortcut
+// through single moves, which a winning line can make instead, each
+// passing the test as above. The score counts only the foundations'
+// cards, no other pile takes a card on a card (DropRule 0 off the
+// foundations), and an empty foundation
 // takes only an ace or a king whose face no foundation starts with (216,
 // 217), so that a foundation card moves only to the other foundation of
 // its suit: where a pile takes cards when empty, the test is off while
@@ -41,12 +44,15 @@ void Solver::Search::FindFoundationSlides()
 {
     slides_ = false;
     const GameSettings& settings = s_.Settings;
-    if (!copyKeys_ || settings.Autoplay || settings.Scoring != 0 || settings.Postpick != 0 ||
+    if (!copyKeys_ || settings.Scoring != 0 || settings.Postpick != 0 ||
         settings.Postdrop == 13 || settings.Postdrop == 14 || RulesReadOtherPiles(true, true))
         return;
     bool any = false;
     for (const Pile* pile : piles_) {
         if (pile->PickRule == 94) return;
+        if (s_.Menu.Autoplay && (pile->Kind == 1 || pile->Kind == 2 || pile->Kind == 4) &&
+            (pile->PickRule < 1 || pile->PickRule > 9 || pile->PickRule == 8))
+            return;
         if (pile->Kind == 3) {
             if (pile->DropRule != 123 || pile->PickRule != 1 ||
                 (pile->EmptyDropRule != 216 && pile->EmptyDropRule != 217))
