@@ -75,7 +75,11 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
             if (card->Index() > 127) usable_ = false;
     FindInterchangeablePiles();
     FindOrderFreeFoundations();
+    FindInterchangeableFoundations();
+    FindTwoWayOrdering();
     FindRankOnlyKeys();
+    FindCopyKeys();
+    FindFoundationSlides();
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();

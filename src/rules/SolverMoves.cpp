@@ -129,6 +129,9 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
             continue;
         if (safeMoves_ && !MayTake(target, drag.CardAt(0)->Index())) continue;
         if (gapLifts_ && target.Count() > 0) continue;
+        if (slides_ && target.Kind == 3 && s_.OriginPile->Kind == 3 &&
+            SlideUseless(*s_.OriginPile, drag.CardAt(0)->Face))
+            continue;
         if (!CanDrop(s_, target, drag, 0)) continue;
         Control* sender = DropSender(target);
         if (!sender) continue;
@@ -195,6 +198,7 @@ void Solver::Search::Expand(bool talonOnly)
     // Only cards some pile could take now are lifted (see SolverTableFilters.cpp).
     const bool filtered = FindLiftFilter(deferred);
     if (gapLifts_) FindGapFilter();
+    if (slides_) FindSlideReach();
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];

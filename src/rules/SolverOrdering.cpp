@@ -98,7 +98,11 @@ int Solver::Search::Priority() const
     // Where the foundations start from a chosen rank, ranks count from it
     // (the base as 1, the rank below it as 13), as the foundations take them.
     const int base = baseFromFirst_ ? BaseRank() : 1;
-    const auto rankOf = [base](const CardFace& face) {
+    // Where foundations build either way, ranks count as steps from the
+    // nearer end of the suit (SolverTwoWayOrdering.cpp).
+    const TwoWayEnds ends = twoWay_ ? TwoWayNext() : TwoWayEnds{};
+    const auto rankOf = [this, base, &ends](const CardFace& face) {
+        if (twoWay_) return TwoWaySteps(ends, face);
         return base <= 1 ? face.Value() : (face.Value() - base + 13) % 13 + 1;
     };
     int faceDown = 0, empty = 0, inOrder = 0, together = 0, blocking = 0, inStock = 0, onWaste = 0;

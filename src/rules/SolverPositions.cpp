@@ -128,8 +128,9 @@ std::uint64_t Solver::Search::KeyHash(const State& position)
     // fixed member.
     Cycle cycle;
     if (cycles_) cycle = CycleOf(position);
-    // Where no rule reads suits, the cards are keyed by rank and face.
-    const State& state = rankOnly_ ? RankOnly(position) : position;
+    // Where no rule reads suits, the cards are keyed by rank and face; the
+    // copies of a face in two decks, by its deck value and face.
+    const State& state = rankOnly_ || copyKeys_ ? RankOnly(position) : position;
     const bool merged = cycle.Length > 1;
     if (!symmetric_ && !merged && !anyOrderFree_) return HashBytes(state.data(), length);
     if (!symmetric_ && !merged) return OrderFreeHash(state, length);

@@ -423,6 +423,32 @@ struct Solver::Search {
     // The position with every card byte put as its rank and face.
     const State& RankOnly(const State& state);
     bool rankOnly_ = false;
+    // Copies keyed alike. With two decks the two cards of a face are keyed
+    // by its deck value through the same byte table (see SolverCopyKeys.cpp).
+    void FindCopyKeys();
+    bool copyKeys_ = false;
+    // Interchangeable foundations: foundations of the same rules join the
+    // groups of interchangeable piles where nothing reads where they stand
+    // (see SolverInterchangeableFoundations.cpp).
+    void FindInterchangeableFoundations();
+    // Foundations built either way (DropRule 123 on every foundation): the
+    // ordering counts a card's rank as its steps from the nearer end of its
+    // suit (see SolverTwoWayOrdering.cpp).
+    struct TwoWayEnds {
+        std::array<int, 4> Up{}, Down{};  // per suit, the next rank up and down
+    };
+    void FindTwoWayOrdering();
+    TwoWayEnds TwoWayNext() const;
+    static int TwoWaySteps(const TwoWayEnds& ends, const CardFace& face);
+    bool twoWay_ = false;
+    // Slides between the two foundations of a suit only towards a card a
+    // pile offers (see SolverFoundationSlides.cpp).
+    void FindFoundationSlides();
+    void FindSlideReach();
+    bool SlideUseless(const Pile& origin, const CardFace& moved) const;
+    bool slides_ = false;
+    bool slideOpen_ = false;  // a pile that takes cards stands empty
+    std::array<int, 4> slideLow_{}, slideHigh_{};  // per suit, the ranks piles offer
     std::array<std::uint8_t, 256> rankByte_{};  // card byte -> rank byte
     State rankBytes_;
 

@@ -34,6 +34,10 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverRunOrderings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGapLifts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverOutOfReach.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverCopyKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeableFoundations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverTwoWayOrdering.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationSlides.cpp
 )
 list(APPEND VEXA_VIEW_SOURCES
 )
