@@ -155,7 +155,7 @@ int Solver::Search::StagedScore() const
             claim += k;
         }
     }
-    return 100 * ComputeScore(s_) + 30 * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
+    return 100 * ComputeScore(s_) + ordering_.Claim * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
 }
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
