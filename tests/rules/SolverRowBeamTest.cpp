@@ -75,8 +75,8 @@ TEST(SolverRowBeam, MovesARunOffBeforeTheRowBuriesIt)
 {
     // The second column ends in a Three and a Two of spades that belong on
     // the first column's Four: lifted together they go there, and the row
-    // of Aces then ends every run. Dealt first, an Ace of another suit
-    // would lock them in.
+    // of Aces then ends every run. Dealt first, the row covers the Four
+    // with an Ace, and with an Ace on every column nothing moves again.
     ClaimTable c;
     c.EndTheOtherColumns();
     c.table.MoveCard(CardOf(c.table, 0, 0, 3), *c.columns[1]);
@@ -91,6 +91,12 @@ TEST(SolverRowBeam, MovesARunOffBeforeTheRowBuriesIt)
     ASSERT_EQ(again.Moves.size(), first.Moves.size());
     for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
     EXPECT_EQ(first.Moves.back().Commands, std::vector<std::string>{"button B1"});
+    // The row search wins it in its own share of eight positions: a stage
+    // left unsearched before the row would leave the win to the searches
+    // after it, which get one position each here.
+    SolverBudget tight;
+    tight.MaxStates = 8;
+    EXPECT_EQ(SolvePosition(c.t.session, tight).Outcome, SolveOutcome::Won);
     c.t.Play(first.Moves);
     EXPECT_EQ(c.t.ui.victories.size(), 1u);
     EXPECT_EQ(c.t.session.Board.FindPile("ST")->Count(), 0);
