@@ -120,7 +120,9 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             part.MaxStates = std::max<std::int64_t>(1, (budget.MaxStates - answer.States) * ordering.Share / sharesLeft);
         sharesLeft -= ordering.Share;
         ordering_ = ordering;
-        SolveAnswer one = ordering.Staged ? SearchStaged(part, cancel) : SearchOnce(part, cancel);
+        SolveAnswer one = !ordering.Staged    ? SearchOnce(part, cancel)
+                          : ordering.Beam > 0 ? SearchRowBeam(part, cancel)
+                                              : SearchStaged(part, cancel);
         one.States += answer.States;
         one.Seconds += answer.Seconds;
         // The line to the best position the first search found stays the

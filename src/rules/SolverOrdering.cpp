@@ -53,6 +53,7 @@ void Solver::Search::FindOrderings()
         staged.Staged = true;
         orderings_.insert(orderings_.begin(), staged);
         FindStageSizes();
+        FindRowBeam();
     }
     ordering_ = orderings_.front();
     // The cards each pile's DropRule takes on each card, where the rule

@@ -161,6 +161,11 @@ struct Solver::Search {
         // Staged search: positions searched per stage between rows (0: the
         // default, see SolverStaged.cpp).
         int StagePositions = 0;
+        // Staged search: positions kept from one row to the next (0: depth
+        // first) and points per card of a run from a King at the bottom of
+        // a column where a claim button counts them (see SolverRowBeam.cpp).
+        int Beam = 0;
+        int Claim = 30;
         int Talon = 0;  // points less per card on a waste a stock dealt once feeds (see SolverWasteDepth.cpp)
         // The lowest game score first, and the line to the lowest found
         // kept whatever the outcome (see SolverOutOfReach.cpp).
@@ -411,6 +416,10 @@ struct Solver::Search {
     void FindStagedSearch();
     SolveAnswer SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel);
     int StagedScore() const;
+    // The staged search breadth first over the rows where a claim button
+    // wins on runs of any suits (SolverRowBeam.cpp); an ordering only.
+    void FindRowBeam();
+    SolveAnswer SearchRowBeam(const SolverBudget& budget, const std::atomic<bool>* cancel);
     bool staged_ = false;
     bool claimButton_ = false;               // a button claims the win by the runs from Kings (Tag 3)
     std::size_t rowStock_ = 0;               // the stock among piles_

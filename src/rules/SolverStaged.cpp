@@ -130,6 +130,9 @@ int Solver::Search::StagedScore() const
     // two deals, these four of each ten.
     int faceDown = 0, empty = 0, together = 0, inOrder = 0, suited = 0, claim = 0;
     for (const Pile* pile : piles_) {
+        // The claim button counts the cards on the foundations with the
+        // runs: a run sent home must not cost what it counted in its column.
+        if (claimButton_ && pile->Kind == 3) claim += pile->Count();
         if (pile->Kind != 2) continue;
         const int n = pile->Count();
         if (n == 0) {
@@ -155,7 +158,7 @@ int Solver::Search::StagedScore() const
             claim += k;
         }
     }
-    return 100 * ComputeScore(s_) + 30 * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
+    return 100 * ComputeScore(s_) + ordering_.Claim * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
 }
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
