@@ -18,6 +18,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverGapLiftsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundationsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationWalksTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCardDivesTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
