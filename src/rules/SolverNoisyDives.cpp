@@ -10,11 +10,17 @@
 // tries another. On deals 11 to 50 of the two such bundled games, within
 // 100,000 positions, this won 16 and 12 deals where the short searches
 // alone won 5 and 9 (the dives were chosen on deals 11 to 30: there 5 and 4
-// against 2 and 2). Orderings only choose which position comes
-// next: a win is still a line of legal moves and a loss is still claimed
-// only by a search that ran out of positions. The noise depends on the
-// position alone, so the same position and budget give the same answer on
-// every machine.
+// against 2 and 2). They are made too where the safe moves do not apply
+// but the locked-card bound does (SolverLockedCards.cpp): there every
+// foundation builds one suit up by one, one card at a time, from the ace
+// or from the base rank the first foundation card sets, and the victory
+// needs every card on them. The base read by the other foundations
+// (EmptyDropRule 204) keeps the safe moves off, yet a hand is the same long
+// line of cards built towards the foundations. Orderings only choose which
+// position comes next: a win is still a line of legal moves and a loss is
+// still claimed only by a search that ran out of positions. The noise
+// depends on the position alone, so the same position and budget give the
+// same answer on every machine.
 #include "rules/SolverSearch.h"
 
 namespace vexa {
@@ -24,8 +30,10 @@ using namespace solving;
 void Solver::Search::FindNoisyDives()
 {
     // Only where the short deep searches are made at all, and where every
-    // foundation takes one card at a time.
-    if (orderings_.size() < 2 || !safeMoves_ || s_.Settings.Decks < 2) return;
+    // foundation takes one card at a time: cards built towards them by the
+    // safe moves' rules, or foundations built one suit up by one under the
+    // locked-card bound.
+    if (orderings_.size() < 2 || !(safeMoves_ || lockedCards_) || s_.Settings.Decks < 2) return;
     for (const Pile* pile : piles_)
         if (pile->Kind == 3 && !IsOneOf(pile->DropRule, SingleCardDropRules)) return;
     constexpr int Dives = 16;
