@@ -22,11 +22,9 @@
 // search after it; a win is a line of moves played on the scratch table by
 // the code of play.
 #include "rules/SolverSearch.h"
+#include "rules/SolverStagedStore.h"
 
 #include <algorithm>
-#include <chrono>
-#include <queue>
-#include <unordered_set>
 
 namespace vexa {
 
@@ -60,105 +58,35 @@ void Solver::Search::FindRowBeam()
 
 SolveAnswer Solver::Search::SearchRowBeam(const SolverBudget& budget, const std::atomic<bool>* cancel)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto started = Clock::now();
-    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
-    SolveAnswer answer;
     spent_ = true;
-    if (!usable_) return answer;
-
-    struct Node {
-        std::size_t Offset = 0, Length = 0;
-        std::int32_t Parent = -1;
-        PackedMove Move;
-    };
-    std::vector<std::uint8_t> arena;
-    std::vector<Node> nodes;
+    if (!usable_) return SolveAnswer{};
+    StagedStore store(budget, cancel);
     seen_.clear();
     const State root = current_;
-    auto stateOf = [&](std::int32_t id) {
-        const Node& node = nodes[static_cast<std::size_t>(id)];
-        return State(arena.begin() + static_cast<std::ptrdiff_t>(node.Offset),
-                     arena.begin() + static_cast<std::ptrdiff_t>(node.Offset + node.Length));
-    };
-    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move) {
-        seen_[key] = GetInt(state.data() + state.size() - 4);
-        nodes.push_back({arena.size(), state.size(), parent, move});
-        arena.insert(arena.end(), state.begin(), state.end());
-        return static_cast<std::int32_t>(nodes.size() - 1);
-    };
+    using Entry = StagedStore::Entry;
+    using Row = StagedStore::Row;
     auto stockLeft = [&](const State& state) { return state[PileBytes(state, rowStock_).first] & ~ShownFlag; };
-    bool stop = false;
-    auto outOfBudget = [&] {
-        stop = stop || (budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
-               arena.size() + nodes.size() * (sizeof(Node) + 64) > budget.MaxMemoryBytes ||
-               (cancel && cancel->load(std::memory_order_relaxed)) ||
-               (budget.Seconds > 0 && elapsed() > budget.Seconds);
-        return stop;
-    };
-    std::int32_t winner = -1;
-    // The positions met with the stock empty, keyed up to an exchange of
-    // tableau piles where they are interchangeable then.
-    std::unordered_set<std::uint64_t> dealtSeen;
-
-    struct Entry {
-        int Score;
-        std::int32_t Id;
-        bool operator<(const Entry& other) const { return Score != other.Score ? Score < other.Score : Id > other.Id; }
-    };
-    struct Row {
-        int Score;  // of the position with the row dealt
-        std::int32_t Parent;
-        State Position;
-        PackedMove Move;
-        std::uint64_t Key;
-    };
-
-    // Best first from one position within a number of positions, leaving
-    // the rows it could deal in rows. True when won.
-    auto stage = [&](const Entry& from, std::int64_t limit, std::vector<Row>& rows) {
-        std::priority_queue<Entry> open;
-        open.push(from);
-        const std::size_t first = nodes.size();
-        const bool last = stockLeft(stateOf(from.Id)) == 0;
-        while (!open.empty() && static_cast<std::int64_t>(nodes.size() - first) < limit && !outOfBudget()) {
-            const Entry entry = open.top();
-            open.pop();
-            parent_ = stateOf(entry.Id);
-            deferredPile_ = -1;
-            ExpandNode();
-            if (won_) {
-                winner = entry.Id;
-                return true;
-            }
-            const int left = stockLeft(parent_);
-            for (Child& child : children_) {
-                if (Seen(child.Key, GetInt(child.Position.data() + child.Position.size() - 4))) continue;
-                if (last && interchangeableOnceDealt_ && !dealtSeen.insert(InterchangeableKey(child.Position)).second)
-                    continue;
-                if (stockLeft(child.Position) < left) {
-                    Restore(child.Position.data(), child.Position.size());
-                    rows.push_back({StagedScore(), entry.Id, std::move(child.Position), child.Move, child.Key});
-                    continue;
-                }
-                open.push({child.Priority, add(child.Position, child.Key, entry.Id, child.Move)});
-            }
-        }
-        return false;
-    };
 
     const Ordering kept = ordering_;
     ordering_.Staged = true;
     Restore(root.data(), root.size());
     won_ = false;
-    std::vector<Entry> beam{{StagedScore(), add(root, KeyHash(root), -1, PackedMove{})}};
+    std::vector<Entry> beam{{StagedScore(), store.Add(seen_, root, KeyHash(root), -1, PackedMove{})}};
     const std::size_t width = static_cast<std::size_t>(std::max(1, ordering_.Beam));
     bool won = false;
-    while (!won && !beam.empty() && !outOfBudget()) {
-        const bool last = stockLeft(stateOf(beam.front().Id)) == 0;
+    while (!won && !beam.empty() && !store.OutOfBudget()) {
+        const bool last = stockLeft(store.StateOf(beam.front().Id)) == 0;
+        // Every row the stages can deal, scored as the table stands once
+        // the row is down.
         std::vector<Row> rows;
+        const auto row = [&](const Entry& entry, Child& child) {
+            Restore(child.Position.data(), child.Position.size());
+            rows.push_back({StagedScore(), entry.Id, std::move(child.Position), child.Move, child.Key});
+        };
         for (const Entry& from : beam)
-            if ((won = stage(from, last ? BeamLastPositions : BeamStagePositions, rows)) || outOfBudget()) break;
+            if ((won = SearchStage(store, from, last ? BeamLastPositions : BeamStagePositions, row)) ||
+                store.OutOfBudget())
+                break;
         if (won || last) break;
         // The best rows of all, one of each score: positions that score
         // alike are most often the same cards moved in another order.
@@ -168,25 +96,12 @@ SolveAnswer Solver::Search::SearchRowBeam(const SolverBudget& budget, const std:
             if (next.size() >= width) break;
             if (std::any_of(next.begin(), next.end(), [&](const Entry& e) { return e.Score == row.Score; })) continue;
             if (Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4))) continue;
-            next.push_back({row.Score, add(row.Position, row.Key, row.Parent, row.Move)});
+            next.push_back({row.Score, store.Add(seen_, row.Position, row.Key, row.Parent, row.Move)});
         }
         beam = std::move(next);
     }
     ordering_ = kept;
-    if (won) {
-        answer.Outcome = SolveOutcome::Won;
-        std::vector<std::int32_t> path;
-        for (std::int32_t at = winner; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent) path.push_back(at);
-        for (auto it = path.rbegin(); it != path.rend(); ++it)
-            Unpack(nodes[static_cast<std::size_t>(*it)].Move, stateOf(nodes[static_cast<std::size_t>(*it)].Parent),
-                   answer.Moves);
-        Unpack(winningMove_, stateOf(winner), answer.Moves);
-    }
-    spent_ = !won;
-    answer.States = static_cast<std::int64_t>(nodes.size());
-    answer.Seconds = elapsed();
-    EndSearch(root);
-    return answer;
+    return EndStaged(store, won, root);
 }
 
 }  // namespace vexa

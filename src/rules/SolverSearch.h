@@ -10,6 +10,7 @@
 #include <bitset>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -36,6 +37,18 @@ struct PackedMove {
 };
 
 using State = std::vector<std::uint8_t>;
+
+// The positions a staged search keeps (SolverStagedStore.h), and one of
+// them waiting in a stage: highest score first, then the older.
+struct StagedStore;
+struct StagedEntry {
+    int Score;
+    std::int32_t Id;
+    bool operator<(const StagedEntry& other) const
+    {
+        return Score != other.Score ? Score < other.Score : Id > other.Id;
+    }
+};
 
 inline constexpr std::uint8_t ShownFlag = 0x80;
 
@@ -98,6 +111,7 @@ inline std::uint64_t HashBytes(const std::uint8_t* data, std::size_t length)
 struct Solver::Search {
     using State = solving::State;
     using PackedMove = solving::PackedMove;
+    using StagedEntry = solving::StagedEntry;
 
     explicit Search(const Session& live);
 
@@ -327,6 +341,14 @@ struct Solver::Search {
         std::int16_t Deferred = -1;
     };
     std::vector<Child> children_;
+    // One stage of a staged search: best first from a kept position within
+    // limit positions; a child that deals the next row goes to row, with the
+    // position it came from, instead of being kept. True when won, with
+    // store.Winner set (SolverStaged.cpp).
+    bool SearchStage(solving::StagedStore& store, const StagedEntry& from, std::int64_t limit,
+                     const std::function<void(const StagedEntry&, Child&)>& row);
+    // The answer of a staged search; the scratch table put back.
+    SolveAnswer EndStaged(solving::StagedStore& store, bool won, const State& root);
     // Deferred plays. When every talon card can be brought to the top at
     // any time (one card turned at a time, one waste, the stock cycles),
     // playing a talon card to a tableau pile can wait until a card is put

@@ -16,6 +16,7 @@
 // games it runs for, so positions that differ only by which of the
 // tableau piles holds which cards are searched once there.
 #include "rules/SolverSearch.h"
+#include "rules/SolverStagedStore.h"
 
 #include <algorithm>
 #include <chrono>
@@ -163,108 +164,39 @@ int Solver::Search::StagedScore() const
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto started = Clock::now();
-    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
-    SolveAnswer answer;
     spent_ = true;
-    if (!usable_) return answer;
-
-    struct StagedNode {
-        std::size_t Offset = 0, Length = 0;
-        std::int32_t Parent = -1;
-        PackedMove Move;
-    };
-    std::vector<std::uint8_t> arena;
-    std::vector<StagedNode> nodes;
+    if (!usable_) return SolveAnswer{};
+    StagedStore store(budget, cancel);
     seen_.clear();
     const State root = current_;
-    auto stateOf = [&](std::int32_t id) {
-        const StagedNode& node = nodes[static_cast<std::size_t>(id)];
-        return State(arena.begin() + static_cast<std::ptrdiff_t>(node.Offset),
-                     arena.begin() + static_cast<std::ptrdiff_t>(node.Offset + node.Length));
-    };
-    auto add = [&](const State& state, std::uint64_t key, std::int32_t parent, const PackedMove& move) {
-        seen_[key] = GetInt(state.data() + state.size() - 4);
-        nodes.push_back({arena.size(), state.size(), parent, move});
-        arena.insert(arena.end(), state.begin(), state.end());
-        return static_cast<std::int32_t>(nodes.size() - 1);
-    };
-    auto stockLeft = [&](const State& state) { return state[PileBytes(state, rowStock_).first] & ~ShownFlag; };
-    bool stop = false;
-    auto outOfBudget = [&] {
-        stop = stop || (budget.MaxStates > 0 && static_cast<std::int64_t>(nodes.size()) >= budget.MaxStates) ||
-               arena.size() + nodes.size() * (sizeof(StagedNode) + 64) > budget.MaxMemoryBytes ||
-               (cancel && cancel->load(std::memory_order_relaxed)) ||
-               (budget.Seconds > 0 && elapsed() > budget.Seconds);
-        return stop;
-    };
-    std::int32_t winner = -1;
-    // The positions met with the stock empty, keyed up to an exchange of
-    // tableau piles where they are interchangeable then.
-    std::unordered_set<std::uint64_t> dealtSeen;
+    using Entry = StagedStore::Entry;
+    using Row = StagedStore::Row;
 
-    // One stage from a position: best first over the moves that leave the
-    // stock alone, then a row dealt from each of the best positions met.
+    // One stage from a position, then a row dealt from each of the best
+    // positions met, depth first.
     std::function<bool(std::int32_t, int)> stage = [&](std::int32_t from, int fromScore) {
-        struct Entry {
-            int Score;
-            std::int32_t Id;
-            bool operator<(const Entry& other) const
-            {
-                return Score != other.Score ? Score < other.Score : Id > other.Id;
-            }
-        };
-        struct Row {
-            int Score;
-            std::int32_t Parent;
-            State Position;
-            PackedMove Move;
-            std::uint64_t Key;
-        };
-        std::priority_queue<Entry> open;
-        open.push({fromScore, from});
         std::vector<Row> rows;
-        const std::size_t first = nodes.size();
-        const bool last = stockLeft(stateOf(from)) == 0;
+        const State position = store.StateOf(from);
+        const bool last = (position[PileBytes(position, rowStock_).first] & ~ShownFlag) == 0;
         const std::int64_t limit =
             last ? LastStagePositions : (ordering_.StagePositions > 0 ? ordering_.StagePositions : StagePositions);
-        while (!open.empty() && static_cast<std::int64_t>(nodes.size() - first) < limit && !outOfBudget()) {
-            const Entry entry = open.top();
-            open.pop();
-            parent_ = stateOf(entry.Id);
-            deferredPile_ = -1;
-            ExpandNode();
-            if (won_) {
-                winner = entry.Id;
-                return true;
-            }
-            const int left = stockLeft(parent_);
-            for (Child& child : children_) {
-                if (Seen(child.Key, GetInt(child.Position.data() + child.Position.size() - 4))) continue;
-                if (last && interchangeableOnceDealt_ && !dealtSeen.insert(InterchangeableKey(child.Position)).second)
-                    continue;
-                if (stockLeft(child.Position) < left) {
-                    // Keep the rows of the best few positions only. Positions
-                    // that score alike are most often the same cards moved in
-                    // another order: one of them is kept.
-                    if (std::any_of(rows.begin(), rows.end(), [&](const Row& row) { return row.Score == entry.Score; }))
-                        continue;
-                    rows.push_back({entry.Score, entry.Id, std::move(child.Position), child.Move, child.Key});
-                    std::stable_sort(rows.begin(), rows.end(),
-                                     [](const Row& x, const Row& y) { return x.Score > y.Score; });
-                    if (rows.size() > RowsTried) rows.pop_back();
-                    continue;
-                }
-                open.push({child.Priority, add(child.Position, child.Key, entry.Id, child.Move)});
-            }
-        }
+        const bool won = SearchStage(store, Entry{fromScore, from}, limit, [&](const Entry& entry, Child& child) {
+            // Keep the rows of the best few positions only. Positions that
+            // score alike are most often the same cards moved in another
+            // order: one of them is kept.
+            if (std::any_of(rows.begin(), rows.end(), [&](const Row& row) { return row.Score == entry.Score; }))
+                return;
+            rows.push_back({entry.Score, entry.Id, std::move(child.Position), child.Move, child.Key});
+            std::stable_sort(rows.begin(), rows.end(), [](const Row& x, const Row& y) { return x.Score > y.Score; });
+            if (rows.size() > RowsTried) rows.pop_back();
+        });
+        if (won) return true;
         for (Row& row : rows) {
-            if (outOfBudget()) return false;
+            if (store.OutOfBudget()) return false;
             if (Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4))) continue;
             Restore(row.Position.data(), row.Position.size());
             const int score = StagedScore();
-            if (stage(add(row.Position, row.Key, row.Parent, row.Move), score)) return true;
+            if (stage(store.Add(seen_, row.Position, row.Key, row.Parent, row.Move), score)) return true;
         }
         return false;
     };
@@ -274,20 +206,60 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
     Restore(root.data(), root.size());
     won_ = false;
     const int rootScore = StagedScore();
-    const bool won = stage(add(root, KeyHash(root), -1, PackedMove{}), rootScore);
+    const bool won = stage(store.Add(seen_, root, KeyHash(root), -1, PackedMove{}), rootScore);
     ordering_ = kept;
+    return EndStaged(store, won, root);
+}
+
+bool Solver::Search::SearchStage(StagedStore& store, const StagedEntry& from, std::int64_t limit,
+                                 const std::function<void(const StagedEntry&, Child&)>& row)
+{
+    auto stockLeft = [&](const State& state) { return state[PileBytes(state, rowStock_).first] & ~ShownFlag; };
+    std::priority_queue<StagedEntry> open;
+    open.push(from);
+    const std::size_t first = store.Nodes.size();
+    const bool last = stockLeft(store.StateOf(from.Id)) == 0;
+    while (!open.empty() && static_cast<std::int64_t>(store.Nodes.size() - first) < limit && !store.OutOfBudget()) {
+        const StagedEntry entry = open.top();
+        open.pop();
+        parent_ = store.StateOf(entry.Id);
+        deferredPile_ = -1;
+        ExpandNode();
+        if (won_) {
+            store.Winner = entry.Id;
+            return true;
+        }
+        const int left = stockLeft(parent_);
+        for (Child& child : children_) {
+            if (Seen(child.Key, GetInt(child.Position.data() + child.Position.size() - 4))) continue;
+            if (last && interchangeableOnceDealt_ && !store.DealtSeen.insert(InterchangeableKey(child.Position)).second)
+                continue;
+            if (stockLeft(child.Position) < left) {
+                row(entry, child);
+                continue;
+            }
+            open.push({child.Priority, store.Add(seen_, child.Position, child.Key, entry.Id, child.Move)});
+        }
+    }
+    return false;
+}
+
+SolveAnswer Solver::Search::EndStaged(StagedStore& store, bool won, const State& root)
+{
+    SolveAnswer answer;
     if (won) {
         answer.Outcome = SolveOutcome::Won;
         std::vector<std::int32_t> path;
-        for (std::int32_t at = winner; at > 0; at = nodes[static_cast<std::size_t>(at)].Parent) path.push_back(at);
+        for (std::int32_t at = store.Winner; at > 0; at = store.Nodes[static_cast<std::size_t>(at)].Parent)
+            path.push_back(at);
         for (auto it = path.rbegin(); it != path.rend(); ++it)
-            Unpack(nodes[static_cast<std::size_t>(*it)].Move, stateOf(nodes[static_cast<std::size_t>(*it)].Parent),
-                   answer.Moves);
-        Unpack(winningMove_, stateOf(winner), answer.Moves);
+            Unpack(store.Nodes[static_cast<std::size_t>(*it)].Move,
+                   store.StateOf(store.Nodes[static_cast<std::size_t>(*it)].Parent), answer.Moves);
+        Unpack(winningMove_, store.StateOf(store.Winner), answer.Moves);
     }
     spent_ = !won;
-    answer.States = static_cast<std::int64_t>(nodes.size());
-    answer.Seconds = elapsed();
+    answer.States = static_cast<std::int64_t>(store.Nodes.size());
+    answer.Seconds = store.Elapsed();
     EndSearch(root);
     return answer;
 }
