@@ -22,14 +22,6 @@ const PileSpec Reserve{1, 1, 0, 0, 402, 2};
 const PileSpec AceFoundation{3, 1, 123, 217, 402, 2};
 const PileSpec KingFoundation{3, 1, 123, 216, 402, 2};
 
-// Card of a suit (0 spades, 1 hearts, 2 clubs, 3 diamonds), rank 1 to 13,
-// deck 0 or 1.
-int IndexOf(int suit, int rank, int deck)
-{
-    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return test::CardIndex(std::string(Ranks[rank]) + test::Suits[suit]) + 52 * deck;
-}
-
 void Put(Endgame& t, Pile& pile, const std::vector<int>& cards)
 {
     for (const int index : cards) t.session.Board.MoveCard(t.session.Board.CardAt(index), pile);
@@ -45,12 +37,12 @@ void Deal(Endgame& t, const std::vector<int>& reserveRanks)
     t.session.Settings.Decks = 2;
     t.session.RedealsLeft = 0;
     std::vector<int> reserve;
-    for (const int rank : reserveRanks) reserve.push_back(IndexOf(0, rank, rank >= 7 ? 0 : 1));
+    for (const int rank : reserveRanks) reserve.push_back(test::CardOf(0, rank, rank >= 7 ? 0 : 1));
     Put(t, t.Place("R", Reserve), reserve);
     for (int suit = 0; suit < 4; ++suit) {
         std::vector<int> up, down;
-        for (int rank = 1; rank <= (suit == 0 ? 6 : 13); ++rank) up.push_back(IndexOf(suit, rank, 0));
-        for (int rank = 13; rank >= (suit == 0 ? 7 : 1); --rank) down.push_back(IndexOf(suit, rank, 1));
+        for (int rank = 1; rank <= (suit == 0 ? 6 : 13); ++rank) up.push_back(test::CardOf(suit, rank, 0));
+        for (int rank = 13; rank >= (suit == 0 ? 7 : 1); --rank) down.push_back(test::CardOf(suit, rank, 1));
         Put(t, t.Place("A" + std::to_string(suit + 1), AceFoundation), up);
         Put(t, t.Place("K" + std::to_string(suit + 1), KingFoundation), down);
     }

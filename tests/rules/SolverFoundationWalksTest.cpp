@@ -24,30 +24,12 @@ using test::Placement;
 using test::PutBack;
 using test::Take;
 
-const PileSpec BaseFoundation{3, 0, 106, 201, 402, 2};
-const PileSpec SameBaseFoundation{3, 0, 106, 204, 402, 2};
-const PileSpec TalonColumn{2, 1, 119, 214, 401, 0, {0, 120, 71, 400}};
-const PileSpec Terrace{5, 1, 0, 0, 401, 1, {0, 0, 240, 96}};
-const PileSpec OnceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
-const PileSpec Waste{1, 1, 0, 0, 402, 2};
-
-int IndexOf(int suit, int rank)
-{
-    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return test::CardIndex(std::string(Ranks[rank]) + "SHCD"[suit]);
-}
-
-void Put(Endgame& t, Pile& pile, const std::vector<int>& cards, bool down = false)
-{
-    Table& board = t.session.Board;
-    for (const int index : cards) {
-        Card& card = board.CardAt(index);
-        board.MoveCard(card, pile);
-        card.Face.SetState(down ? ctBack : ctFront);
-        card.Visible = true;
-    }
-    LayOutPile(pile);
-}
+using test::BaseFoundation;
+using test::SameBaseFoundation;
+using test::TalonColumn;
+using test::Terrace;
+using test::CardOf;
+using test::PlaceCards;
 
 // Each suit lies on its foundation from the base rank up to a random
 // height (wrapping from the King to the Ace); the nine or so cards left go
@@ -56,28 +38,28 @@ void Deal(Endgame& t, std::mt19937& random)
 {
     t.session.RedealsLeft = 0;
     const int base = 1 + static_cast<int>(random() % 13);
-    Pile& stock = t.Place("ST", OnceStock);
-    t.Place("W", Waste);
+    Pile& stock = t.Place("ST", test::TerraceStock);
+    t.Place("W", test::TerraceWaste);
     Pile& terrace = t.Place("TR", Terrace);
     std::vector<int> rest;
     for (int suit = 0; suit < 4; ++suit) {
         const int height = 10 + static_cast<int>(random() % 3);
         std::vector<int> built;
         for (int i = 0; i < 13; ++i) {
-            const int index = IndexOf(suit, (base - 1 + i) % 13 + 1);
+            const int index = CardOf(suit, (base - 1 + i) % 13 + 1);
             if (i < height)
                 built.push_back(index);
             else
                 rest.push_back(index);
         }
-        Put(t, t.Place("F" + std::to_string(suit + 1), suit == 0 ? BaseFoundation : SameBaseFoundation), built);
+        PlaceCards(t, t.Place("F" + std::to_string(suit + 1), suit == 0 ? BaseFoundation : SameBaseFoundation), built);
     }
     std::shuffle(rest.begin(), rest.end(), random);
     std::vector<std::vector<int>> piles(5);  // stock, terrace, three columns
     for (const int index : rest) piles[random() % piles.size()].push_back(index);
-    Put(t, stock, piles[0], true);
-    Put(t, terrace, piles[1]);
-    for (std::size_t c = 2; c < piles.size(); ++c) Put(t, t.Place("T" + std::to_string(c - 1), TalonColumn), piles[c]);
+    PlaceCards(t, stock, piles[0], true);
+    PlaceCards(t, terrace, piles[1]);
+    for (std::size_t c = 2; c < piles.size(); ++c) PlaceCards(t, t.Place("T" + std::to_string(c - 1), TalonColumn), piles[c]);
 }
 
 // Wins replay to the victory; losses agree with the plain search.
@@ -108,18 +90,18 @@ void DealEitherWay(Endgame& t, std::mt19937& random)
         const int height = 9 + static_cast<int>(random() % 3);
         std::vector<int> built;
         for (int i = 0; i < 13; ++i) {
-            const int index = IndexOf(suit, up ? i + 1 : 13 - i);
+            const int index = CardOf(suit, up ? i + 1 : 13 - i);
             if (i < height)
                 built.push_back(index);
             else
                 rest.push_back(index);
         }
-        Put(t, t.Place("F" + std::to_string(suit + 1), EitherWayFoundation), built);
+        PlaceCards(t, t.Place("F" + std::to_string(suit + 1), EitherWayFoundation), built);
     }
     std::shuffle(rest.begin(), rest.end(), random);
     std::vector<std::vector<int>> columns(3);
     for (const int index : rest) columns[random() % columns.size()].push_back(index);
-    for (std::size_t c = 0; c < columns.size(); ++c) Put(t, t.Place("T" + std::to_string(c + 1), DownColumn), columns[c]);
+    for (std::size_t c = 0; c < columns.size(); ++c) PlaceCards(t, t.Place("T" + std::to_string(c + 1), DownColumn), columns[c]);
 }
 
 TEST(SolverFoundationWalks, AgreesWithThePlainSearchWhereFoundationsStartEitherWay)

@@ -23,31 +23,12 @@ namespace {
 using test::Endgame;
 using test::PileSpec;
 
-const PileSpec BaseFoundation{3, 0, 106, 201, 402, 2};
-const PileSpec SameBaseFoundation{3, 0, 106, 204, 402, 2};
-const PileSpec TalonColumn{2, 1, 119, 214, 401, 0, {0, 120, 71, 400}};
-const PileSpec Terrace{5, 1, 0, 0, 401, 1, {0, 0, 240, 96}};
-const PileSpec OnceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
-const PileSpec Waste{1, 1, 0, 0, 402, 2};
-
-// A card of either deck: the second deck's cards come 52 after the first's.
-int IndexOf(int suit, int rank, int deck)
-{
-    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return test::CardIndex(std::string(Ranks[rank]) + "SHCD"[suit]) + 52 * deck;
-}
-
-void Put(Endgame& t, Pile& pile, const std::vector<int>& cards, bool down = false)
-{
-    Table& board = t.session.Board;
-    for (const int index : cards) {
-        Card& card = board.CardAt(index);
-        board.MoveCard(card, pile);
-        card.Face.SetState(down ? ctBack : ctFront);
-        card.Visible = true;
-    }
-    LayOutPile(pile);
-}
+using test::BaseFoundation;
+using test::SameBaseFoundation;
+using test::TalonColumn;
+using test::Terrace;
+using test::CardOf;
+using test::PlaceCards;
 
 // Each deck's suits lie on foundations of their own from the base rank up
 // (wrapping from the King to the Ace) to 11 or 12 cards, the two of a suit
@@ -58,8 +39,8 @@ void Deal(Endgame& t, std::mt19937& random)
     t.session.Settings.Decks = 2;
     t.session.RedealsLeft = 0;
     const int base = 1 + static_cast<int>(random() % 13);
-    Pile& stock = t.Place("ST", OnceStock);
-    t.Place("W", Waste);
+    Pile& stock = t.Place("ST", test::TerraceStock);
+    t.Place("W", test::TerraceWaste);
     Pile& terrace = t.Place("TR", Terrace);
     std::vector<int> rest;
     for (int suit = 0; suit < 4; ++suit) {
@@ -68,14 +49,14 @@ void Deal(Endgame& t, std::mt19937& random)
             const int own = deck == 1 && random() % 3 == 0 ? 23 - height : height;
             std::vector<int> built;
             for (int i = 0; i < 13; ++i) {
-                const int index = IndexOf(suit, (base - 1 + i) % 13 + 1, deck);
+                const int index = CardOf(suit, (base - 1 + i) % 13 + 1, deck);
                 if (i < own)
                     built.push_back(index);
                 else
                     rest.push_back(index);
             }
             const bool first = suit == 0 && deck == 0;
-            Put(t, t.Place("F" + std::to_string(2 * suit + deck + 1), first ? BaseFoundation : SameBaseFoundation),
+            PlaceCards(t, t.Place("F" + std::to_string(2 * suit + deck + 1), first ? BaseFoundation : SameBaseFoundation),
                 built);
         }
     }
@@ -85,9 +66,9 @@ void Deal(Endgame& t, std::mt19937& random)
         const auto at = static_cast<std::size_t>(random() % 5);
         piles[at < 2 ? at : at - 1].push_back(index);
     }
-    Put(t, stock, piles[0], true);
-    Put(t, terrace, piles[1]);
-    for (std::size_t c = 2; c < piles.size(); ++c) Put(t, t.Place("T" + std::to_string(c - 1), TalonColumn), piles[c]);
+    PlaceCards(t, stock, piles[0], true);
+    PlaceCards(t, terrace, piles[1]);
+    for (std::size_t c = 2; c < piles.size(); ++c) PlaceCards(t, t.Place("T" + std::to_string(c - 1), TalonColumn), piles[c]);
 }
 
 // Wins replay to the victory; losses agree with the plain search.

@@ -31,13 +31,6 @@ const PileSpec Place{2, 1, 0, 201, 402, 2};
 const PileSpec AceFoundation{3, 1, 123, 217, 402, 2};
 const PileSpec KingFoundation{3, 1, 123, 216, 402, 2};
 
-// A card of either deck: the second deck's cards come 52 after the first's.
-int IndexOf(int suit, int rank, int deck)
-{
-    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return test::CardIndex(std::string(Ranks[rank]) + test::Suits[suit]) + 52 * deck;
-}
-
 void Put(Endgame& t, Pile& pile, const std::vector<int>& cards, bool topOnlyUp)
 {
     Table& board = t.session.Board;
@@ -89,8 +82,8 @@ void Deal(Endgame& t, const Shape& shape, std::mt19937& random)
             down = 1 + static_cast<int>(random() % 5);
         }
         for (int rank = 1; rank <= 13; ++rank) {
-            (rank <= up ? aces[static_cast<std::size_t>(suit)] : rest).push_back(IndexOf(suit, rank, deck));
-            (rank >= down ? kings[static_cast<std::size_t>(suit)] : rest).push_back(IndexOf(suit, rank, 1 - deck));
+            (rank <= up ? aces[static_cast<std::size_t>(suit)] : rest).push_back(test::CardOf(suit, rank, deck));
+            (rank >= down ? kings[static_cast<std::size_t>(suit)] : rest).push_back(test::CardOf(suit, rank, 1 - deck));
         }
         std::reverse(kings[static_cast<std::size_t>(suit)].begin(), kings[static_cast<std::size_t>(suit)].end());
     }
@@ -160,13 +153,13 @@ void DealGaps(Endgame& t, std::mt19937& random)
         for (int rank = 1; rank <= 13; ++rank) {
             const int wait = std::min(rank > up ? rank - up : 99, rank < down ? down - rank : 99);
             if (rank <= up)
-                aces[static_cast<std::size_t>(suit)].push_back(IndexOf(suit, rank, deck));
+                aces[static_cast<std::size_t>(suit)].push_back(test::CardOf(suit, rank, deck));
             else
-                rest.emplace_back(IndexOf(suit, rank, deck), wait);
+                rest.emplace_back(test::CardOf(suit, rank, deck), wait);
             if (rank >= down)
-                kings[static_cast<std::size_t>(suit)].push_back(IndexOf(suit, rank, 1 - deck));
+                kings[static_cast<std::size_t>(suit)].push_back(test::CardOf(suit, rank, 1 - deck));
             else
-                rest.emplace_back(IndexOf(suit, rank, 1 - deck), wait);
+                rest.emplace_back(test::CardOf(suit, rank, 1 - deck), wait);
         }
         std::reverse(kings[static_cast<std::size_t>(suit)].begin(), kings[static_cast<std::size_t>(suit)].end());
     }

@@ -37,6 +37,25 @@ inline const PileSpec OnceStock{0, 1, 0, 0, 402, 2, {0, 0, 71, 96}};
 inline const PileSpec FedWaste{1, 1, 113, 213, 401, 0, {0, 120, 71, 280}};
 inline const PileSpec FromAce{3, 0, 115, 203, 402, 2};
 
+// A card by suit (in the order of Suits), rank 1 to 13 and deck (0 or 1):
+// the second deck's cards come 52 after the first's.
+inline int CardOf(int suit, int rank, int deck = 0)
+{
+    static const char* const Ranks[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    return CardIndex(std::string(Ranks[rank]) + Suits[suit]) + 52 * deck;
+}
+
+// Terrace-like piles: foundations built in suit from the base rank the
+// first foundation card sets, columns built down in alternating colours
+// that take only a talon card when empty, a terrace that gives its top card
+// to the foundations only, and a stock dealt once onto a waste.
+inline const PileSpec BaseFoundation{3, 0, 106, 201, 402, 2};
+inline const PileSpec SameBaseFoundation{3, 0, 106, 204, 402, 2};
+inline const PileSpec TalonColumn{2, 1, 119, 214, 401, 0, {0, 120, 71, 400}};
+inline const PileSpec Terrace{5, 1, 0, 0, 401, 1, {0, 0, 240, 96}};
+inline const PileSpec TerraceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
+inline const PileSpec TerraceWaste{1, 1, 0, 0, 402, 2};
+
 // The name of card 0..51 (rank card % 13 + 1, suit Suits[card / 13]) as
 // SolverTable::Place reads it, with a star when it lies face down; Names
 // joins several.
@@ -166,6 +185,20 @@ struct FullSearch {
         return false;
     }
 };
+
+// Puts the cards on the pile, bottom first, all face up or all face down,
+// and lays it out.
+inline void PlaceCards(Endgame& t, Pile& pile, const std::vector<int>& cards, bool down = false)
+{
+    Table& board = t.session.Board;
+    for (const int index : cards) {
+        Card& card = board.CardAt(index);
+        board.MoveCard(card, pile);
+        card.Face.SetState(down ? ctBack : ctFront);
+        card.Visible = true;
+    }
+    LayOutPile(pile);
+}
 
 // Four foundations F1 to F4, one suit each, built up from the ace to
 // random heights that leave 11 to 14 cards off them; returns those cards
