@@ -185,7 +185,7 @@ TEST(SolverTwoWayFoundations, AgreesWithThePlainSearchOnTwoDeckEndgames)
         {"a suit half done", true, false, 6, 3},
     };
     for (const Shape& shape : shapes) {
-        test::Agreement sample(30);
+        test::Agreement sample(30, 10);
         for (const unsigned seed : sample.Seeds()) {
             std::mt19937 random(seed + 7000);
             Endgame t;
@@ -204,14 +204,14 @@ namespace {
 
 TEST(SolverTwoWayFoundations, AgreesWithThePlainSearchWhereCopiesChoose)
 {
-    test::Agreement sample(60);
+    test::Agreement sample(40, 10);
     for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed + 9000);
         Endgame t;
         DealGaps(t, random);
         sample.CompareReplaying(t, seed, "gaps");
     }
-    sample.ExpectMix(55, 30, 8, "gaps");
+    sample.ExpectMix(37, 20, 5, "gaps");
 }
 
 }  // namespace
