@@ -28,7 +28,7 @@ struct Session;
 // Said with a hint whose move is not part of a winning line.
 inline constexpr const char* BestGuessText = "No winning line was found in time; the move shown is only a best guess.";
 inline constexpr const char* LowestScoreText =
-    "This game announces no victory; the move shown leads to the lowest score the search found.";
+    "No victory in this game; the move shown leads to the lowest score found.";
 // How long the status bar shows it.
 inline constexpr int BestGuessMilliseconds = 10000;
 
