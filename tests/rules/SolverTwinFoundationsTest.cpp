@@ -142,13 +142,7 @@ TEST(SolverTwinFoundations, NoisyDivesGiveTheSameAnswerEveryTime)
                 Deal(t, shape, random);
                 SolverBudget budget;
                 budget.MaxStates = states;
-                const SolveAnswer first = Solver(t.session).Solve(budget);
-                const SolveAnswer again = Solver(t.session).Solve(budget);
-                EXPECT_EQ(again.Outcome, first.Outcome) << "seed " << seed;
-                EXPECT_EQ(again.States, first.States) << "seed " << seed;
-                ASSERT_EQ(again.Moves.size(), first.Moves.size()) << "seed " << seed;
-                for (std::size_t i = 0; i < first.Moves.size(); ++i)
-                    EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands) << "seed " << seed;
+                test::ExpectSameAnswerTwice(t.session, budget, "seed " + std::to_string(seed));
             }
         }
     }

@@ -200,6 +200,19 @@ inline void PlaceCards(Endgame& t, Pile& pile, const std::vector<int>& cards, bo
     LayOutPile(pile);
 }
 
+// Two solvers made afresh on the same table and budget give the same
+// answer, the same count of positions and the same line.
+inline void ExpectSameAnswerTwice(const Session& session, const SolverBudget& budget, const std::string& what)
+{
+    const SolveAnswer first = Solver(session).Solve(budget);
+    const SolveAnswer again = Solver(session).Solve(budget);
+    EXPECT_EQ(again.Outcome, first.Outcome) << what;
+    EXPECT_EQ(again.States, first.States) << what;
+    ASSERT_EQ(again.Moves.size(), first.Moves.size()) << what;
+    for (std::size_t i = 0; i < first.Moves.size(); ++i)
+        EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands) << what << " move " << i;
+}
+
 // Four foundations F1 to F4, one suit each, built up from the ace to
 // random heights that leave 11 to 14 cards off them; returns those cards
 // (rank by rank, as Suit names them), shuffled.
