@@ -38,15 +38,17 @@ package: build
 bench: build
 	@./scripts/bench-startup.sh $(BUILD)
 
+# ctest runs tests side by side, one per core: every test waits for
+# conditions, never for time, so a loaded core only makes it slower.
 test: build test-asan test-fuzz
-	@cd $(BUILD) && ctest --output-on-failure
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The game core and its tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, so that memory faults fail the run.
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DVEXA_CORE_ONLY=ON -DVEXA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@cd $(ASAN_BUILD) && ctest --output-on-failure
+	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The first deal of every bundled game in the real window, on one picture.
 contact-sheet: build
@@ -65,7 +67,7 @@ fuzz-build: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 test-fuzz: fuzz-build
-	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SMOKE) ctest --output-on-failure
+	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SMOKE) ctest --output-on-failure -j $(JOBS)
 
 fuzz: fuzz-build
 	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_TIME) ctest -V --timeout $$(( $(FUZZ_TIME) + 600 ))
