@@ -1,0 +1,157 @@
+// Parked cards: a bound that proves a position lost. Where every foundation
+// builds in suit from its base card, up from an ace or down from a king
+// (DropRule 123, EmptyDropRules 216 and 217), and no other pile takes a
+// card on a card (DropRule 0), a card goes to an ace-based foundation only
+// onto the whole run of its suit from the ace to the rank below it, and to
+// a king-based one only onto the run from the king to the rank above it.
+// Take a card X of rank r in a pile whose cards leave one at a time from the
+// top (PickRule 1), above the top of its suit's ace-based foundation u
+// (0 without one) and below that of its king-based one d (14 without one).
+// If every copy of some rank between u and r lies under X in that pile, no
+// copy of it can reach the ace-based foundations before X leaves the pile,
+// and X cannot go up; likewise down for a rank between r and d. Such a card
+// leaves its pile only for an empty pile that takes cards (a place), and
+// stays off the foundations until the pile is dug down to the shallowest
+// copy of each rank it waits for in one direction: the later of the two
+// depths. Placing cards on or under it changes none of this (the stock
+// adds cards on top only), nor do the foundations' own moves, which can
+// never pass a rank whose copies all lie in the pile.
+//
+// So when a card Y of that kind leaves, every card X of that kind above it
+// whose depth is at or below Y is still off the foundations, each in a
+// place of its own. Where, in some pile, Y and such cards are more than
+// the piles that take a card while empty (each holds one, as it takes
+// nothing on a card), a card there never leaves it: where the victory needs
+// every card on a foundation the position is lost, whatever the stock
+// still holds, and it is not searched.
+#include "rules/SolverSearch.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+using namespace solving;
+
+namespace {
+
+std::size_t FaceIndex(const CardFace& face) { return static_cast<std::size_t>(face.Suit() * 14 + face.Value()); }
+
+}  // namespace
+
+void Solver::Search::FindParkedCards()
+{
+    parkedCards_ = false;
+    const GameSettings& settings = s_.Settings;
+    // Only the clicks of play move cards, and a Postdrop that refills an
+    // emptied tableau pile from the stock; the victory needs every card on
+    // a foundation.
+    if (!usable_ || settings.Scoring != 0 || !buttons_.empty() || settings.Prepick != 0 || settings.Postpick != 0 ||
+        (settings.Postdrop != 0 && settings.Postdrop != 20) || keepsGenerator_)
+        return;
+    parkStack_.assign(piles_.size(), 0);
+    parkPlaces_ = 0;
+    bool foundations = false, stacks = false;
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        if (pile.ClickAction != 0) return;
+        if (pile.Kind == 3) {
+            if (pile.DropRule != 123 || (pile.EmptyDropRule != 216 && pile.EmptyDropRule != 217)) return;
+            foundations = true;
+            continue;
+        }
+        if (pile.DropRule != 0) return;
+        // A stock that deals its top card onto a waste; every other pile
+        // gives its top card alone.
+        if (pile.PickRule == 90 && pile.Kind == 0) {
+            if (pile.EmptyDropRule != 0) return;
+            continue;
+        }
+        if (pile.PickRule != 1) return;
+        parkStack_[p] = 1;
+        stacks = true;
+        if (pile.EmptyDropRule != 0) ++parkPlaces_;
+    }
+    if (!foundations || !stacks) return;
+    faceCopies_.fill(0);
+    for (const Pile* pile : piles_)
+        for (const Card* card : pile->Cards()) ++faceCopies_[FaceIndex(card->Face)];
+    parkedCards_ = true;
+}
+
+bool Solver::Search::TooManyParked()
+{
+    // The tops of each suit's foundations: the highest rank on one built up
+    // from the ace, the lowest on one built down from the king.
+    std::array<int, 4> up{0, 0, 0, 0}, down{14, 14, 14, 14};
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 3 || pile->Count() == 0) continue;
+        const CardFace& base = pile->CardAt(0)->Face;
+        const auto suit = static_cast<std::size_t>(base.Suit());
+        if (base.Value() == 1) up[suit] = std::max(up[suit], pile->Top()->Face.Value());
+        if (base.Value() == 13) down[suit] = std::min(down[suit], pile->Top()->Face.Value());
+    }
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile& pile = *piles_[p];
+        const int n = pile.Count();
+        if (!parkStack_[p] || n < 2) continue;
+        // Per face: its copies in the pile and the highest place of one.
+        std::array<std::int8_t, 56> copies{};
+        std::array<std::int16_t, 56> highest{};
+        for (int i = 0; i < n; ++i) {
+            const std::size_t face = FaceIndex(pile.CardAt(i)->Face);
+            ++copies[face];
+            highest[face] = static_cast<std::int16_t>(i);
+        }
+        // Per card: the depth the pile must be dug to before it can go to a
+        // foundation, where every copy of a rank it waits for lies under
+        // it in both directions; -1 for the others.
+        std::array<std::int16_t, 128> release{};
+        bool any = false;
+        const auto releaseOf = [&](const CardFace& face, int i) {
+            const int suit = face.Suit();
+            const int rank = face.Value();
+            // The shallowest of the ranks between from and to (exclusive)
+            // whose copies all lie under the card; -1 for none.
+            const auto waitsFor = [&](int from, int to) {
+                int depth = -1;
+                for (int k = from + 1; k < to; ++k) {
+                    const auto f = static_cast<std::size_t>(suit * 14 + k);
+                    if (copies[f] == faceCopies_[f] && highest[f] < i) depth = depth < 0 ? highest[f] : std::min<int>(depth, highest[f]);
+                }
+                return depth;
+            };
+            const int upDepth = waitsFor(up[static_cast<std::size_t>(suit)], rank);
+            const int downDepth = upDepth < 0 ? -1 : waitsFor(rank, down[static_cast<std::size_t>(suit)]);
+            return downDepth < 0 ? -1 : std::max(upDepth, downDepth);
+        };
+        for (int i = 0; i < n; ++i) {
+            release[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(releaseOf(pile.CardAt(i)->Face, i));
+            any = any || release[static_cast<std::size_t>(i)] >= 0;
+        }
+        if (!any) continue;
+        // A card alone in a place that waits so for this pile keeps the
+        // place until the pile is dug down as far.
+        std::vector<int>& held = parkHeld_;
+        held.clear();
+        for (std::size_t q = 0; q < piles_.size(); ++q) {
+            const Pile& place = *piles_[q];
+            if (q == p || place.Kind == 3 || place.EmptyDropRule == 0 || place.Count() != 1) continue;
+            const int depth = releaseOf(place.Top()->Face, n);
+            if (depth >= 0) held.push_back(depth);
+        }
+        for (int j = 0; j < n; ++j) {
+            if (release[static_cast<std::size_t>(j)] < 0) continue;
+            int parked = 1;
+            for (const int depth : held)
+                if (depth <= j) ++parked;
+            for (int i = j + 1; i < n; ++i) {
+                const int depth = release[static_cast<std::size_t>(i)];
+                if (depth >= 0 && depth <= j) ++parked;
+            }
+            if (parked > parkPlaces_) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace vexa
