@@ -5,22 +5,27 @@
 // onto the whole run of its suit from the ace to the rank below it, and to
 // a king-based one only onto the run from the king to the rank above it.
 // Take a card X of rank r in a pile whose cards leave one at a time from the
-// top (PickRule 1), above the top of its suit's ace-based foundation u
-// (0 without one) and below that of its king-based one d (14 without one).
-// If every copy of some rank between u and r lies under X in that pile, no
-// copy of it can reach the ace-based foundations before X leaves the pile,
-// and X cannot go up; likewise down for a rank between r and d. Such a card
-// leaves its pile only for an empty pile that takes cards (a place), and
-// stays off the foundations until the pile is dug down to the shallowest
-// copy of each rank it waits for in one direction: the later of the two
-// depths. Placing cards on or under it changes none of this (the stock
-// adds cards on top only), nor do the foundations' own moves, which can
-// never pass a rank whose copies all lie in the pile.
+// top (PickRule 1); u is the top rank of its suit's ace-based foundation (0
+// without one), d that of its king-based one (14 without one). If every
+// copy of some rank between u and r lies under X in that pile, no copy of
+// it can reach the ace-based foundation before X leaves the pile, and X
+// cannot go up; likewise down for a rank between r and d. Nor can X go up
+// while that foundation holds its face (r <= u): it could only take the
+// place of the copy there, which would then wait instead (no slide takes
+// that copy down, which needs the king-based foundation at r + 1, past the
+// rank X waits for there); likewise down for r >= d. So a card of X's face
+// leaves the pile only for an empty pile that takes cards (a place), and
+// some card of that face stays off the foundations until the pile is dug
+// down to the shallowest copy of each rank it waits for in one direction:
+// the later of the two depths. Cards put on top of the pile (the stock
+// deals on top only) change none of this, nor do the foundations' own
+// moves, which never pass a rank whose copies all lie in the pile.
 //
-// So when a card Y of that kind leaves, every card X of that kind above it
-// whose depth is at or below Y is still off the foundations, each in a
-// place of its own. Where, in some pile, Y and such cards are more than
-// the piles that take a card while empty (each holds one, as it takes
+// So when a card Y of that kind leaves, for every card X of that kind above
+// it whose depth is at or below Y a card of X's face is still off the
+// foundations in a place of its own, and so is a card alone in a place
+// that waits so for the pile. Where, in some pile, these and Y are more
+// than the piles that take a card while empty (each holds one, as it takes
 // nothing on a card), a card there never leaves it: where the victory needs
 // every card on a foundation the position is lost, whatever the stock
 // still holds, and it is not searched.
@@ -120,9 +125,14 @@ bool Solver::Search::TooManyParked()
                 }
                 return depth;
             };
-            const int upDepth = waitsFor(up[static_cast<std::size_t>(suit)], rank);
-            const int downDepth = upDepth < 0 ? -1 : waitsFor(rank, down[static_cast<std::size_t>(suit)]);
-            return downDepth < 0 ? -1 : std::max(upDepth, downDepth);
+            // A face one foundation holds already never goes there (Never).
+            constexpr int Never = -2;
+            const int u = up[static_cast<std::size_t>(suit)], d = down[static_cast<std::size_t>(suit)];
+            const int upDepth = rank <= u ? Never : waitsFor(u, rank);
+            if (upDepth == -1) return -1;
+            const int downDepth = rank >= d ? Never : waitsFor(rank, d);
+            if (downDepth == -1 || (upDepth == Never && downDepth == Never)) return -1;
+            return std::max(upDepth, downDepth);
         };
         for (int i = 0; i < n; ++i) {
             release[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(releaseOf(pile.CardAt(i)->Face, i));
