@@ -24,7 +24,11 @@
 // So when a card Y of that kind leaves, for every card X of that kind above
 // it whose depth is at or below Y a card of X's face is still off the
 // foundations in a place of its own, and so is a card alone in a place
-// that waits so for the pile. Where, in some pile, these and Y are more
+// that waits so for the pile. So is a card still in the stock that waits so
+// for the waste the stock deals onto (Postdrop 20 refills an emptied place
+// at once while the stock holds a card, so a place opens only once it is
+// gone): dealt onto that waste, it lies above Y, which it must leave
+// first; dealt into a place, it keeps it. Where, in some pile, these and Y are more
 // than the piles that take a card while empty (each holds one, as it takes
 // nothing on a card), a card there never leaves it: where the victory needs
 // every card on a foundation the position is lost, whatever the stock
@@ -55,6 +59,7 @@ void Solver::Search::FindParkedCards()
         return;
     parkStack_.assign(piles_.size(), 0);
     parkPlaces_ = 0;
+    parkStock_ = parkWaste_ = -1;
     bool foundations = false, stacks = false;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const Pile& pile = *piles_[p];
@@ -69,6 +74,7 @@ void Solver::Search::FindParkedCards()
         // gives its top card alone.
         if (pile.PickRule == 90 && pile.Kind == 0) {
             if (pile.EmptyDropRule != 0) return;
+            parkStock_ = static_cast<int>(p);
             continue;
         }
         if (pile.PickRule != 1) return;
@@ -77,6 +83,9 @@ void Solver::Search::FindParkedCards()
         if (pile.EmptyDropRule != 0) ++parkPlaces_;
     }
     if (!foundations || !stacks) return;
+    // The waste such a stock deals onto: the first pile of Kind 1.
+    for (std::size_t p = 0; p < piles_.size() && parkStock_ >= 0 && parkWaste_ < 0; ++p)
+        if (piles_[p]->Kind == 1) parkWaste_ = static_cast<int>(p);
     faceCopies_.fill(0);
     for (const Pile* pile : piles_)
         for (const Card* card : pile->Cards()) ++faceCopies_[FaceIndex(card->Face)];
@@ -149,6 +158,15 @@ bool Solver::Search::TooManyParked()
             const int depth = releaseOf(place.Top()->Face, n);
             if (depth >= 0) held.push_back(depth);
         }
+        // A stock card that waits so for the waste the stock deals onto
+        // stays off the foundations until the stock is gone (a place opens
+        // only then), and lies then in a place or above the card leaving,
+        // which it must leave for a place first.
+        if (static_cast<int>(p) == parkWaste_)
+            for (const Card* card : piles_[static_cast<std::size_t>(parkStock_)]->Cards()) {
+                const int depth = releaseOf(card->Face, n);
+                if (depth >= 0) held.push_back(depth);
+            }
         for (int j = 0; j < n; ++j) {
             if (release[static_cast<std::size_t>(j)] < 0) continue;
             int parked = 1;

@@ -544,6 +544,7 @@ struct Solver::Search {
     int parkPlaces_ = 0;                          // the piles that take a card while empty
     std::vector<char> parkStack_;                 // per pile: it gives its top card alone
     std::vector<int> parkHeld_;
+    int parkStock_ = -1, parkWaste_ = -1;         // a stock dealt onto a waste, and that waste
     std::array<std::int8_t, 4 * 14> faceCopies_{};  // per suit and rank: the cards of that face
 
     // A victory the rules put out of reach: the count of cards it needs
