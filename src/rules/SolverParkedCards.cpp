@@ -28,11 +28,11 @@
 // for the waste the stock deals onto (Postdrop 20 refills an emptied place
 // at once while the stock holds a card, so a place opens only once it is
 // gone): dealt onto that waste, it lies above Y, which it must leave
-// first; dealt into a place, it keeps it. Where, in some pile, these and Y are more
-// than the piles that take a card while empty (each holds one, as it takes
-// nothing on a card), a card there never leaves it: where the victory needs
-// every card on a foundation the position is lost, whatever the stock
-// still holds, and it is not searched.
+// first; dealt into a place, it keeps it. Where, in some pile, these and
+// Y are more than the piles that take a card while empty (each holds one,
+// as it takes nothing on a card), a card there never leaves it: where the
+// victory needs every card on a foundation the position is lost, whatever
+// the stock still holds, and it is not searched.
 #include "rules/SolverSearch.h"
 
 #include <algorithm>
