@@ -85,6 +85,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindDeferredPlays();
     FindLockedPiles();
     FindBuriedCards();
+    FindParkedCards();
     FindStagedSearch();
     FindGrowingFoundations();
     FindStuckWastes();

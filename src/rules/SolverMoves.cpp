@@ -42,6 +42,7 @@ void Solver::Search::Played(const PackedMove& played)
     // look-up of the position, which is cheaper).
     if (buriedCards_ && CardsBuriedForGood()) return;
     if (stuckWastes_ && WastesStuck()) return;
+    if (parkedCards_ && TooManyParked()) return;
     if (deferTo_ < 0) {
         children_.push_back({child_, move, Priority(), key});
         return;

@@ -532,6 +532,21 @@ struct Solver::Search {
     CardSet aceCards_;                    // the aces on the table
     std::vector<CardSet> higherOfSuit_;  // per suit * 14 + rank: the cards of that suit above that rank
 
+    // Parked cards. Where foundations build each suit up from the ace and
+    // down from the king and no other pile takes a card on a card, a card
+    // whose ranks to wait for, both ways, all lie under it in its pile must
+    // wait in an empty pile; a position where one pile needs more of them at
+    // once than there are such piles is lost and is not searched (see
+    // SolverParkedCards.cpp).
+    void FindParkedCards();
+    bool TooManyParked();
+    bool parkedCards_ = false;
+    int parkPlaces_ = 0;                          // the piles that take a card while empty
+    std::vector<char> parkStack_;                 // per pile: it gives its top card alone
+    std::vector<int> parkHeld_;
+    int parkStock_ = -1, parkWaste_ = -1;         // a stock dealt onto a waste, and that waste
+    std::array<std::int8_t, 4 * 14> faceCopies_{};  // per suit and rank: the cards of that face
+
     // A victory the rules put out of reach: the count of cards it needs
     // can never be reached (see SolverOutOfReach.cpp).
     void FindVictoryOutOfReach();

@@ -35,6 +35,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverRunOrderings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGapLifts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverOutOfReach.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverParkedCards.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverCopyKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeableFoundations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwoWayOrdering.cpp

@@ -16,6 +16,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverTwoWayFoundationsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverKeyMergesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationSlidesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverParkedCardsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverBuriedCardsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeysTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStuckWastesTest.cpp
