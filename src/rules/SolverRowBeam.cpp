@@ -17,6 +17,15 @@
 // weighs the runs from a King at the bottom of a column, which the claim
 // button counts, far above the default staged score.
 //
+// A second beam follows with the same share, which searches each stage
+// from all of its kept positions in one queue, best first, with the
+// positions of all of them: the stage goes deeper from the most promising
+// ones and leaves the others, and the positions left once the stock is
+// empty go to the best of them rather than to the first two in turn.
+// Which of the two beams reaches a row with the fewest cards face down
+// differs from hand to hand; where one of them does so with a few cards
+// left, the win comes within a few thousand positions after the last row.
+//
 // An ordering only, as the staged search: it leaves positions out, so it
 // can find a win but never proves a loss, which stays with the plain
 // search after it; a win is a line of moves played on the scratch table by
@@ -47,13 +56,19 @@ void Solver::Search::FindRowBeam()
     if (!staged_ || !claimButton_ || orderings_.empty() || !orderings_.front().Staged) return;
     for (const Pile* pile : piles_)
         if (pile->Kind == 2 && pile->PickRule != 4) return;
-    // The beam takes the depth-first search's place, with six sevenths of
-    // the budget: in Spider the searches after it, which the loss proofs
-    // need, won none of deals 1 to 50.
-    Ordering& beam = orderings_.front();
+    // Two beams take the depth-first search's place, with three sevenths
+    // of the budget each: in Spider the searches after them, which the
+    // loss proofs need, won none of deals 1 to 50. The first searches each
+    // stage from the kept positions in turn, the second from all of them
+    // in one queue.
+    Ordering beam = orderings_.front();
     beam.Beam = static_cast<int>(BeamWidth);
     beam.Claim = BeamClaimWeight;
-    beam.Share = 84;
+    beam.Share = 42;
+    Ordering pooled = beam;
+    pooled.Pooled = true;
+    orderings_.front() = beam;
+    orderings_.insert(orderings_.begin() + 1, pooled);
 }
 
 SolveAnswer Solver::Search::SearchRowBeam(const SolverBudget& budget, const std::atomic<bool>* cancel)
@@ -83,10 +98,12 @@ SolveAnswer Solver::Search::SearchRowBeam(const SolverBudget& budget, const std:
             Restore(child.Position.data(), child.Position.size());
             rows.push_back({StagedScore(), entry.Id, std::move(child.Position), child.Move, child.Key});
         };
-        for (const Entry& from : beam)
-            if ((won = SearchStage(store, from, last ? BeamLastPositions : BeamStagePositions, row)) ||
-                store.OutOfBudget())
-                break;
+        const std::int64_t limit = last ? BeamLastPositions : BeamStagePositions;
+        if (ordering_.Pooled)
+            won = SearchStage(store, beam, limit * static_cast<std::int64_t>(beam.size()), row);
+        else
+            for (const Entry& from : beam)
+                if ((won = SearchStage(store, {from}, limit, row)) || store.OutOfBudget()) break;
         if (won || last) break;
         // The best rows of all, one of each score: positions that score
         // alike are most often the same cards moved in another order.

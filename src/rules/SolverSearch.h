@@ -180,6 +180,9 @@ struct Solver::Search {
         // a column where a claim button counts them (see SolverRowBeam.cpp).
         int Beam = 0;
         int Claim = 30;
+        // Row beam: each stage searched from all the kept positions at
+        // once, in one queue, instead of from each in turn.
+        bool Pooled = false;
         int Talon = 0;  // points less per card on a waste a stock dealt once feeds (see SolverWasteDepth.cpp)
         // The lowest game score first, and the line to the lowest found
         // kept whatever the outcome (see SolverOutOfReach.cpp).
@@ -341,11 +344,11 @@ struct Solver::Search {
         std::int16_t Deferred = -1;
     };
     std::vector<Child> children_;
-    // One stage of a staged search: best first from a kept position within
-    // limit positions; a child that deals the next row goes to row, with the
-    // position it came from, instead of being kept. True when won, with
-    // store.Winner set (SolverStaged.cpp).
-    bool SearchStage(solving::StagedStore& store, const StagedEntry& from, std::int64_t limit,
+    // One stage of a staged search: best first from kept positions (all
+    // in one queue) within limit positions; a child that deals the next
+    // row goes to row, with the position it came from, instead of being
+    // kept. True when won, with store.Winner set (SolverStaged.cpp).
+    bool SearchStage(solving::StagedStore& store, const std::vector<StagedEntry>& from, std::int64_t limit,
                      const std::function<void(const StagedEntry&, Child&)>& row);
     // The answer of a staged search; the scratch table put back.
     SolveAnswer EndStaged(solving::StagedStore& store, bool won, const State& root);

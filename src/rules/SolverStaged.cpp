@@ -180,7 +180,7 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
         const bool last = (position[PileBytes(position, rowStock_).first] & ~ShownFlag) == 0;
         const std::int64_t limit =
             last ? LastStagePositions : (ordering_.StagePositions > 0 ? ordering_.StagePositions : StagePositions);
-        const bool won = SearchStage(store, Entry{fromScore, from}, limit, [&](const Entry& entry, Child& child) {
+        const bool won = SearchStage(store, {Entry{fromScore, from}}, limit, [&](const Entry& entry, Child& child) {
             // Keep the rows of the best few positions only. Positions that
             // score alike are most often the same cards moved in another
             // order: one of them is kept.
@@ -211,14 +211,13 @@ SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::
     return EndStaged(store, won, root);
 }
 
-bool Solver::Search::SearchStage(StagedStore& store, const StagedEntry& from, std::int64_t limit,
+bool Solver::Search::SearchStage(StagedStore& store, const std::vector<StagedEntry>& from, std::int64_t limit,
                                  const std::function<void(const StagedEntry&, Child&)>& row)
 {
     auto stockLeft = [&](const State& state) { return state[PileBytes(state, rowStock_).first] & ~ShownFlag; };
-    std::priority_queue<StagedEntry> open;
-    open.push(from);
+    std::priority_queue<StagedEntry> open(from.begin(), from.end());
     const std::size_t first = store.Nodes.size();
-    const bool last = stockLeft(store.StateOf(from.Id)) == 0;
+    const bool last = stockLeft(store.StateOf(from.front().Id)) == 0;
     while (!open.empty() && static_cast<std::int64_t>(store.Nodes.size() - first) < limit && !store.OutOfBudget()) {
         const StagedEntry entry = open.top();
         open.pop();

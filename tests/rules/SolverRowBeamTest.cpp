@@ -91,12 +91,23 @@ TEST(SolverRowBeam, MovesARunOffBeforeTheRowBuriesIt)
     ASSERT_EQ(again.Moves.size(), first.Moves.size());
     for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
     EXPECT_EQ(first.Moves.back().Commands, std::vector<std::string>{"button B1"});
-    // The row search wins it in its own share of eight positions: a stage
-    // left unsearched before the row would leave the win to the searches
-    // after it, which get one position each here.
+    // The first row search wins it in its own share of twelve positions: a
+    // stage left unsearched before the row would leave the win to the
+    // searches after it, which get one position each here.
     SolverBudget tight;
-    tight.MaxStates = 8;
-    EXPECT_EQ(SolvePosition(c.t.session, tight).Outcome, SolveOutcome::Won);
+    tight.MaxStates = 12;
+    const SolveAnswer firstBeam = SolvePosition(c.t.session, tight);
+    EXPECT_EQ(firstBeam.Outcome, SolveOutcome::Won);
+    EXPECT_EQ(firstBeam.States, first.States);
+    // Within eleven the first one's share runs out a position short, and
+    // the second, which searches each stage from all its kept positions in
+    // one queue, wins in the share it is left.
+    tight.MaxStates = 11;
+    const SolveAnswer pooled = SolvePosition(c.t.session, tight);
+    ASSERT_EQ(pooled.Outcome, SolveOutcome::Won);
+    EXPECT_GT(pooled.States, first.States);
+    ASSERT_EQ(pooled.Moves.size(), first.Moves.size());
+    for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(pooled.Moves[i].Commands, first.Moves[i].Commands);
     c.t.Play(first.Moves);
     EXPECT_EQ(c.t.ui.victories.size(), 1u);
     EXPECT_EQ(c.t.session.Board.FindPile("ST")->Count(), 0);
