@@ -15,12 +15,12 @@
 namespace vexa {
 namespace {
 
+using test::AceFoundation;
 using test::Endgame;
+using test::KingFoundation;
 using test::PileSpec;
 
 const PileSpec Reserve{1, 1, 0, 0, 402, 2};
-const PileSpec AceFoundation{3, 1, 123, 217, 402, 2};
-const PileSpec KingFoundation{3, 1, 123, 216, 402, 2};
 
 void Put(Endgame& t, Pile& pile, const std::vector<int>& cards)
 {

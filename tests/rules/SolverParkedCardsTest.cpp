@@ -18,14 +18,14 @@
 namespace vexa {
 namespace {
 
+using test::AceFoundation;
 using test::Endgame;
+using test::KingFoundation;
 using test::PileSpec;
+using test::Place;
 
 const PileSpec OnceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
 const PileSpec Reserve{1, 1, 0, 0, 402, 2};
-const PileSpec Place{2, 1, 0, 201, 402, 2};
-const PileSpec AceFoundation{3, 1, 123, 217, 402, 2};
-const PileSpec KingFoundation{3, 1, 123, 216, 402, 2};
 
 // Every suit home but spades, whose ace foundation holds the first deck's
 // ace up to rank up and whose king foundation the second deck's king down

@@ -21,15 +21,15 @@
 namespace vexa {
 namespace {
 
+using test::AceFoundation;
 using test::Endgame;
+using test::KingFoundation;
 using test::PileSpec;
+using test::Place;
 
 const PileSpec OnceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
 const PileSpec Waste{1, 1, 0, 0, 402, 2};
 const PileSpec Reserve{1, 1, 0, 0, 402, 2};
-const PileSpec Place{2, 1, 0, 201, 402, 2};
-const PileSpec AceFoundation{3, 1, 123, 217, 402, 2};
-const PileSpec KingFoundation{3, 1, 123, 216, 402, 2};
 
 void Put(Endgame& t, Pile& pile, const std::vector<int>& cards, bool topOnlyUp)
 {

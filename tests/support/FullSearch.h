@@ -56,6 +56,13 @@ inline const PileSpec Terrace{5, 1, 0, 0, 401, 1, {0, 0, 240, 96}};
 inline const PileSpec TerraceStock{0, 90, 0, 0, 402, 2, {0, 0, 71, 96}};
 inline const PileSpec TerraceWaste{1, 1, 0, 0, 402, 2};
 
+// Aces-and-Kings-like piles: foundations built in suit up from the ace or
+// down from the king, whose top cards move between them, and places that
+// take any card while empty and none on a card.
+inline const PileSpec AceFoundation{3, 1, 123, 217, 402, 2};
+inline const PileSpec KingFoundation{3, 1, 123, 216, 402, 2};
+inline const PileSpec Place{2, 1, 0, 201, 402, 2};
+
 // The name of card 0..51 (rank card % 13 + 1, suit Suits[card / 13]) as
 // SolverTable::Place reads it, with a star when it lies face down; Names
 // joins several.
