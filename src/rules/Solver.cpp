@@ -83,6 +83,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindStockCycles();
     FindSafeMoves();
     FindDeferredPlays();
+    FindTalonReturns();
     FindLockedPiles();
     FindBuriedCards();
     FindParkedCards();

@@ -44,6 +44,9 @@ void Solver::Search::Played(const PackedMove& played)
     if (stuckWastes_ && WastesStuck()) return;
     if (parkedCards_ && TooManyParked()) return;
     if (deferTo_ < 0) {
+        // Not after a move that took a card from the talon (see SolverTalonReturns.cpp).
+        if (talonReturns_ && TalonCount(child_, talon_) == TalonCount(parent_, talon_) && TalonReturnSeen(child_))
+            return;
         children_.push_back({child_, move, Priority(), key});
         return;
     }

@@ -375,6 +375,21 @@ struct Solver::Search {
     static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
     std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
     bool BuildsOnDeferred(const State& child) const;
+    // Talon returns (SolverTalonReturns.cpp). A card from the talon lying
+    // bare on a tableau pile could as well still be in the talon: a
+    // position met already with it there, one move from this one, is
+    // searched instead.
+    void FindTalonReturns();
+    bool TalonReturnSeen(const State& child);
+    bool ReturnToTalon(const State& child, std::size_t pile, std::size_t at);
+    static std::size_t TalonCount(const State& state, const std::vector<char>& talon);
+    bool talonReturns_ = false;
+    std::size_t waste_ = 0;
+    // Per card: its place in the talon's dealing order at the start of the
+    // search, -1 for a card that was not in the talon then.
+    std::array<std::int16_t, 128> talonPlace_{};
+    State returned_;         // the position with the card back in the talon
+    State returnedTalon_;    // the talon pile being built there
     // The cards worth lifting in the position expanded: those some pile
     // takes now, or after a deferred play those the pile played to takes
     // on the card played. A drop puts the lowest card lifted on the

@@ -17,6 +17,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverStockCycles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverSafeMoves.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverDeferredPlays.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverTalonReturns.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverInterchangeablePiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationWalks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCards.cpp

@@ -1,9 +1,9 @@
 // The solver leaves moves out where it can show that a winning line never
 // needs them (safe foundation moves, talon cards played only when a card
-// goes on them, stock cycles, interchangeable piles). These tests check
-// those shortcuts against a plain search of every click on small Klondike
-// endgames, on Gypsy-like ones whose stock deals rows onto the columns and
-// on Strategy-like ones whose reserves one stock feeds (with stocks dealt
+// goes on them, talon cards returned, stock cycles, interchangeable piles).
+// These tests check those shortcuts against a plain search of every click
+// on small Klondike endgames, on Gypsy-like ones whose stock deals rows
+// onto the columns and on Strategy-like ones whose reserves one stock feeds (with stocks dealt
 // once also under the several orderings the solver then searches with):
 // whatever the plain search can win, the solver must win, and whatever it
 // proves lost, the solver must not win.
@@ -67,17 +67,17 @@ TEST(SolverAgainstFullSearch, TalonCardsPlayedInAChainOnEachOther)
     EXPECT_TRUE(full.Won(t));
 }
 
-TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
+// Klondike endgames: the foundations built up to random heights, the
+// other cards dealt at random to the stock (one share in `stockShares` of
+// them) and three columns, all but the top card of a column face down
+// unless the dice say otherwise (one in `faceUp`). Some are won, some lost.
+void CompareKlondikeEndgames(test::Agreement& sample, int cardsLeft, unsigned stockShares, unsigned faceUp)
 {
-    // Each endgame: the foundations built up to random heights, the other
-    // cards dealt at random to the stock and three columns, most of them
-    // face down. Some are won, some lost.
-    test::Agreement sample(120);
     for (const unsigned seed : sample.Seeds()) {
         std::mt19937 random(seed);
         std::vector<std::string> rest;
         std::vector<std::string> foundations(4);
-        int left = 12 + static_cast<int>(random() % 5);
+        int left = cardsLeft + static_cast<int>(random() % 5);
         std::vector<int> heights{13, 13, 13, 13};
         while (left > 0) {
             const auto suit = static_cast<std::size_t>(random() % 4);
@@ -93,7 +93,8 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
         std::shuffle(rest.begin(), rest.end(), random);
         std::vector<std::string> piles(4);  // the stock, then three columns
         for (std::size_t i = 0; i < rest.size(); ++i) {
-            const std::size_t pile = random() % 4;
+            const std::size_t pick = random() % (stockShares + 3);
+            const std::size_t pile = pick < stockShares ? 0 : pick - stockShares + 1;
             piles[pile] += (piles[pile].empty() ? "" : " ") + rest[i];
         }
         Endgame t;
@@ -104,7 +105,6 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
         t.Place("ST", DrawOneStock, stock.empty() ? "" : stock + "*");
         t.Place("W", Waste);
         for (std::size_t column = 1; column <= 3; ++column) {
-            // All but the top card face down, unless the dice say otherwise.
             std::string cards;
             const std::string& dealt = piles[column];
             std::size_t start = 0;
@@ -113,15 +113,31 @@ TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
                 if (end == std::string::npos) end = dealt.size();
                 const bool top = end == dealt.size();
                 cards += (cards.empty() ? "" : " ") + dealt.substr(start, end - start) +
-                         (!top && random() % 3 != 0 ? "*" : "");
+                         (!top && random() % faceUp != 0 ? "*" : "");
                 start = end + 1;
             }
             t.Place("T" + std::to_string(column), KlondikeColumn, cards);
         }
         sample.Compare(t, seed);
     }
+}
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgames)
+{
+    test::Agreement sample(120);
+    CompareKlondikeEndgames(sample, 12, 1, 3);
     // The sample must hold both kinds of endgame to mean anything.
     sample.ExpectMix(100, 15, 15);
+}
+
+TEST(SolverAgainstFullSearch, AgreesOnRandomEndgamesWithMostCardsInTheStock)
+{
+    // Half the cards in the stock and more of the columns face up: talon
+    // cards are played, built on and left bare again, and the positions
+    // with them back in the talon are met (the talon returns).
+    test::Agreement sample(60);
+    CompareKlondikeEndgames(sample, 16, 2, 2);
+    sample.ExpectMix(50, 15, 15);
 }
 
 // Safe foundation moves where the stock lays a row on the columns: the
