@@ -381,7 +381,9 @@ struct Solver::Search {
     // searched instead.
     void FindTalonReturns();
     bool TalonReturnSeen(const State& child);
-    bool ReturnToTalon(const State& child, std::size_t pile, std::size_t at);
+    // Puts the card into its talon pile (returnedTalon_, the pile's bytes
+    // with it, of pile returnedPile_) and the talon's bytes into talonBytes_.
+    bool ReturnToTalon(const State& child, std::uint8_t card);
     static std::size_t TalonCount(const State& state, const std::vector<char>& talon);
     bool talonReturns_ = false;
     std::size_t waste_ = 0;
@@ -389,7 +391,8 @@ struct Solver::Search {
     // search, -1 for a card that was not in the talon then.
     std::array<std::int16_t, 128> talonPlace_{};
     State returned_;         // the position with the card back in the talon
-    State returnedTalon_;    // the talon pile being built there
+    State returnedTalon_;
+    std::size_t returnedPile_ = 0;
     // The cards worth lifting in the position expanded: those some pile
     // takes now, or after a deferred play those the pile played to takes
     // on the card played. A drop puts the lowest card lifted on the

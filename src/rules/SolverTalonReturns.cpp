@@ -71,68 +71,78 @@ bool Solver::Search::TalonReturnSeen(const State& child)
     std::size_t at = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
         const std::size_t n = child[at] & ~ShownFlag;
-        // The top card of a tableau pile or a foundation, face up, from the talon.
-        if ((piles_[p]->Kind == 2 || piles_[p]->Kind == 3) && n > 0 && (child[at + n] & 1) == 0 && talonPlace_[child[at + n] >> 1] >= 0 &&
-            ReturnToTalon(child, p, at)) {
-            // Z must stand on a stock cycle met already (its turns are free),
-            // and have been met itself.
-            const auto cycle = cycleOf_.find(TalonHash(returned_));
-            if (cycle != cycleOf_.end() && cycle->second.Length > 1 &&
-                Seen(KeyHash(returned_), GetInt(returned_.data() + returned_.size() - 4)))
-                return true;
+        // The top card of a tableau pile or a foundation, face up, from the
+        // talon. Z must stand on a stock cycle met already (its turns are
+        // free), and have been met itself; the talon alone is looked up
+        // first.
+        if ((piles_[p]->Kind == 2 || piles_[p]->Kind == 3) && n > 0 && (child[at + n] & 1) == 0 &&
+            talonPlace_[child[at + n] >> 1] >= 0 && ReturnToTalon(child, child[at + n])) {
+            const auto cycle = cycleOf_.find(HashBytes(talonBytes_.data(), talonBytes_.size()));
+            if (cycle != cycleOf_.end() && cycle->second.Length > 1) {
+                // Z: the pile less its top card, the talon pile with it.
+                returned_.clear();
+                std::size_t b = 0;
+                for (std::size_t q = 0; q < piles_.size(); ++q) {
+                    const std::size_t m = child[b] & ~ShownFlag;
+                    const auto from = child.begin() + static_cast<std::ptrdiff_t>(b);
+                    if (q == p) {
+                        returned_.push_back(static_cast<std::uint8_t>(child[b] - 1));
+                        returned_.insert(returned_.end(), from + 1, from + static_cast<std::ptrdiff_t>(m));
+                    } else if (q == returnedPile_) {
+                        returned_.insert(returned_.end(), returnedTalon_.begin(), returnedTalon_.end());
+                    } else {
+                        returned_.insert(returned_.end(), from, from + static_cast<std::ptrdiff_t>(m + 1));
+                    }
+                    b += m + 1;
+                }
+                returned_.insert(returned_.end(), child.begin() + static_cast<std::ptrdiff_t>(b), child.end());
+                if (Seen(KeyHash(returned_), GetInt(returned_.data() + returned_.size() - 4))) return true;
+            }
         }
         at += n + 1;
     }
     return false;
 }
 
-bool Solver::Search::ReturnToTalon(const State& child, std::size_t pile, std::size_t at)
+bool Solver::Search::ReturnToTalon(const State& child, std::uint8_t card)
 {
-    const std::size_t n = child[at] & ~ShownFlag;
-    const std::uint8_t card = child[at + n];
     const std::int16_t place = talonPlace_[card >> 1];
     auto placeOf = [this](std::uint8_t byte) { return talonPlace_[byte >> 1]; };
     // The card goes into the waste before the first card there dealt after
     // it; if there is none, onto the stock, face down, above the cards
-    // dealt after it.
+    // dealt after it. Waste bytes run from the first dealt, stock bytes
+    // from the last.
     const auto [wasteAt, wasteBytes] = PileBytes(child, waste_);
-    std::size_t intoWaste = wasteBytes - 1;
-    for (std::size_t i = 1; i < wasteBytes; ++i)
-        if (placeOf(child[wasteAt + i]) > place) {
-            intoWaste = i - 1;
-            break;
-        }
-    const bool waste = intoWaste < wasteBytes - 1;
-    returned_.clear();
+    std::size_t into = wasteBytes;
+    for (std::size_t i = 1; i < wasteBytes && into == wasteBytes; ++i)
+        if (placeOf(child[wasteAt + i]) > place) into = i;
+    const bool waste = into < wasteBytes;
+    returnedPile_ = waste ? waste_ : stock_;
+    const auto [pileAt, pileBytes] = waste ? std::pair{wasteAt, wasteBytes} : PileBytes(child, stock_);
+    if (!waste) {
+        into = 1;
+        while (into < pileBytes && placeOf(child[pileAt + into]) > place) ++into;
+    }
+    const std::size_t m = pileBytes - 1;
+    // A copy of the card there already, or a pile too long to count.
+    if ((into < pileBytes && placeOf(child[pileAt + into]) == place) || m + 1 > 127) return false;
+    returnedTalon_.assign(child.begin() + static_cast<std::ptrdiff_t>(pileAt),
+                          child.begin() + static_cast<std::ptrdiff_t>(pileAt + pileBytes));
+    returnedTalon_[0] = static_cast<std::uint8_t>(returnedTalon_[0] + 1);
+    returnedTalon_.insert(returnedTalon_.begin() + static_cast<std::ptrdiff_t>(into),
+                          static_cast<std::uint8_t>(waste ? card : card | 1));
+    // The talon piles' bytes as TalonHash reads them.
+    talonBytes_.clear();
     std::size_t b = 0;
     for (std::size_t q = 0; q < piles_.size(); ++q) {
-        const std::size_t m = child[b] & ~ShownFlag;
-        const auto flag = static_cast<std::uint8_t>(child[b] & ShownFlag);
-        const auto first = child.begin() + static_cast<std::ptrdiff_t>(b + 1);
-        const auto last = child.begin() + static_cast<std::ptrdiff_t>(b + 1 + m);
-        if (q == pile) {
-            returned_.push_back(static_cast<std::uint8_t>((m - 1) | flag));
-            returned_.insert(returned_.end(), first, last - 1);
-        } else if ((q == waste_ && waste) || (q == stock_ && !waste)) {
-            // Waste bytes run from the first dealt; stock bytes from the last.
-            returnedTalon_.assign(first, last);
-            std::size_t i = 0;
-            if (waste)
-                i = intoWaste;
-            else
-                while (i < m && placeOf(returnedTalon_[i]) > place) ++i;
-            if (i < m && placeOf(returnedTalon_[i]) == place) return false;  // a copy of the card is there
-            returnedTalon_.insert(returnedTalon_.begin() + static_cast<std::ptrdiff_t>(i),
-                                  static_cast<std::uint8_t>(waste ? card : card | 1));
-            if (m + 1 > 127) return false;
-            returned_.push_back(static_cast<std::uint8_t>((m + 1) | flag));
-            returned_.insert(returned_.end(), returnedTalon_.begin(), returnedTalon_.end());
-        } else {
-            returned_.insert(returned_.end(), child.begin() + static_cast<std::ptrdiff_t>(b), last);
-        }
-        b += m + 1;
+        const std::size_t n = 1 + (child[b] & ~ShownFlag);
+        if (q == returnedPile_)
+            talonBytes_.insert(talonBytes_.end(), returnedTalon_.begin(), returnedTalon_.end());
+        else if (talon_[q])
+            talonBytes_.insert(talonBytes_.end(), child.begin() + static_cast<std::ptrdiff_t>(b),
+                               child.begin() + static_cast<std::ptrdiff_t>(b + n));
+        b += n;
     }
-    returned_.insert(returned_.end(), child.begin() + static_cast<std::ptrdiff_t>(b), child.end());
     return true;
 }
 
