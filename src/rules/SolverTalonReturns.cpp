@@ -37,7 +37,12 @@ void Solver::Search::FindTalonReturns()
     talonPlace_.fill(-1);
     // The deferred plays' conditions: every talon card can be had at any
     // time, and a pile takes it as it would from anywhere else.
-    if (!deferredPlays_ || !cycles_ || !oneCardTalon_) return;
+    // No step before or after a move: playing the card from the talon
+    // makes exactly the position it lies in.
+    const GameSettings& settings = s_.Settings;
+    if (!deferredPlays_ || !cycles_ || !oneCardTalon_ || settings.Prepick != 0 || settings.Postpick != 0 ||
+        settings.Postdrop != 0)
+        return;
     int wastes = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p)
         if (talon_[p] && p != stock_) {
