@@ -381,18 +381,18 @@ struct Solver::Search {
     // searched instead.
     void FindTalonReturns();
     bool TalonReturnSeen(const State& child);
-    // Puts the card into its talon pile (returnedTalon_, the pile's bytes
-    // with it, of pile returnedPile_) and the talon's bytes into talonBytes_.
-    bool ReturnToTalon(const State& child, std::uint8_t card);
+    // Whether the position with the cards returnTake_ counts (per pile, its
+    // top cards) back in the talon was met.
+    bool ReturnedSeen(const State& child);
     static std::size_t TalonCount(const State& state, const std::vector<char>& talon);
     bool talonReturns_ = false;
     std::size_t waste_ = 0;
     // Per card: its place in the talon's dealing order at the start of the
     // search, -1 for a card that was not in the talon then.
     std::array<std::int16_t, 128> talonPlace_{};
-    State returned_;         // the position with the card back in the talon
-    State returnedTalon_;
-    std::size_t returnedPile_ = 0;
+    State returned_;  // the position with the cards back in the talon
+    State returnWaste_, returnStock_;
+    std::vector<std::size_t> returnTops_, returnTake_;
     // The cards worth lifting in the position expanded: those some pile
     // takes now, or after a deferred play those the pile played to takes
     // on the card played. A drop puts the lowest card lifted on the

@@ -1,31 +1,36 @@
 // Talon returns. With one stock turned a card at a time onto one waste and
 // round again without end, every talon card can be had at any time, and
 // the talon keeps its cards in the order they are dealt. Take a position Y
-// in which a card C that was in the talon at the start lies bare on a
-// tableau pile or on top of a foundation, and the position Z that is Y
-// with C still in the talon, at its place in the dealing order. Z leads to
-// Y in one move (turn the stock round to C and play it where it lies in Y:
-// the rules decide by the two cards alone, not where C comes from), so
-// whatever wins from Y wins from Z in one move more. Where Z was met
-// already, Z is searched with every move it has, and Y is not searched.
-// The deferred plays never make Y from Z directly (a talon card is played
-// only when a card goes on it at once), but other lines often do: a card
-// built on a talon card and taken off again, or moves made in another
-// order.
+// in which cards that were in the talon at the start lie bare on top of
+// tableau piles or foundations (one or more on each, each on the one
+// before as it was dropped there), and the position Z that is Y with some
+// of them still in the talon, each at its place in the dealing order. Z
+// leads to Y in as many moves as cards were taken back (turn the stock
+// round to each and play it where it lies in Y: the rules decide by the
+// two cards alone, not where a card comes from), so whatever wins from Y
+// wins from Z. Where Z was met already, Z is searched with every move it
+// has, and Y is not searched. The deferred plays never make Y from Z
+// directly (a talon card is played only when a card goes on it at once),
+// but other lines often do: a card built on a talon card and taken off
+// again, or moves made in another order. Tried for Z: each pile's top
+// cards from the talon, one, two and so on, and those of every pile at
+// once.
 //
 // Why no win is lost: suppose the search ends without one although the
-// start can be won. Among the positions it searched that can be won, take
-// one, X, with the shortest way to win (turns of the stock not counted),
-// and among those with the most cards in the talon. The moves the search
-// makes from X lead on a shortest way to win, within one move (or two,
-// after a deferred talon play), to a position Y nearer the win. Y was
-// searched, or was left for a Z met already that is at most one move
-// further from the win than Y and so no further than X. If the move to Y
-// took no card from the talon, Z holds one card more in the talon than X:
-// a better choice than X, a contradiction. So the check is made only after
-// moves that take no card from the talon (and after a deferred play, where
-// Y is two moves on and Z nearer than X).
+// start can be won. Count for a position the moves of its shortest way to
+// win (turns of the stock not counted) less the cards in its talon. Among
+// the positions it searched that can be won, take one, X, with the lowest
+// count, and among those with the shortest way to win. The moves the
+// search makes from X lead on a shortest way to win, within one move (or
+// two, after a deferred talon play), to a position Y nearer the win. If
+// the moves to Y took a card from the talon, Y keeps X's count and is
+// nearer the win, and the check is not made: Y was searched, a better
+// choice than X. Otherwise Y counts less than X, and a Z that Y was left
+// for counts no more than Y (k cards back in the talon, at most k moves
+// further from the win): again a better choice than X, a contradiction.
 #include "rules/SolverSearch.h"
+
+#include <algorithm>
 
 namespace vexa {
 
@@ -73,82 +78,93 @@ std::size_t Solver::Search::TalonCount(const State& state, const std::vector<cha
 
 bool Solver::Search::TalonReturnSeen(const State& child)
 {
-    std::size_t at = 0;
-    for (std::size_t p = 0; p < piles_.size(); ++p) {
+    // Per pile: how many of its top cards, face up, came from the talon.
+    auto& tops = returnTops_;
+    tops.assign(piles_.size(), 0);
+    bool any = false;
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
         const std::size_t n = child[at] & ~ShownFlag;
-        // The top card of a tableau pile or a foundation, face up, from the
-        // talon. Z must stand on a stock cycle met already (its turns are
-        // free), and have been met itself; the talon alone is looked up
-        // first.
-        if ((piles_[p]->Kind == 2 || piles_[p]->Kind == 3) && n > 0 && (child[at + n] & 1) == 0 &&
-            talonPlace_[child[at + n] >> 1] >= 0 && ReturnToTalon(child, child[at + n])) {
-            const auto cycle = cycleOf_.find(HashBytes(talonBytes_.data(), talonBytes_.size()));
-            if (cycle != cycleOf_.end() && cycle->second.Length > 1) {
-                // Z: the pile less its top card, the talon pile with it.
-                returned_.clear();
-                std::size_t b = 0;
-                for (std::size_t q = 0; q < piles_.size(); ++q) {
-                    const std::size_t m = child[b] & ~ShownFlag;
-                    const auto from = child.begin() + static_cast<std::ptrdiff_t>(b);
-                    if (q == p) {
-                        returned_.push_back(static_cast<std::uint8_t>(child[b] - 1));
-                        returned_.insert(returned_.end(), from + 1, from + static_cast<std::ptrdiff_t>(m));
-                    } else if (q == returnedPile_) {
-                        returned_.insert(returned_.end(), returnedTalon_.begin(), returnedTalon_.end());
-                    } else {
-                        returned_.insert(returned_.end(), from, from + static_cast<std::ptrdiff_t>(m + 1));
-                    }
-                    b += m + 1;
-                }
-                returned_.insert(returned_.end(), child.begin() + static_cast<std::ptrdiff_t>(b), child.end());
-                if (Seen(KeyHash(returned_), GetInt(returned_.data() + returned_.size() - 4))) return true;
-            }
+        if (piles_[p]->Kind == 2 || piles_[p]->Kind == 3)
+            while (tops[p] < n && (child[at + n - tops[p]] & 1) == 0 && talonPlace_[child[at + n - tops[p]] >> 1] >= 0)
+                ++tops[p];
+        any = any || tops[p] > 0;
+        at += n + 1;
+    }
+    if (!any) return false;
+    // Each pile's top cards from the talon, one, two and so on, then all of
+    // them from every pile at once.
+    auto& take = returnTake_;
+    for (std::size_t p = 0; p < piles_.size(); ++p)
+        for (std::size_t count = 1; count <= tops[p]; ++count) {
+            take.assign(piles_.size(), 0);
+            take[p] = count;
+            if (ReturnedSeen(child)) return true;
+        }
+    take = tops;
+    return std::count_if(tops.begin(), tops.end(), [](std::size_t n) { return n > 0; }) > 1 && ReturnedSeen(child);
+}
+
+bool Solver::Search::ReturnedSeen(const State& child)
+{
+    // The talon's cards and those taken back, each at its place in the
+    // dealing order: into the waste those dealt before its top card, the
+    // rest into the stock. Waste bytes run from the first dealt, face up;
+    // stock bytes from the last, face down.
+    const auto [wasteAt, wasteBytes] = PileBytes(child, waste_);
+    const auto [stockAt, stockBytes] = PileBytes(child, stock_);
+    auto placeOf = [this](std::uint8_t byte) { return talonPlace_[byte >> 1]; };
+    const std::int16_t wasteTop = wasteBytes > 1 ? placeOf(child[wasteAt + wasteBytes - 1]) : -1;
+    auto& waste = returnWaste_;
+    auto& stock = returnStock_;
+    waste.assign(child.begin() + static_cast<std::ptrdiff_t>(wasteAt + 1),
+                 child.begin() + static_cast<std::ptrdiff_t>(wasteAt + wasteBytes));
+    stock.assign(child.begin() + static_cast<std::ptrdiff_t>(stockAt + 1),
+                 child.begin() + static_cast<std::ptrdiff_t>(stockAt + stockBytes));
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
+        const std::size_t n = child[at] & ~ShownFlag;
+        for (std::size_t i = n + 1 - returnTake_[p]; i <= n; ++i) {
+            const std::uint8_t card = child[at + i];
+            if (placeOf(card) < wasteTop)
+                waste.push_back(card);
+            else
+                stock.push_back(static_cast<std::uint8_t>(card | 1));
         }
         at += n + 1;
     }
-    return false;
-}
-
-bool Solver::Search::ReturnToTalon(const State& child, std::uint8_t card)
-{
-    const std::int16_t place = talonPlace_[card >> 1];
-    auto placeOf = [this](std::uint8_t byte) { return talonPlace_[byte >> 1]; };
-    // The card goes into the waste before the first card there dealt after
-    // it; if there is none, onto the stock, face down, above the cards
-    // dealt after it. Waste bytes run from the first dealt, stock bytes
-    // from the last.
-    const auto [wasteAt, wasteBytes] = PileBytes(child, waste_);
-    std::size_t into = wasteBytes;
-    for (std::size_t i = 1; i < wasteBytes && into == wasteBytes; ++i)
-        if (placeOf(child[wasteAt + i]) > place) into = i;
-    const bool waste = into < wasteBytes;
-    returnedPile_ = waste ? waste_ : stock_;
-    const auto [pileAt, pileBytes] = waste ? std::pair{wasteAt, wasteBytes} : PileBytes(child, stock_);
-    if (!waste) {
-        into = 1;
-        while (into < pileBytes && placeOf(child[pileAt + into]) > place) ++into;
-    }
-    const std::size_t m = pileBytes - 1;
-    // A copy of the card there already, or a pile too long to count.
-    if ((into < pileBytes && placeOf(child[pileAt + into]) == place) || m + 1 > 127) return false;
-    returnedTalon_.assign(child.begin() + static_cast<std::ptrdiff_t>(pileAt),
-                          child.begin() + static_cast<std::ptrdiff_t>(pileAt + pileBytes));
-    returnedTalon_[0] = static_cast<std::uint8_t>(returnedTalon_[0] + 1);
-    returnedTalon_.insert(returnedTalon_.begin() + static_cast<std::ptrdiff_t>(into),
-                          static_cast<std::uint8_t>(waste ? card : card | 1));
-    // The talon piles' bytes as TalonHash reads them.
-    talonBytes_.clear();
-    std::size_t b = 0;
-    for (std::size_t q = 0; q < piles_.size(); ++q) {
-        const std::size_t n = 1 + (child[b] & ~ShownFlag);
-        if (q == returnedPile_)
-            talonBytes_.insert(talonBytes_.end(), returnedTalon_.begin(), returnedTalon_.end());
-        else if (talon_[q])
-            talonBytes_.insert(talonBytes_.end(), child.begin() + static_cast<std::ptrdiff_t>(b),
-                               child.begin() + static_cast<std::ptrdiff_t>(b + n));
-        b += n;
-    }
-    return true;
+    std::sort(waste.begin(), waste.end(), [&](std::uint8_t a, std::uint8_t b) { return placeOf(a) < placeOf(b); });
+    std::sort(stock.begin(), stock.end(), [&](std::uint8_t a, std::uint8_t b) { return placeOf(a) > placeOf(b); });
+    // Two copies of a card (two decks) at one place: not a talon that was.
+    auto samePlace = [&](std::uint8_t a, std::uint8_t b) { return placeOf(a) == placeOf(b); };
+    if (std::adjacent_find(waste.begin(), waste.end(), samePlace) != waste.end() ||
+        std::adjacent_find(stock.begin(), stock.end(), samePlace) != stock.end() || waste.size() > 127 ||
+        stock.size() > 127)
+        return false;
+    // Z, pile by pile; first its talon alone, looked up among the cycles met.
+    auto build = [&](State& out, bool talonOnly) {
+        out.clear();
+        std::size_t at = 0;
+        for (std::size_t p = 0; p < piles_.size(); ++p) {
+            const std::size_t n = child[at] & ~ShownFlag;
+            const auto flag = static_cast<std::uint8_t>(child[at] & ShownFlag);
+            if (p == waste_ || p == stock_) {
+                const State& cards = p == waste_ ? waste : stock;
+                out.push_back(static_cast<std::uint8_t>(cards.size() | flag));
+                out.insert(out.end(), cards.begin(), cards.end());
+            } else if (!talonOnly) {
+                out.push_back(static_cast<std::uint8_t>((n - returnTake_[p]) | flag));
+                out.insert(out.end(), child.begin() + static_cast<std::ptrdiff_t>(at + 1),
+                           child.begin() + static_cast<std::ptrdiff_t>(at + 1 + n - returnTake_[p]));
+            }
+            at += n + 1;
+        }
+        // The counters close the position.
+        if (!talonOnly) out.insert(out.end(), child.begin() + static_cast<std::ptrdiff_t>(at), child.end());
+    };
+    build(talonBytes_, true);
+    const auto cycle = cycleOf_.find(HashBytes(talonBytes_.data(), talonBytes_.size()));
+    if (cycle == cycleOf_.end() || cycle->second.Length <= 1) return false;
+    build(returned_, false);
+    return Seen(KeyHash(returned_), GetInt(returned_.data() + returned_.size() - 4));
 }
 
 }  // namespace vexa
