@@ -69,8 +69,9 @@ void Solver::Search::FindRowBeam()
     // Cards face down weigh twice the default before the last row: a row
     // is dealt from the positions that turned the most, not from those
     // that built the longest runs from Kings over hidden cards. In Spider
-    // within 400,000 positions, deals 1 to 20: 2, 3 and 11 won, where
-    // the default weight won 2 and 3 (1,500 and 2,000: 3 and 11).
+    // within 400,000 positions, deals 1 to 50: 2, 3 and 11 won, where the
+    // default weight won 2 and 3 (on deals 1 to 20, 1,500 and 2,000 won 3
+    // and 11).
     beam.FaceDown = BeamFaceDownWeight;
     beam.Share = 42;
     Ordering pooled = beam;
