@@ -180,6 +180,9 @@ struct Solver::Search {
         // a column where a claim button counts them (see SolverRowBeam.cpp).
         int Beam = 0;
         int Claim = 30;
+        // Staged search: points less per card face down while the stock
+        // still holds rows (500 once it is empty).
+        int FaceDown = 500;
         // Row beam: each stage searched from all the kept positions at
         // once, in one queue, instead of from each in turn.
         bool Pooled = false;

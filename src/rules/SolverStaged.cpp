@@ -159,7 +159,12 @@ int Solver::Search::StagedScore() const
             claim += k;
         }
     }
-    return 100 * ComputeScore(s_) + ordering_.Claim * claim - 500 * faceDown + 30 * empty + 3 * together + 2 * inOrder + 30 * suited;
+    // While the stock still deals rows, a search may weigh each card face
+    // down more (ordering_.FaceDown): a row dealt while cards stay hidden
+    // buries them deeper.
+    const int faceDownWeight = piles_[rowStock_]->Count() > 0 ? ordering_.FaceDown : 500;
+    return 100 * ComputeScore(s_) + ordering_.Claim * claim - faceDownWeight * faceDown + 30 * empty + 3 * together +
+           2 * inOrder + 30 * suited;
 }
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)
