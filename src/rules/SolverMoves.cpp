@@ -45,7 +45,7 @@ void Solver::Search::Played(const PackedMove& played)
     if (parkedCards_ && TooManyParked()) return;
     if (deferTo_ < 0) {
         // Not after a move that took a card from the talon (see SolverTalonReturns.cpp).
-        if (talonReturns_ && TalonCount(child_, talon_) == TalonCount(parent_, talon_) && TalonReturnSeen(child_))
+        if (talonReturns_ && TalonCards(child_) == TalonCards(parent_) && TalonReturnSeen(child_))
             return;
         children_.push_back({child_, move, Priority(), key});
         return;

@@ -378,16 +378,16 @@ struct Solver::Search {
     static std::pair<std::size_t, std::size_t> PileBytes(const State& state, std::size_t pile);
     std::uint64_t DeferredKey(std::uint64_t key, const State& state, int pile);
     bool BuildsOnDeferred(const State& child) const;
-    // Talon returns (SolverTalonReturns.cpp). A card from the talon lying
-    // bare on a tableau pile could as well still be in the talon: a
-    // position met already with it there, one move from this one, is
-    // searched instead.
+    // Talon returns (SolverTalonReturns.cpp). Cards from the talon lying
+    // bare on top of tableau piles or foundations could as well still be in
+    // the talon: a position met already with them there, as many moves
+    // from this one, is searched instead.
     void FindTalonReturns();
     bool TalonReturnSeen(const State& child);
     // Whether the position with the cards returnTake_ counts (per pile, its
     // top cards) back in the talon was met.
     bool ReturnedSeen(const State& child);
-    static std::size_t TalonCount(const State& state, const std::vector<char>& talon);
+    std::size_t TalonCards(const State& state) const;
     bool talonReturns_ = false;
     std::size_t waste_ = 0;
     // Per card: its place in the talon's dealing order at the start of the

@@ -65,12 +65,12 @@ void Solver::Search::FindTalonReturns()
     talonReturns_ = place > 0;
 }
 
-std::size_t Solver::Search::TalonCount(const State& state, const std::vector<char>& talon)
+std::size_t Solver::Search::TalonCards(const State& state) const
 {
     std::size_t count = 0;
-    for (std::size_t p = 0, at = 0; p < talon.size(); ++p) {
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
         const std::size_t n = state[at] & ~ShownFlag;
-        if (talon[p]) count += n;
+        if (talon_[p]) count += n;
         at += n + 1;
     }
     return count;
@@ -133,12 +133,6 @@ bool Solver::Search::ReturnedSeen(const State& child)
     }
     std::sort(waste.begin(), waste.end(), [&](std::uint8_t a, std::uint8_t b) { return placeOf(a) < placeOf(b); });
     std::sort(stock.begin(), stock.end(), [&](std::uint8_t a, std::uint8_t b) { return placeOf(a) > placeOf(b); });
-    // Two copies of a card (two decks) at one place: not a talon that was.
-    auto samePlace = [&](std::uint8_t a, std::uint8_t b) { return placeOf(a) == placeOf(b); };
-    if (std::adjacent_find(waste.begin(), waste.end(), samePlace) != waste.end() ||
-        std::adjacent_find(stock.begin(), stock.end(), samePlace) != stock.end() || waste.size() > 127 ||
-        stock.size() > 127)
-        return false;
     // Z, pile by pile; first its talon alone, looked up among the cycles met.
     auto build = [&](State& out, bool talonOnly) {
         out.clear();
