@@ -181,8 +181,9 @@ struct Solver::Search {
         int Beam = 0;
         int Claim = 30;
         // Staged search: points less per card face down while the stock
-        // still holds rows (500 once it is empty).
-        int FaceDown = 500;
+        // still holds rows (the default once it is empty).
+        static constexpr int DefaultFaceDown = 500;
+        int FaceDown = DefaultFaceDown;
         // Row beam: each stage searched from all the kept positions at
         // once, in one queue, instead of from each in turn.
         bool Pooled = false;

@@ -162,7 +162,7 @@ int Solver::Search::StagedScore() const
     // While the stock still deals rows, a search may weigh each card face
     // down more (ordering_.FaceDown): a row dealt while cards stay hidden
     // buries them deeper.
-    const int faceDownWeight = piles_[rowStock_]->Count() > 0 ? ordering_.FaceDown : 500;
+    const int faceDownWeight = piles_[rowStock_]->Count() > 0 ? ordering_.FaceDown : Ordering::DefaultFaceDown;
     return 100 * ComputeScore(s_) + ordering_.Claim * claim - faceDownWeight * faceDown + 30 * empty + 3 * together +
            2 * inOrder + 30 * suited;
 }
