@@ -139,8 +139,12 @@ std::string ScoreCaption(int score) { return "             Your score = " + std:
 
 void UpdateScore(Session& session, bool showVictory)
 {
-    session.Score = ComputeScore(session);
-    session.Menu.ScoreCaption = ScoreCaption(session.Score);
+    // The caption follows the score alone: it is built again only when the
+    // score changed or nothing has built it since it was cleared (the
+    // solver's searches score every position they try).
+    const int score = ComputeScore(session);
+    if (score != session.Score || session.Menu.ScoreCaption.empty()) session.Menu.ScoreCaption = ScoreCaption(score);
+    session.Score = score;
     if (session.Settings.Scoring == 5) {
         if (!PeaksCleared(session.Board)) return;
         ClearStock(session);
