@@ -1,6 +1,7 @@
 #include "rules/ClickDispatch.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/Session.h"
@@ -18,7 +19,7 @@ namespace {
 // DragPile or on the welcome screen.
 Pile* TablePileOf(Session& session, Card& card)
 {
-    auto* pile = dynamic_cast<Pile*>(card.Parent());
+    auto* pile = card.Parent() ? card.Parent()->AsPile() : nullptr;
     return pile == &session.Board.DragPile() ? nullptr : pile;
 }
 
@@ -88,7 +89,7 @@ void DispatchClick(Session& session, Control* sender)
 
 bool CanClickCard(const Session& session, const Card& card)
 {
-    const auto* pile = dynamic_cast<const Pile*>(card.Parent());
+    const Pile* pile = card.Parent() ? std::as_const(*card.Parent()).AsPile() : nullptr;
     if (!pile || pile == &session.Board.DragPile() || !pile->Visible || !card.Visible) return false;
     if (session.Welcome || session.Inert) return false;
     for (int i = pile->IndexOf(&card) + 1; i < pile->Count(); ++i) {

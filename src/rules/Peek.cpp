@@ -11,7 +11,8 @@ bool BeginPeek(Session& session, Control* sender, MouseButton button)
 {
     if (button != MouseButton::Secondary || session.Peek.Pile) return false;
     if (!sender || sender->Type() != ControlType::Card) return false;
-    auto* pile = dynamic_cast<Pile*>(static_cast<Card*>(sender)->Parent());
+    CardContainer* parent = static_cast<Card*>(sender)->Parent();
+    auto* pile = parent ? parent->AsPile() : nullptr;
     if (!pile || pile == &session.Board.DragPile()) return false;
     PeekState& peek = session.Peek;
     peek.HorzVisible = pile->Horz.Visible;

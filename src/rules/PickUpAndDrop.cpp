@@ -178,7 +178,7 @@ Pile* LastPileOfKind(const Table& table, int kind) { return table.PileAt(table.K
 
 void PickUp(Session& session, Card& card)
 {
-    auto* pile = dynamic_cast<Pile*>(card.Parent());
+    auto* pile = card.Parent() ? card.Parent()->AsPile() : nullptr;
     if (!pile || pile == &session.Board.DragPile() || session.Carrying) return;
     const bool broughtUp = session.Settings.Prepick >= 1 && BringCardToTop(session, card, *pile);
     if (pile->Count() > 0) {

@@ -27,6 +27,7 @@ struct Rect {
 
 class Card;
 class CardContainer;
+class Pile;
 
 enum class ControlType { Picture, Label, Card, Pile, Button };
 
@@ -58,6 +59,10 @@ public:
 class CardContainer {
 public:
     virtual ~CardContainer() = default;
+    // The pile this container is, if it is one (a cast the rules make on
+    // every click, kept out of the run-time type lookup).
+    virtual Pile* AsPile() { return nullptr; }
+    virtual const Pile* AsPile() const { return nullptr; }
     const std::vector<Card*>& Cards() const { return cards_; }
     int Count() const { return static_cast<int>(cards_.size()); }
     Card* CardAt(int i) const { return cards_[static_cast<std::size_t>(i)]; }
@@ -97,6 +102,8 @@ struct ScrollBar {
 class Pile : public Control, public CardContainer {
 public:
     explicit Pile(std::string name) : Control(ControlType::Pile, std::move(name)) {}
+    Pile* AsPile() override { return this; }
+    const Pile* AsPile() const override { return this; }
     std::uint8_t Kind = 0;
     std::int32_t PickRule = 0;
     std::int32_t DropRule = 0;
