@@ -271,8 +271,8 @@ void Solver::Search::EndSearch(const State& root)
     ui_.Victories = 0;
     won_ = false;
     // The positions' keys are no use to the next search: their memory goes.
-    std::unordered_map<std::uint64_t, std::int32_t>().swap(seen_);
-    std::unordered_map<std::uint64_t, std::int32_t>().swap(deferredSeen_);
+    seen_ = SeenTable();
+    deferredSeen_ = SeenTable();
 }
 
 SolveAnswer SolvePosition(const Session& live, const SolverBudget& budget) { return Solver(live).Solve(budget); }

@@ -47,13 +47,22 @@ void Solver::Search::Played(const PackedMove& played)
         // Not after a move that took a card from the talon (see SolverTalonReturns.cpp).
         if (talonReturns_ && TalonCards(child_) == TalonCards(parent_) && TalonReturnSeen(child_))
             return;
-        children_.push_back({child_, move, Priority(), key});
+        children_.push_back({SpareCopy(child_), move, Priority(), key});
         return;
     }
     if (!CanBuildOn(static_cast<std::size_t>(deferTo_))) return;
     const std::uint64_t deferred = DeferredKey(key, child_, deferTo_);
     if (SeenIn(deferredSeen_, deferred, redeals)) return;
-    children_.push_back({child_, move, Priority(), deferred, static_cast<std::int16_t>(deferTo_)});
+    children_.push_back({SpareCopy(child_), move, Priority(), deferred, static_cast<std::int16_t>(deferTo_)});
+}
+
+State Solver::Search::SpareCopy(const State& state)
+{
+    if (spare_.empty()) return state;
+    State copy = std::move(spare_.back());
+    spare_.pop_back();
+    copy.assign(state.begin(), state.end());
+    return copy;
 }
 
 Control* Solver::Search::DropSender(Pile& target) const
@@ -226,6 +235,9 @@ void Solver::Search::Expand(bool talonOnly)
 
 void Solver::Search::ExpandNode()
 {
+    // The children's buffers are kept for the next ones.
+    for (Child& child : children_)
+        if (child.Position.capacity() > 0) spare_.push_back(std::move(child.Position));
     children_.clear();
     cycleNode_ = false;
     clicks_ = 0;

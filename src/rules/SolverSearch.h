@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/Session.h"
+#include "rules/SolverSeenTable.h"
 #include "records/GameButtons.h"
 #include "rules/ScratchTable.h"
 #include "rules/Solver.h"
@@ -348,6 +349,9 @@ struct Solver::Search {
         std::int16_t Deferred = -1;
     };
     std::vector<Child> children_;
+    // Buffers of children gone, for new ones: a copy of state in one of them.
+    std::vector<State> spare_;
+    State SpareCopy(const State& state);
     // One stage of a staged search: best first from kept positions (all
     // in one queue) within limit positions; a child that deals the next
     // row goes to row, with the position it came from, instead of being
@@ -415,7 +419,7 @@ struct Solver::Search {
     // Whether a pile outside the talon might take the card alone now, by
     // the rule tables (an empty pile that takes cards always might).
     bool MayGoSomewhere(const Card& card) const;
-    std::unordered_map<std::uint64_t, std::int32_t> deferredSeen_;
+    solving::SeenTable deferredSeen_;
 
     // Twin foundations. Where two decks give several foundations that take
     // the same card, a card no other card can prepare any foundation for
@@ -579,16 +583,15 @@ struct Solver::Search {
     bool victoryOutOfReach_ = false;
 
     // Position key -> the most redeals left it was reached with.
-    std::unordered_map<std::uint64_t, std::int32_t> seen_;
+    solving::SeenTable seen_;
     // Whether a position reached with that many redeals left was searched.
     bool Seen(std::uint64_t key, std::int32_t redeals) const { return SeenIn(seen_, key, redeals); }
-    bool SeenIn(const std::unordered_map<std::uint64_t, std::int32_t>& seen, std::uint64_t key,
-                std::int32_t redeals) const
+    bool SeenIn(const solving::SeenTable& seen, std::uint64_t key, std::int32_t redeals) const
     {
-        const auto it = seen.find(key);
+        const std::int32_t* kept = seen.Find(key);
         // With stock cycles redeals count as unlimited: a position is
         // searched once.
-        return it != seen.end() && (!redealsDominate_ || cycles_ || it->second >= redeals);
+        return kept && (!redealsDominate_ || cycles_ || *kept >= redeals);
     }
     bool won_ = false;
     PackedMove winningMove_;

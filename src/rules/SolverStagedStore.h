@@ -38,7 +38,7 @@ struct StagedStore {
                      Arena.begin() + static_cast<std::ptrdiff_t>(node.Offset + node.Length));
     }
     // Keeps a position, marked as seen with the redeals it closes with.
-    std::int32_t Add(std::unordered_map<std::uint64_t, std::int32_t>& seen, const State& state, std::uint64_t key,
+    std::int32_t Add(SeenTable& seen, const State& state, std::uint64_t key,
                      std::int32_t parent, const PackedMove& move)
     {
         seen[key] = GetInt(state.data() + state.size() - 4);

@@ -25,6 +25,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverFoundationWalksTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverOutOfReachTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverLockedCardDivesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverSeenTableTest.cpp
 )
 list(APPEND VEXA_VIEW_TESTS
 )
