@@ -55,18 +55,6 @@ Table::Table(PictureSource& pictures)
     }
 }
 
-Control* Table::ControlAt(int position) const
-{
-    if (position < 0 || position >= ControlCount()) return nullptr;
-    return order_[static_cast<std::size_t>(position)];
-}
-
-Pile* Table::PileAt(int position) const
-{
-    Control* control = ControlAt(position);
-    return control && control->Type() == ControlType::Pile ? static_cast<Pile*>(control) : nullptr;
-}
-
 int Table::PositionOf(const Control* control) const
 {
     auto it = std::find(order_.begin(), order_.end(), control);
@@ -137,7 +125,11 @@ void Table::MoveCard(Card& card, CardContainer& to)
 {
     if (card.parent_ == &to) return;
     if (CardContainer* from = card.parent_) {
-        from->cards_.erase(std::find(from->cards_.begin(), from->cards_.end(), &card));
+        // Most moves take the top card: no search for it then.
+        if (from->cards_.back() == &card)
+            from->cards_.pop_back();
+        else
+            from->cards_.erase(std::find(from->cards_.begin(), from->cards_.end(), &card));
         from->Removed(&card);
     }
     card.parent_ = &to;

@@ -155,8 +155,15 @@ public:
 
     // TableOrder.
     int ControlCount() const { return static_cast<int>(order_.size()); }
-    Control* ControlAt(int position) const;
-    Pile* PileAt(int position) const;  // null when the control is no pile
+    Control* ControlAt(int position) const
+    {
+        return position < 0 || position >= ControlCount() ? nullptr : order_[static_cast<std::size_t>(position)];
+    }
+    Pile* PileAt(int position) const  // null when the control is no pile
+    {
+        Control* control = ControlAt(position);
+        return control && control->Type() == ControlType::Pile ? static_cast<Pile*>(control) : nullptr;
+    }
     int PositionOf(const Control* control) const;
     Control* FindControl(const std::string& name) const;  // case-insensitive
     Pile* FindPile(const std::string& name) const;
