@@ -10,8 +10,24 @@ void Place(Card& card, int left, int top) { card.Bounds = {left, top, CardWidth,
 
 void Show(Card& card, bool visible) { card.Visible = visible; }
 
+// The width and height the visible cards of a pile reach, where its layout
+// placed and showed every card (else the cards are read again).
+struct Extent {
+    bool Known = false;
+    int Width = 0, Height = 0;
+};
+
+// The extent of k visible cards stepped by (dx, dy) from the pile's corner.
+Extent Stepped(int k, int dx, int dy)
+{
+    if (k == 0) return {true, 0, 0};
+    return {true, dx * (k - 1) + CardWidth, dy * (k - 1) + CardHeight};
+}
+
+void SettleScrollBars(Pile& pile, int contentWidth, int contentHeight);
+
 // Style 401: a fan in the pile's Direction, every card visible.
-void LayOutFan(Pile& pile)
+Extent LayOutFan(Pile& pile)
 {
     if (pile.Horz.Visible) pile.Horz.Position = 0;
     if (pile.Vert.Visible) pile.Vert.Position = 0;
@@ -29,10 +45,17 @@ void LayOutFan(Pile& pile)
         }
         Show(card, true);
     }
+    switch (pile.Direction) {
+    case 0: return Stepped(n, 0, FanStepY);
+    case 1: return Stepped(n, FanStepX, 0);
+    case 2: return Stepped(n, 0, 0);
+    case 3: return n == 0 ? Extent{true, 0, 0} : Extent{true, shift + width, CardHeight};
+    default: return {};
+    }
 }
 
 // Style 402: a square stack showing only its top card.
-void LayOutStack(Pile& pile)
+Extent LayOutStack(Pile& pile)
 {
     for (Card* card : pile.Cards()) {
         Place(*card, 0, 0);
@@ -42,10 +65,11 @@ void LayOutStack(Pile& pile)
         ++pile.RepaintCount;
     else
         Show(*pile.Top(), true);
+    return Stepped(std::min(pile.Count(), 1), 0, 0);
 }
 
 // Style 403: a stack whose top three cards are fanned.
-void LayOutTopThree(Pile& pile)
+Extent LayOutTopThree(Pile& pile)
 {
     const int n = pile.Count();
     const bool down = pile.Direction == 0;
@@ -65,11 +89,12 @@ void LayOutTopThree(Pile& pile)
             Show(card, true);
         }
     }
+    return down ? Stepped(std::min(n, 3), 0, FanStepY) : Stepped(std::min(n, 3), FanStepX, 0);
 }
 
 // Style 404: a stack that turns its thirteenth card face down, so that a
 // completed pile of thirteen shows a card back.
-void LayOutClosingStack(Pile& pile)
+Extent LayOutClosingStack(Pile& pile)
 {
     for (Card* card : pile.Cards()) {
         Place(*card, 0, 0);
@@ -77,24 +102,29 @@ void LayOutClosingStack(Pile& pile)
     }
     if (pile.Count() == 0) {
         ++pile.RepaintCount;
-        return;
+        return {true, 0, 0};
     }
     if (pile.Count() >= 13) pile.CardAt(12)->Face.SetState(ctBack);
     Show(*pile.Top(), true);
+    return Stepped(1, 0, 0);
 }
 
 }  // namespace
 
 void LayOutPile(Pile& pile)
 {
+    Extent extent;
     switch (pile.LayoutStyle) {
-    case 401: LayOutFan(pile); break;
-    case 402: LayOutStack(pile); break;
-    case 403: LayOutTopThree(pile); break;
-    case 404: LayOutClosingStack(pile); break;
+    case 401: extent = LayOutFan(pile); break;
+    case 402: extent = LayOutStack(pile); break;
+    case 403: extent = LayOutTopThree(pile); break;
+    case 404: extent = LayOutClosingStack(pile); break;
     default: return;  // the DragPile (400) and unknown styles are left alone
     }
-    UpdateScrollBars(pile);
+    if (extent.Known)
+        SettleScrollBars(pile, extent.Width, extent.Height);
+    else
+        UpdateScrollBars(pile);
 }
 
 void UpdateScrollBars(Pile& pile)
@@ -105,6 +135,13 @@ void UpdateScrollBars(Pile& pile)
         contentWidth = std::max(contentWidth, card->Bounds.left + card->Bounds.width);
         contentHeight = std::max(contentHeight, card->Bounds.top + card->Bounds.height);
     }
+    SettleScrollBars(pile, contentWidth, contentHeight);
+}
+
+namespace {
+
+void SettleScrollBars(Pile& pile, int contentWidth, int contentHeight)
+{
     const bool mayHorz = !pile.ScrollBarsHidden && (pile.Direction == 1 || pile.Direction == 3);
     const bool mayVert = !pile.ScrollBarsHidden && (pile.Direction == 0 || pile.Direction == 3);
     bool horz = false, vert = false;
@@ -125,5 +162,7 @@ void UpdateScrollBars(Pile& pile)
     settle(pile.Horz, horz, contentWidth, clientWidth);
     settle(pile.Vert, vert, contentHeight, clientHeight);
 }
+
+}  // namespace
 
 }  // namespace vexa

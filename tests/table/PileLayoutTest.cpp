@@ -176,5 +176,29 @@ TEST_F(Layout, FanResetsScrollPositionsAndBarsFollowDirection)
     EXPECT_FALSE(square.Horz.Visible || square.Vert.Visible);
 }
 
+// The layouts that place every card compute the scroll bars from where they
+// put the cards; reading the cards again must give the same bars, for every
+// style, direction and count, in piles too small for the cards and large.
+TEST_F(Layout, BarsLaidOutMatchTheCardsRead)
+{
+    for (const int style : {401, 402, 403, 404})
+        for (int direction = 0; direction <= 4; ++direction)
+            for (const auto& [width, height] : {std::pair{71, 96}, std::pair{40, 300}, std::pair{300, 40}})
+                for (const int n : {0, 1, 2, 3, 4, 14}) {
+                    table.RemoveGameControls();
+                    Pile& pile = MakePile(style, direction, width, height);
+                    Fill(pile, n);
+                    LayOutPile(pile);
+                    const ScrollBar horz = pile.Horz, vert = pile.Vert;
+                    UpdateScrollBars(pile);
+                    const auto same = [](const ScrollBar& x, const ScrollBar& y) {
+                        return x.Visible == y.Visible && x.Range == y.Range && x.Position == y.Position;
+                    };
+                    EXPECT_TRUE(same(horz, pile.Horz) && same(vert, pile.Vert))
+                        << "style " << style << " direction " << direction << " size " << width << "x" << height
+                        << " cards " << n;
+                }
+}
+
 }  // namespace
 }  // namespace vexa
