@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -401,6 +402,13 @@ struct Solver::Search {
     State returned_;  // the position with the cards back in the talon
     State returnWaste_, returnStock_;
     std::vector<std::size_t> returnTops_, returnTake_;
+    // The cards of each talon that makes a stock cycle, as a set (a sum of
+    // a hash per card): a position whose talon would hold other cards is
+    // on no cycle, which is told before its talon is built.
+    static std::uint64_t CardSetHash(std::uint8_t byte);
+    std::uint64_t TalonSetHash(const State& state) const;
+    std::unordered_set<std::uint64_t> cycleTalonSets_;
+    std::uint64_t childTalonSet_ = 0;  // the talon's set of the position TalonReturnSeen checks
     // The cards worth lifting in the position expanded: those some pile
     // takes now, or after a deferred play those the pile played to takes
     // on the card played. A drop puts the lowest card lifted on the

@@ -151,6 +151,7 @@ Solver::Search::Cycle Solver::Search::FindCycle(const State& start)
         cycle.Canonical = *std::min_element(members.begin(), members.end());
         cycle.Length = static_cast<std::uint16_t>(members.size());
         for (const std::uint64_t member : members) cycleOf_[member] = cycle;
+        if (talonReturns_) cycleTalonSets_.insert(TalonSetHash(start));
     } else {
         cycleOf_[members.front()] = Cycle{};
     }

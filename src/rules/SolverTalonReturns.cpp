@@ -91,6 +91,7 @@ bool Solver::Search::TalonReturnSeen(const State& child)
         at += n + 1;
     }
     if (!any) return false;
+    childTalonSet_ = TalonSetHash(child);
     // Each pile's top cards from the talon, one, two and so on, then all of
     // them from every pile at once.
     auto& take = returnTake_;
@@ -104,8 +105,31 @@ bool Solver::Search::TalonReturnSeen(const State& child)
     return std::count_if(tops.begin(), tops.end(), [](std::size_t n) { return n > 0; }) > 1 && ReturnedSeen(child);
 }
 
+std::uint64_t Solver::Search::CardSetHash(std::uint8_t byte) { return HashFinish(0x51ed27u + (byte >> 1)); }
+
+std::uint64_t Solver::Search::TalonSetHash(const State& state) const
+{
+    std::uint64_t set = 0;
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
+        const std::size_t n = state[at] & ~ShownFlag;
+        if (talon_[p])
+            for (std::size_t i = 1; i <= n; ++i) set += CardSetHash(state[at + i]);
+        at += n + 1;
+    }
+    return set;
+}
+
 bool Solver::Search::ReturnedSeen(const State& child)
 {
+    // No stock cycle has a talon of these cards: Z was never met.
+    std::uint64_t set = childTalonSet_;
+    for (std::size_t p = 0, at = 0; p < piles_.size(); ++p) {
+        const std::size_t n = child[at] & ~ShownFlag;
+        for (std::size_t i = n + 1 - returnTake_[p]; i <= n; ++i) set += CardSetHash(child[at + i]);
+        at += n + 1;
+    }
+    if (!cycleTalonSets_.contains(set)) return false;
+
     // The talon's cards and those taken back, each at its place in the
     // dealing order: into the waste those dealt before its top card, the
     // rest into the stock. Waste bytes run from the first dealt, face up;
