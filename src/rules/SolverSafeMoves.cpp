@@ -239,6 +239,10 @@ bool Solver::Search::PlaySafeMove()
         Card& card = *piles_[p]->Top();
         const auto c = static_cast<std::size_t>(card.Index());
         if (!FaceUp(card) || (buildsOn_[c] & off).any() || !CanClickCard(s_, card)) continue;
+        // No foundation that could take it: nothing to lift it for.
+        if (std::none_of(foundations.begin(), foundations.end(),
+                         [&](const Pile* foundation) { return MayTake(*foundation, card.Index()); }))
+            continue;
         touched_ = true;
         DispatchClick(s_, &card);
         Pile& drag = s_.Board.DragPile();
