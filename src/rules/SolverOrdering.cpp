@@ -47,6 +47,7 @@ void Solver::Search::FindOrderings()
     if (wasteOrder_) orderings_ = WasteOrderings();
     FindNoisyDives();
     FindWasteDepth();
+    FindStockBeam();
     // The staged search first, with half the budget.
     if (staged_) {
         Ordering staged{true, 0, 0, 0, 14};
@@ -93,6 +94,7 @@ int Solver::Search::Priority() const
     // is in order on one its pile's DropRule would take it on, and a pair
     // the pile lifts together as a run weighs ordering_.Lift more.
     if (ordering_.Staged) return StagedScore();
+    if (ordering_.StockBeam) return StockBeamScore();
     if (ordering_.LowestScore) return -60 * ComputeScore(s_);
     const bool oneWay = ordering_.OneWay;
     const bool wasteOrdered = ordering_.Waste > 0 || ordering_.WasteSteps > 0;

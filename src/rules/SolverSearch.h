@@ -193,6 +193,8 @@ struct Solver::Search {
         // The lowest game score first, and the line to the lowest found
         // kept whatever the outcome (see SolverOutOfReach.cpp).
         bool LowestScore = false;
+        // The beam over the cards of a stock dealt once (see SolverStockBeam.cpp).
+        bool StockBeam = false;
     };
     void FindOrderings();
     void FindNoisyDives();
@@ -485,6 +487,17 @@ struct Solver::Search {
     bool interchangeableOnceDealt_ = false;  // tableau piles interchangeable once the stock is empty
     std::uint64_t InterchangeableKey(const State& state);
     std::vector<std::pair<std::size_t, std::size_t>> stagedSpans_;  // its tableau piles: offset, length
+    // Stock beam: the few best positions kept at each count of cards left
+    // in a stock turned once onto one waste, a small stage searched from
+    // each (see SolverStockBeam.cpp); an ordering only. It reads the stock
+    // at rowStock_.
+    void FindStockBeam();
+    int StockBeamScore() const;
+    int StockBeamScore(int base) const;  // with the foundations built from that base rank
+    SolveAnswer SearchStockBeam(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    bool stockBeam_ = false;
+    mutable std::vector<std::vector<std::uint8_t>> beamStacks_;  // per pile: its cards as the score plays them off
+    bool stockBeamBase_ = false;  // the first foundation's first card sets the base rank
     // Rank-only keys. Where no rule reads a card's suit or colour, cards
     // are keyed by rank and face alone (see SolverRankOnlyKeys.cpp).
     void FindRankOnlyKeys();

@@ -27,6 +27,7 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverTableFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRowBeam.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStaged.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverStockBeam.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverWasteOrder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverGrowingFoundations.cpp
