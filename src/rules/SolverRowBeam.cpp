@@ -114,17 +114,10 @@ SolveAnswer Solver::Search::SearchRowBeam(const SolverBudget& budget, const std:
             for (const Entry& from : beam)
                 if ((won = SearchStage(store, {from}, limit, row)) || store.OutOfBudget()) break;
         if (won || last) break;
-        // The best rows of all, one of each score: positions that score
-        // alike are most often the same cards moved in another order.
-        std::stable_sort(rows.begin(), rows.end(), [](const Row& x, const Row& y) { return x.Score > y.Score; });
-        std::vector<Entry> next;
-        for (Row& row : rows) {
-            if (next.size() >= width) break;
-            if (std::any_of(next.begin(), next.end(), [&](const Entry& e) { return e.Score == row.Score; })) continue;
-            if (Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4))) continue;
-            next.push_back({row.Score, store.Add(seen_, row.Position, row.Key, row.Parent, row.Move)});
-        }
-        beam = std::move(next);
+        // The best rows of all, one of each score.
+        beam = store.KeepBest(rows, width, seen_, [&](const Row& row) {
+            return Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4));
+        });
     }
     ordering_ = kept;
     return EndStaged(store, won, root);

@@ -4,6 +4,7 @@
 // between two rows, shared by both.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <unordered_set>
@@ -45,6 +46,22 @@ struct StagedStore {
         Nodes.push_back({Arena.size(), state.size(), parent, move});
         Arena.insert(Arena.end(), state.begin(), state.end());
         return static_cast<std::int32_t>(Nodes.size() - 1);
+    }
+    // The next beam of a beam search: the best rows, one of each score
+    // (positions that score alike are most often the same cards moved in
+    // another order), none seenBefore, at most width of them; kept.
+    template <class SeenBefore>
+    std::vector<Entry> KeepBest(std::vector<Row>& rows, std::size_t width, SeenTable& seen, SeenBefore&& seenBefore)
+    {
+        std::stable_sort(rows.begin(), rows.end(), [](const Row& x, const Row& y) { return x.Score > y.Score; });
+        std::vector<Entry> next;
+        for (Row& row : rows) {
+            if (next.size() >= width) break;
+            if (std::any_of(next.begin(), next.end(), [&](const Entry& e) { return e.Score == row.Score; })) continue;
+            if (seenBefore(row)) continue;
+            next.push_back({row.Score, Add(seen, row.Position, row.Key, row.Parent, row.Move)});
+        }
+        return next;
     }
     double Elapsed() const { return std::chrono::duration<double>(Clock::now() - started_).count(); }
     // Once spent, always spent.

@@ -305,17 +305,10 @@ SolveAnswer Solver::Search::SearchStockBeam(const SolverBudget& budget, const st
         for (const Entry& from : beam)
             if ((won = SearchStage(store, {from}, BeamStagePositions, row)) || store.OutOfBudget()) break;
         if (won) break;
-        // The best of all, one of each score: positions that score alike
-        // are most often the same cards moved in another order.
-        std::stable_sort(rows.begin(), rows.end(), [](const Row& x, const Row& y) { return x.Score > y.Score; });
-        std::vector<Entry> next;
-        for (Row& row : rows) {
-            if (next.size() >= BeamWidth) break;
-            if (std::any_of(next.begin(), next.end(), [&](const Entry& e) { return e.Score == row.Score; })) continue;
-            if (Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4))) continue;
-            next.push_back({row.Score, store.Add(seen_, row.Position, row.Key, row.Parent, row.Move)});
-        }
-        beam = std::move(next);
+        // The best of all, one of each score.
+        beam = store.KeepBest(rows, BeamWidth, seen_, [&](const Row& row) {
+            return Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4));
+        });
     }
     return EndStaged(store, won, root);
 }
