@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "core/Session.h"
-#include "rules/SolverSeenTable.h"
 #include "records/GameButtons.h"
 #include "rules/ScratchTable.h"
 #include "rules/Solver.h"
+#include "rules/SolverSeenTable.h"
 
 namespace vexa {
 
