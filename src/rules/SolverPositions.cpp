@@ -148,7 +148,10 @@ std::uint64_t Solver::Search::KeyHash(const State& position)
                                             state.begin() + static_cast<std::ptrdiff_t>(y.first),
                                             state.begin() + static_cast<std::ptrdiff_t>(y.first + y.second));
     };
-    canonical_.clear();
+    // The canonical bytes are fed to the hash as they are found, pile by
+    // pile (the hash reads bytes in turn, so this is the hash of them put
+    // together).
+    std::uint64_t h = HashStart;
     // Per group, the members' segments in order and the next one to write;
     // kept from call to call so that no call allocates.
     auto& next = groupNext_;
@@ -159,13 +162,19 @@ std::uint64_t Solver::Search::KeyHash(const State& position)
         const int g = group_[p];
         if (merged && talon_[p]) continue;
         if (g < 0) {
-            const std::size_t from = canonical_.size();
-            canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first),
-                              state.begin() + static_cast<std::ptrdiff_t>(segments_[p].first + segments_[p].second));
-            // The count, the bottom card, the cards between, the top card.
-            if (orderFree_[p] && segments_[p].second > 4)
-                std::sort(canonical_.begin() + static_cast<std::ptrdiff_t>(from + 2),
-                          canonical_.begin() + static_cast<std::ptrdiff_t>(from + segments_[p].second - 1));
+            const auto [from, n] = segments_[p];
+            if (orderFree_[p] && n > 4) {
+                // The count, the bottom card, the cards between, the top card.
+                h = HashFeed(h, state.data() + from, 2);
+                std::uint8_t* between = sortBuffer_.data();
+                std::copy(state.begin() + static_cast<std::ptrdiff_t>(from + 2),
+                          state.begin() + static_cast<std::ptrdiff_t>(from + n - 1), between);
+                std::sort(between, between + (n - 3));
+                h = HashFeed(h, between, n - 3);
+                h = HashFeed(h, state.data() + from + n - 1, 1);
+            } else {
+                h = HashFeed(h, state.data() + from, n);
+            }
             continue;
         }
         const auto gi = static_cast<std::size_t>(g);
@@ -179,17 +188,15 @@ std::uint64_t Solver::Search::KeyHash(const State& position)
             std::sort(sorted[gi].begin(), sorted[gi].end(), less);
         }
         const auto& segment = sorted[gi][next[gi]++];
-        canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(segment.first),
-                          state.begin() + static_cast<std::ptrdiff_t>(segment.first + segment.second));
+        h = HashFeed(h, state.data() + segment.first, segment.second);
     }
-    canonical_.insert(canonical_.end(), state.begin() + static_cast<std::ptrdiff_t>(at),
-                      state.begin() + static_cast<std::ptrdiff_t>(length));
+    h = HashFeed(h, state.data() + at, length - at);
     if (merged) {
         std::uint8_t bytes[8];
         std::memcpy(bytes, &cycle.Canonical, 8);
-        canonical_.insert(canonical_.end(), bytes, bytes + 8);
+        h = HashFeed(h, bytes, 8);
     }
-    return HashBytes(canonical_.data(), canonical_.size());
+    return HashFinish(h);
 }
 
 std::uint64_t Solver::Search::OrderFreeHash(const State& state, std::size_t length)
