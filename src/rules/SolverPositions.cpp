@@ -162,19 +162,7 @@ std::uint64_t Solver::Search::KeyHash(const State& position)
         const int g = group_[p];
         if (merged && talon_[p]) continue;
         if (g < 0) {
-            const auto [from, n] = segments_[p];
-            if (orderFree_[p] && n > 4) {
-                // The count, the bottom card, the cards between, the top card.
-                h = HashFeed(h, state.data() + from, 2);
-                std::uint8_t* between = sortBuffer_.data();
-                std::copy(state.begin() + static_cast<std::ptrdiff_t>(from + 2),
-                          state.begin() + static_cast<std::ptrdiff_t>(from + n - 1), between);
-                std::sort(between, between + (n - 3));
-                h = HashFeed(h, between, n - 3);
-                h = HashFeed(h, state.data() + from + n - 1, 1);
-            } else {
-                h = HashFeed(h, state.data() + from, n);
-            }
+            h = FeedPile(h, state, p, segments_[p].first);
             continue;
         }
         const auto gi = static_cast<std::size_t>(g);
@@ -207,22 +195,24 @@ std::uint64_t Solver::Search::OrderFreeHash(const State& state, std::size_t leng
     std::uint64_t h = HashStart;
     std::size_t at = 0;
     for (std::size_t p = 0; p < piles_.size(); ++p) {
-        const std::size_t n = 1 + (state[at] & ~ShownFlag);
-        if (!orderFree_[p] || n <= 4) {
-            h = HashFeed(h, state.data() + at, n);
-        } else {
-            // The count, the bottom card, the cards between, the top card.
-            h = HashFeed(h, state.data() + at, 2);
-            std::uint8_t* between = sortBuffer_.data();
-            std::copy(state.begin() + static_cast<std::ptrdiff_t>(at + 2),
-                      state.begin() + static_cast<std::ptrdiff_t>(at + n - 1), between);
-            std::sort(between, between + (n - 3));
-            h = HashFeed(h, between, n - 3);
-            h = HashFeed(h, state.data() + at + n - 1, 1);
-        }
-        at += n;
+        h = FeedPile(h, state, p, at);
+        at += 1 + (state[at] & ~ShownFlag);
     }
     return HashFinish(HashFeed(h, state.data() + at, length - at));
+}
+
+std::uint64_t Solver::Search::FeedPile(std::uint64_t h, const State& state, std::size_t pile, std::size_t at)
+{
+    const std::size_t n = 1 + (state[at] & ~ShownFlag);
+    if (!orderFree_[pile] || n <= 4) return HashFeed(h, state.data() + at, n);
+    // The count, the bottom card, the cards between (sorted), the top card.
+    h = HashFeed(h, state.data() + at, 2);
+    std::uint8_t* between = sortBuffer_.data();
+    std::copy(state.begin() + static_cast<std::ptrdiff_t>(at + 2), state.begin() + static_cast<std::ptrdiff_t>(at + n - 1),
+              between);
+    std::sort(between, between + (n - 3));
+    h = HashFeed(h, between, n - 3);
+    return HashFeed(h, state.data() + at + n - 1, 1);
 }
 
 }  // namespace vexa

@@ -257,6 +257,9 @@ struct Solver::Search {
     // KeyHash where order-free foundations are the only reason to key
     // other than by the bytes as they stand.
     std::uint64_t OrderFreeHash(const State& state, std::size_t length);
+    // The hash h fed with the pile's bytes at offset at, an order-free
+    // foundation's cards between its bottom and top card sorted.
+    std::uint64_t FeedPile(std::uint64_t h, const State& state, std::size_t pile, std::size_t at);
     std::array<std::uint8_t, 128> sortBuffer_{};  // a pile holds at most 127 cards (its count byte)
     bool anyOrderFree_ = false;
 
