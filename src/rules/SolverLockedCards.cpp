@@ -10,6 +10,15 @@
 // still holds (a card dealt later only adds needs), and it is not searched:
 // a win is never lost this way, and a loss is still claimed only when no
 // other position is left.
+//
+// With every card dealt in full decks and four foundations a deck, each
+// suit fills as many foundations as it has copies of a card, each taking
+// one copy of every rank in rising order from the base. The cards of one
+// suit in a locked pile leave in order from the top, so they must split
+// into that many rising runs that carry on the foundations' tops: three of
+// them that leave in an order that never rises (7, 5, 3 of spades), with
+// two decks, never all go. This holds before the base is chosen too, when
+// it fails under every base rank.
 #include "rules/SolverSearch.h"
 
 namespace vexa {
@@ -89,6 +98,15 @@ void Solver::Search::FindLockedPiles()
             if (cards[1] >= 0) return;
             cards[cards[0] < 0 ? 0 : 1] = static_cast<std::int16_t>(card->Index());
         }
+    // Whether each suit fills as many foundations as it has copies of each
+    // card: full decks, four foundations to a deck.
+    const int copies = byFace_[1][1] >= 0 ? 2 : 1;  // of the ace of clubs
+    suitFoundations_ = foundations == 4 * copies ? copies : 0;
+    for (int suit = 0; suit < 4 && suitFoundations_ > 0; ++suit)
+        for (int value = 1; value <= 13; ++value) {
+            const auto& cards = byFace_[static_cast<std::size_t>(suit * 14 + value)];
+            if (cards[0] < 0 || (cards[1] >= 0) != (copies == 2)) suitFoundations_ = 0;
+        }
     lockedCards_ = true;
 }
 
@@ -99,10 +117,52 @@ int Solver::Search::BaseRank() const
     return foundation.Count() == 0 ? 0 : foundation.CardAt(0)->Face.Value();
 }
 
+bool Solver::Search::LockedRunsFit(int base) const
+{
+    // Per suit, the tops of its foundations as ranks counted from the base
+    // (-1 for one not started yet, 99 for none at all).
+    std::array<std::array<int, 2>, 4> tops{};
+    for (auto& suit : tops) suit = {-1, suitFoundations_ == 2 ? -1 : 99};
+    const auto rank = [base](const CardFace& face) { return (face.Value() - base + 13) % 13; };
+    std::array<int, 4> started{};
+    for (const Pile* pile : piles_) {
+        if (pile->Kind != 3 || pile->Count() == 0) continue;
+        const CardFace& face = pile->CardAt(pile->Count() - 1)->Face;
+        int& begun = started[face.Suit()];
+        if (begun < suitFoundations_) tops[face.Suit()][static_cast<std::size_t>(begun++)] = rank(face);
+    }
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        if (!locked_[p]) continue;
+        const Pile& pile = *piles_[p];
+        std::array<std::array<int, 2>, 4> runs = tops;
+        for (int i = pile.Count() - 1; i >= 0; --i) {
+            const CardFace& face = pile.CardAt(i)->Face;
+            const int r = rank(face);
+            // It carries on the highest top below it: a lower one is kept
+            // for the cards still to come (the split works if any does).
+            auto& suit = runs[face.Suit()];
+            int* best = nullptr;
+            for (int& top : suit)
+                if (top < r && (!best || top > *best)) best = &top;
+            if (!best) return false;
+            *best = r;
+        }
+    }
+    return true;
+}
+
 bool Solver::Search::Deadlocked()
 {
-    // No base rank before the first foundation card: no bound yet.
     const int base = BaseRank();
+    if (suitFoundations_ > 0) {
+        if (base != 0 && !LockedRunsFit(base)) return true;
+        if (base == 0) {
+            for (int rank = 1; rank <= 13; ++rank)
+                if (LockedRunsFit(rank)) return false;
+            return true;
+        }
+    }
+    // No base rank before the first foundation card: no further bound.
     if (base == 0) return false;
     // Each card off the foundations waits for the card on top of it in a
     // locked pile, and (unless of the base rank) for a card one rank lower

@@ -448,7 +448,11 @@ struct Solver::Search {
     // SolverLockedCards.cpp).
     void FindLockedPiles();
     bool Deadlocked();
+    // Whether the locked piles' cards of each suit can carry on its
+    // foundations in rising runs, ranks counted from this base.
+    bool LockedRunsFit(int base) const;
     bool lockedCards_ = false;
+    int suitFoundations_ = 0;  // foundations each suit fills (0: cards not in full decks)
     std::vector<char> locked_;    // per pile: its cards leave only for a foundation
     bool baseFromFirst_ = false;  // the first foundation's first card sets the base rank (else aces)
     // The rank the foundations start from: 1 (aces), or the first

@@ -92,6 +92,13 @@ TEST(SolverFoundationSavings, LockedReservesWithTwoDecks)
     const std::vector<Case> cases{
         {"each jack under the other queen", {{JS, QS + Second}, {JS + Second, QS}, {KS, KS + Second}}, SolveOutcome::Lost},
         {"one jack free", {{JS, QS + Second}, {JS + Second}, {QS}, {KS, KS + Second}}, SolveOutcome::Won},
+        // Each waits only for a card that is free, but the queen and the
+        // jack come off after a king and a queen have filled both
+        // foundations past them.
+        {"king, queen, jack leaving in turn", {{JS, QS, KS}, {JS + Second}, {QS + Second}, {KS + Second}},
+            SolveOutcome::Lost},
+        {"jack, queen, king leaving in turn", {{KS, QS, JS}, {JS + Second}, {QS + Second}, {KS + Second}},
+            SolveOutcome::Won},
     };
     for (const Case& c : cases) {
         Endgame t;
@@ -116,6 +123,45 @@ TEST(SolverFoundationSavings, LockedReservesWithTwoDecks)
             }
         for (std::size_t r = 0; r < c.reserves.size(); ++r) put(t.Place("R" + std::to_string(r + 1), Reserve), c.reserves[r]);
         ExpectOutcome(t, c.outcome, c.what);
+    }
+}
+
+// A terrace whose spades and hearts each leave three in an order that never
+// rises, whichever base rank the foundations take, is lost before any base
+// is chosen; the same cards leaving in the other order are not.
+TEST(SolverFoundationSavings, ATerraceLostUnderEveryBase)
+{
+    using test::CardOf;
+    const int S = 0, H = 1;
+    // Bottom card first: the top three spades leave as 5, 5, 3 (rising only
+    // from a base of 4 or 5), the hearts as 9, 9, 7 (only from 8 or 9).
+    const std::vector<int> falling{
+        CardOf(H, 7), CardOf(H, 9), CardOf(H, 9, 1), CardOf(S, 3), CardOf(S, 5), CardOf(S, 5, 1)};
+    for (const bool reversed : {false, true}) {
+        std::vector<int> terrace = falling;
+        if (reversed) std::reverse(terrace.begin(), terrace.end());
+        Endgame t;
+        t.session.Settings.Decks = 2;
+        t.session.RedealsLeft = 0;
+        Pile& stock = t.Place("ST", test::TerraceStock);
+        t.Place("W", test::TerraceWaste);
+        for (int f = 1; f <= 8; ++f) t.Place("F" + std::to_string(f), f == 1 ? test::BaseFoundation : test::SameBaseFoundation);
+        test::PlaceCards(t, t.Place("TR", test::Terrace), terrace);
+        std::vector<int> rest;
+        for (int index = 1; index <= 104; ++index)
+            if (std::find(terrace.begin(), terrace.end(), index) == terrace.end()) rest.push_back(index);
+        test::PlaceCards(t, t.Place("T1", test::TalonColumn), {rest.back()});
+        rest.pop_back();
+        test::PlaceCards(t, stock, rest, true);
+        SolverBudget budget;
+        budget.MaxStates = 2000;
+        const SolveAnswer answer = SolvePosition(t.session, budget);
+        if (reversed) {
+            EXPECT_NE(answer.Outcome, SolveOutcome::Lost);
+        } else {
+            EXPECT_EQ(answer.Outcome, SolveOutcome::Lost);
+            EXPECT_LE(answer.States, 2);
+        }
     }
 }
 
