@@ -49,6 +49,7 @@ std::size_t FaceOf(const CardFace& face) { return static_cast<std::size_t>(face.
 void Solver::Search::FindLockedPiles()
 {
     lockedCards_ = false;
+    suitFoundations_ = 0;
     locked_.assign(piles_.size(), 0);
     // The victory must need every card on a foundation, and nothing may move
     // cards but the clicks of play: no button, no step before or after a

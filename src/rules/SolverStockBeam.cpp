@@ -131,8 +131,12 @@ int Solver::Search::StockBeamScore() const
             }
     }
     if (base != 0) return StockBeamScore(base);
-    int best = StockBeamScore(1);
-    for (int rank = 2; rank <= 13; ++rank) best = std::max(best, StockBeamScore(rank));
+    // Only bases under which the terrace's cards can still all go up (all
+    // of them in a position lost anyway).
+    int best = std::numeric_limits<int>::min();
+    for (int pass = 0; pass < 2 && best == std::numeric_limits<int>::min(); ++pass)
+        for (int rank = 1; rank <= 13; ++rank)
+            if (pass == 1 || suitFoundations_ == 0 || LockedRunsFit(rank)) best = std::max(best, StockBeamScore(rank));
     return best - NoBaseWeight;
 }
 
