@@ -44,12 +44,19 @@ using namespace solving;
 namespace {
 
 // Positions kept at each count of cards in the stock, and positions searched
-// in each stage from each of them. On Terrace deals 1 to 20, the beam alone
-// within 80,000 positions: 16 and 300 won three hands, 8 or 32 kept or
-// stages of 1,000 positions one or none.
-constexpr std::size_t BeamWidth = 16;
-constexpr std::int64_t BeamStagePositions = 300;
-// The beam's share of the budget, beside the shares of the other searches.
+// in each stage from each of them, for each beam made in turn. Which hands a
+// beam wins changes much from one size to the next, so three are made. On
+// Terrace deals 1 to 50, each beam alone within 300,000 positions: 16 kept
+// and stages of 300 positions won 6 hands (10, 12, 16, 24, 46, 50), 16 and
+// 150 six (26 and 31 besides), 32 and 150 four (7 and 9 besides); the eight
+// other sizes tried from 8 to 48 kept and 150 to 600 positions won 0 to 4
+// each, 12 hands in all. A beam that ends before its share leaves the rest
+// to the searches after it.
+struct BeamSize {
+    int Width;
+    int StagePositions;
+};
+constexpr BeamSize BeamSizes[] = {{16, 300}, {16, 150}, {32, 150}};
 constexpr int BeamShare = 15;
 
 // Points per card the foundations take, now or by playing off the tops of
@@ -109,11 +116,16 @@ void Solver::Search::FindStockBeam()
         terrace = terrace || (lockedCards_ && locked_[p] && piles_[p]->Kind == 5 && piles_[p]->Count() > 0);
     if (!terrace) return;
     stockBeamBase_ = chosen;
-    Ordering beam;
-    beam.OneWay = true;
-    beam.StockBeam = true;
-    beam.Share = BeamShare;
-    orderings_.insert(orderings_.begin(), beam);
+    auto at = orderings_.begin();
+    for (const BeamSize& size : BeamSizes) {
+        Ordering beam;
+        beam.OneWay = true;
+        beam.StockBeam = true;
+        beam.Share = BeamShare;
+        beam.Beam = size.Width;
+        beam.StagePositions = size.StagePositions;
+        at = orderings_.insert(at, beam) + 1;
+    }
     stockBeam_ = true;
 }
 
@@ -307,10 +319,10 @@ SolveAnswer Solver::Search::SearchStockBeam(const SolverBudget& budget, const st
             rows.push_back({StockBeamScore(), entry.Id, std::move(child.Position), child.Move, child.Key});
         };
         for (const Entry& from : beam)
-            if ((won = SearchStage(store, {from}, BeamStagePositions, row)) || store.OutOfBudget()) break;
+            if ((won = SearchStage(store, {from}, ordering_.StagePositions, row)) || store.OutOfBudget()) break;
         if (won) break;
         // The best of all, one of each score.
-        beam = store.KeepBest(rows, BeamWidth, seen_, [&](const Row& row) {
+        beam = store.KeepBest(rows, static_cast<std::size_t>(ordering_.Beam), seen_, [&](const Row& row) {
             return Seen(row.Key, GetInt(row.Position.data() + row.Position.size() - 4));
         });
     }

@@ -70,9 +70,10 @@ TEST(SolverStockBeam, WinsWithinItsShareAndTheLineReplays)
     const SolveAnswer first = SolvePosition(hand.t.session, Budget(200000));
     ASSERT_EQ(first.Outcome, SolveOutcome::Won);
     test::ExpectSameAnswerTwice(hand.t.session, Budget(200000), "terrace hand");
-    // The beam runs first, with fifteen shares of twenty-nine: within a
+    // The first of the three beams runs first, with fifteen shares of
+    // fifty-nine (three beams and the other searches' fourteen): within a
     // budget that leaves it just the positions it needs it wins alone.
-    const SolveAnswer tight = SolvePosition(hand.t.session, Budget(((first.States + 1) * 29 + 14) / 15));
+    const SolveAnswer tight = SolvePosition(hand.t.session, Budget(((first.States + 1) * 59 + 14) / 15));
     ASSERT_EQ(tight.Outcome, SolveOutcome::Won);
     EXPECT_EQ(tight.States, first.States);
     hand.t.Play(first.Moves);
