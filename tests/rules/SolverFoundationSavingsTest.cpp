@@ -159,8 +159,10 @@ TEST(SolverFoundationSavings, ATerraceLostUnderEveryBase)
         if (reversed) {
             EXPECT_NE(answer.Outcome, SolveOutcome::Lost);
         } else {
+            // Every first move is cut; each search in turn counts only its
+            // first position.
             EXPECT_EQ(answer.Outcome, SolveOutcome::Lost);
-            EXPECT_LE(answer.States, 2);
+            EXPECT_LE(answer.States, 8);
         }
     }
 }
