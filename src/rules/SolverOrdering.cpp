@@ -25,6 +25,7 @@ void Solver::Search::FindOrderings()
     orderings_.assign(1, Ordering{});
     ordering_ = orderings_.front();
     FindRunOrderings();
+    FindCycleDives();
     if (!usable_ || cycles_ || keepsGenerator_ || s_.RedealsLeft != 0) return;
     bool stock = false;
     for (const Pile* pile : piles_)

@@ -578,6 +578,13 @@ struct Solver::Search {
     // victory is cards in order (runs from Kings, rows from aces) and there
     // is no stock (see SolverRunOrderings.cpp).
     void FindRunOrderings();
+    // Noisy dives where the stock cycles: the plain ordering alone misses
+    // wins a few deep searches find (see SolverRunOrderings.cpp).
+    void FindCycleDives();
+    // The orderings: dives of a share each, each diving this deep and
+    // adding up to noise - 1 points drawn from the position's key with a
+    // salt of its own, then the plain ordering with its share.
+    void DivesThenPlain(int dives, int depth, int noise, int plainShare);
 
     // Gap lifts. Where cards go only into gaps (see SolverGapLifts.cpp):
     // the cards some gap takes now are the only ones lifted, and only
