@@ -154,17 +154,16 @@ bool Solver::Search::LockedRunsFit(int base) const
 
 bool Solver::Search::Deadlocked()
 {
+    // Before the first foundation card there is no base rank: the terrace
+    // must fit under some base, and the other bound waits.
     const int base = BaseRank();
-    if (suitFoundations_ > 0) {
-        if (base != 0 && !LockedRunsFit(base)) return true;
-        if (base == 0) {
-            for (int rank = 1; rank <= 13; ++rank)
-                if (LockedRunsFit(rank)) return false;
-            return true;
-        }
+    if (base == 0) {
+        if (suitFoundations_ == 0) return false;
+        for (int rank = 1; rank <= 13; ++rank)
+            if (LockedRunsFit(rank)) return false;
+        return true;
     }
-    // No base rank before the first foundation card: no further bound.
-    if (base == 0) return false;
+    if (suitFoundations_ > 0 && !LockedRunsFit(base)) return true;
     // Each card off the foundations waits for the card on top of it in a
     // locked pile, and (unless of the base rank) for a card one rank lower
     // of its suit; cards that can go are found from the foundations up.

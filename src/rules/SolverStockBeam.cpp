@@ -57,6 +57,7 @@ struct BeamSize {
     int StagePositions;
 };
 constexpr BeamSize BeamSizes[] = {{16, 300}, {16, 150}, {32, 150}};
+// Each beam's share of the budget, beside the shares of the other searches.
 constexpr int BeamShare = 15;
 
 // Points per card the foundations take, now or by playing off the tops of
