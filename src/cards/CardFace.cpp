@@ -3,10 +3,13 @@
 namespace vexa {
 
 namespace {
+thread_local std::uint64_t turns = 0;
 std::uint8_t ColourOf(CardSuit suit) { return (suit == csDiamonds || suit == csHearts) ? 1 : 0; }
 }  // namespace
 
 CardFace::CardFace(PictureSource& pictures) : pictures_(&pictures) { RefreshPicture(); }
+
+std::uint64_t CardFace::Turns() { return turns; }
 
 int CardFace::WantedPicture() const { return state_ == ctBack ? backStyle_ + 52 : suit_ * 13 + value_; }
 
@@ -22,6 +25,7 @@ void CardFace::SetState(CardState state)
 {
     if (state == state_) return;
     state_ = state;
+    ++turns;
     RefreshPicture();
 }
 

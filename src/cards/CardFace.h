@@ -39,6 +39,9 @@ public:
     int Deckvalue() const { return deckvalue_; }
 
     void SetState(CardState state);
+    // How many times a card has been turned on this thread: a caller that
+    // keeps a copy of the cards can tell whether any turned since.
+    static std::uint64_t Turns();
     void SetCardBackStyle(int style);
     void SetValue(int value);
     void SetSuit(CardSuit suit);

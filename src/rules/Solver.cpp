@@ -95,6 +95,7 @@ Solver::Search::Search(const Session& live) : s_(pictures_, ui_, clock_, live.Sc
     FindVictoryOutOfReach();
     simpleLifts_ = s_.Settings.Prepick == 0 && s_.Settings.Postpick == 0;
     Capture(current_);
+    Synced();
 }
 
 Solver::Solver(const Session& live) : search_(std::make_unique<Search>(live)) {}

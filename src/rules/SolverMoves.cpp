@@ -23,6 +23,7 @@ void Solver::Search::Played(const PackedMove& played)
     Capture(child_);
     current_ = child_;
     touched_ = false;
+    Synced();
     s_.Journal.UndoSteps.clear();
     if (ui_.Victories > 0) {
         won_ = true;
@@ -286,6 +287,7 @@ void Solver::Search::ExpandNode()
                     Capture(child_);
                     current_ = child_;
                     touched_ = false;
+                    Synced();
                     if (!turned || ui_.Victories > 0 || !SameOutsideTalon(start, child_)) {
                         ui_.Victories = 0;
                         lossUnproven_ = true;

@@ -30,16 +30,46 @@ std::pair<std::size_t, std::size_t> Solver::Search::PileBytes(const State& state
     return {at, 1 + static_cast<std::size_t>(state[at] & ~ShownFlag)};
 }
 
+void Solver::Search::Synced()
+{
+    syncedChanges_.resize(piles_.size());
+    for (std::size_t p = 0; p < piles_.size(); ++p) syncedChanges_[p] = piles_[p]->Changes;
+    syncedTurns_ = CardFace::Turns();
+}
+
 void Solver::Search::Capture(State& out) const
 {
+    // A move changes a pile or two: where no card was turned since current_
+    // was taken, the piles no card left or joined since are copied from it,
+    // and only the others are read card by card (reading every card of the
+    // table was a third of the search's time in Spider).
+    const bool copy = &out != &current_ && syncedTurns_ == CardFace::Turns();
     std::size_t size = piles_.size() + CounterBytes + (keepsGenerator_ ? 4 : 0);
     for (const Pile* pile : piles_) size += static_cast<std::size_t>(pile->Count());
     out.resize(size);
     std::uint8_t* at = out.data();
-    for (const Pile* pile : piles_) {
-        *at++ = static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0));
+    // Unchanged piles next to each other are copied in one piece.
+    std::size_t from = 0, run = 0;
+    const auto flush = [&] {
+        std::memcpy(at, &current_[from - run], run);
+        at += run;
+        run = 0;
+    };
+    for (std::size_t p = 0; p < piles_.size(); ++p) {
+        const Pile* pile = piles_[p];
+        const auto head = static_cast<std::uint8_t>(pile->Count() | (pile->Visible ? ShownFlag : 0));
+        if (copy && current_[from] == head && pile->Changes == syncedChanges_[p]) {
+            const std::size_t length = 1 + static_cast<std::size_t>(pile->Count());
+            from += length;
+            run += length;
+            continue;
+        }
+        if (run > 0) flush();
+        *at++ = head;
         for (const Card* card : pile->Cards()) *at++ = CardByte(*card);
+        if (copy) from += 1 + (current_[from] & ~ShownFlag);
     }
+    if (run > 0) flush();
     auto put = [&at](std::int32_t value) {
         std::memcpy(at, &value, 4);
         at += 4;
@@ -102,6 +132,7 @@ void Solver::Search::Restore(const std::uint8_t* state, std::size_t length)
     s_.Journal.UndoSteps.clear();
     current_.assign(state, state + length);
     touched_ = false;
+    Synced();
 }
 
 void Solver::Search::FindOrderFreeFoundations()

@@ -345,6 +345,11 @@ struct Solver::Search {
 
     State current_;         // what the scratch table holds
     bool touched_ = false;  // the play code ran since current_ was taken
+    // The piles' change counts and the count of cards turned when current_
+    // was last taken from the table or put onto it (SolverPositions.cpp).
+    void Synced();
+    std::vector<std::uint32_t> syncedChanges_;
+    std::uint64_t syncedTurns_ = ~std::uint64_t{0};
     State parent_;          // the position being expanded
     State child_;
     struct Child {

@@ -123,6 +123,13 @@ public:
     // Bumped whenever the pile must be repainted although no card moved
     // (an empty pile laid out by a stacking style).
     int RepaintCount = 0;
+    // Bumped whenever a card is added or removed: a copy of the pile taken
+    // at one count still holds its cards in order at the same count.
+    std::uint32_t Changes = 0;
+
+protected:
+    void Added(Card*) override { ++Changes; }
+    void Removed(Card*) override { ++Changes; }
 };
 
 // A push button put on the table by a BUTTON line.
