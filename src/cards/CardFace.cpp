@@ -1,15 +1,19 @@
 #include "cards/CardFace.h"
 
+#include <atomic>
+
 namespace vexa {
 
 namespace {
-thread_local std::uint64_t turns = 0;
+// Counted across threads: a solver built on one thread may search on
+// another, and a count it compares must move whichever thread turned a card.
+std::atomic<std::uint64_t> turns{0};
 std::uint8_t ColourOf(CardSuit suit) { return (suit == csDiamonds || suit == csHearts) ? 1 : 0; }
 }  // namespace
 
 CardFace::CardFace(PictureSource& pictures) : pictures_(&pictures) { RefreshPicture(); }
 
-std::uint64_t CardFace::Turns() { return turns; }
+std::uint64_t CardFace::Turns() { return turns.load(std::memory_order_relaxed); }
 
 int CardFace::WantedPicture() const { return state_ == ctBack ? backStyle_ + 52 : suit_ * 13 + value_; }
 
@@ -25,7 +29,7 @@ void CardFace::SetState(CardState state)
 {
     if (state == state_) return;
     state_ = state;
-    ++turns;
+    turns.fetch_add(1, std::memory_order_relaxed);
     RefreshPicture();
 }
 

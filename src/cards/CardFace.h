@@ -39,8 +39,8 @@ public:
     int Deckvalue() const { return deckvalue_; }
 
     void SetState(CardState state);
-    // How many times a card has been turned on this thread: a caller that
-    // keeps a copy of the cards can tell whether any turned since.
+    // How many times any card has been turned: a caller that keeps a copy
+    // of the cards can tell whether any turned since.
     static std::uint64_t Turns();
     void SetCardBackStyle(int style);
     void SetValue(int value);
