@@ -189,6 +189,9 @@ struct Solver::Search {
         // Row beam: each stage searched from all the kept positions at
         // once, in one queue, instead of from each in turn.
         bool Pooled = false;
+        // Staged search: points less per run of one suit among the face-up
+        // cards of the column that has fewest (see SolverRowBeam.cpp).
+        int Runs = 0;
         int Talon = 0;  // points less per card on a waste a stock dealt once feeds (see SolverWasteDepth.cpp)
         // The lowest game score first, and the line to the lowest found
         // kept whatever the outcome (see SolverOutOfReach.cpp).

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <limits>
 #include <queue>
 #include <unordered_set>
 
@@ -130,6 +131,9 @@ int Solver::Search::StagedScore() const
     // ranked empty piles and any run above one-suit pairs won no more than
     // two deals, these four of each ten.
     int faceDown = 0, empty = 0, together = 0, inOrder = 0, suited = 0, claim = 0;
+    // Runs of one suit among the face-up cards of the column with fewest
+    // (ordering_.Runs): how near the nearest column is to its next card.
+    int fewestRuns = std::numeric_limits<int>::max();
     for (const Pile* pile : piles_) {
         // The claim button counts the cards on the foundations with the
         // runs: a run sent home must not cost what it counted in its column.
@@ -141,7 +145,11 @@ int Solver::Search::StagedScore() const
             continue;
         }
         const Card* below = nullptr;
+        int runs = 0;
         for (const Card* card : pile->Cards()) {
+            if (ordering_.Runs > 0 && card->Face.State() == ctFront &&
+                (!below || below->Face.State() == ctBack || !LiftsTogether(pile->PickRule, below->Face, card->Face)))
+                ++runs;
             if (card->Face.State() == ctBack) {
                 ++faceDown;
             } else if (below && below->Face.State() == ctFront) {
@@ -153,6 +161,7 @@ int Solver::Search::StagedScore() const
             }
             below = card;
         }
+        fewestRuns = std::min(fewestRuns, runs);
         if (claimButton_ && pile->CardAt(0)->Face.Value() == 13) {
             int k = 1;
             while (k < n && pile->CardAt(k)->Face.Value() + 1 == pile->CardAt(k - 1)->Face.Value()) ++k;
@@ -164,7 +173,8 @@ int Solver::Search::StagedScore() const
     // buries them deeper.
     const int faceDownWeight = piles_[rowStock_]->Count() > 0 ? ordering_.FaceDown : Ordering::DefaultFaceDown;
     return 100 * ComputeScore(s_) + ordering_.Claim * claim - faceDownWeight * faceDown + 30 * empty + 3 * together +
-           2 * inOrder + 30 * suited;
+           2 * inOrder + 30 * suited -
+           (ordering_.Runs > 0 && fewestRuns < std::numeric_limits<int>::max() ? ordering_.Runs * fewestRuns : 0);
 }
 
 SolveAnswer Solver::Search::SearchStaged(const SolverBudget& budget, const std::atomic<bool>* cancel)

@@ -91,18 +91,18 @@ TEST(SolverRowBeam, MovesARunOffBeforeTheRowBuriesIt)
     ASSERT_EQ(again.Moves.size(), first.Moves.size());
     for (std::size_t i = 0; i < first.Moves.size(); ++i) EXPECT_EQ(again.Moves[i].Commands, first.Moves[i].Commands);
     EXPECT_EQ(first.Moves.back().Commands, std::vector<std::string>{"button B1"});
-    // The first row search wins it in its own share of twelve positions: a
-    // stage left unsearched before the row would leave the win to the
+    // The first row search wins it in its own share of seventeen positions:
+    // a stage left unsearched before the row would leave the win to the
     // searches after it, which get one position each here.
     SolverBudget tight;
-    tight.MaxStates = 12;
+    tight.MaxStates = 17;
     const SolveAnswer firstBeam = SolvePosition(c.t.session, tight);
     EXPECT_EQ(firstBeam.Outcome, SolveOutcome::Won);
     EXPECT_EQ(firstBeam.States, first.States);
-    // Within eleven the first one's share runs out a position short, and
+    // Within sixteen the first one's share runs out a position short, and
     // the second, which searches each stage from all its kept positions in
     // one queue, wins in the share it is left.
-    tight.MaxStates = 11;
+    tight.MaxStates = 16;
     const SolveAnswer pooled = SolvePosition(c.t.session, tight);
     ASSERT_EQ(pooled.Outcome, SolveOutcome::Won);
     EXPECT_GT(pooled.States, first.States);
