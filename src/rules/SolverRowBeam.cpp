@@ -84,12 +84,11 @@ void Solver::Search::FindRowBeam()
     // The third also weighs how near the nearest column is to being cleared
     // down to its next face-down card, or to empty: points less per run of
     // one suit among the face-up cards of the column that has fewest. It
-    // wins hands the two others do not
-    // (Spider deal 5, which they leave unknown within 2,000,000 positions)
-    // and loses theirs when it replaces them, so it comes after them, each
-    // with the same share: on Spider deals 1 to 20 within 650,000 positions
-    // (about 10 s since positions are copied), 2, 3, 5 and 11 won, where
-    // the two beams win 2, 3 and 11.
+    // wins hands the two others do not (Spider deal 5, which they leave
+    // unknown within 2,000,000 positions) and, as the weight of both beams,
+    // lost theirs; so it comes after them, each with the same share. Spider
+    // deals 1 to 20 within 650,000 positions (about 10 s since positions
+    // are copied): 2, 3, 5 and 11 won, where the two beams win 2, 3 and 11.
     Ordering nearest = beam;
     nearest.Runs = BeamRunWeight;
     orderings_.insert(orderings_.begin() + 2, nearest);
