@@ -125,6 +125,7 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
         if (tried == lift) return true;
     move.Lifted = static_cast<std::uint8_t>(drag.CardAt(0)->Index());
     lifts.push_back(lift);
+    const bool sideways = ordering_.NoSideways && LeavesCardStuck(*s_.OriginPile, drag.CardAt(0)->Face, runCards_);
     const auto from = std::find(piles_.begin(), piles_.end(), s_.OriginPile) - piles_.begin();
     const bool fromTalon =
         deferredPlays_ && from < static_cast<std::ptrdiff_t>(piles_.size()) && talon_[static_cast<std::size_t>(from)];
@@ -140,6 +141,10 @@ bool Solver::Search::TryLift(Card& card, std::vector<std::uint64_t>& lifts)
         // gives the same position.
         if (symmetric_ && target.Count() == 0 && s_.OriginPile->Count() == 0 && group_[p] >= 0 &&
             from < static_cast<std::ptrdiff_t>(piles_.size()) && group_[static_cast<std::size_t>(from)] == group_[p])
+            continue;
+        // A run moved sideways joins no run where it lands.
+        if (sideways && target.Kind == 2 && target.Count() > 0 &&
+            !LiftsTogether(target.PickRule, target.Top()->Face, drag.CardAt(0)->Face))
             continue;
         if (safeMoves_ && !MayTake(target, drag.CardAt(0)->Index())) continue;
         if (gapLifts_ && target.Count() > 0) continue;
@@ -213,6 +218,7 @@ void Solver::Search::Expand(bool talonOnly)
     const bool filtered = FindLiftFilter(deferred);
     if (gapLifts_) FindGapFilter();
     if (slides_) FindSlideReach();
+    if (ordering_.NoSideways) FindRunCards(piles_, runCards_);
     for (std::size_t p = 0; p < piles_.size() && !won_; ++p) {
         if (talonOnly && !talon_[p]) continue;
         Pile& pile = *piles_[p];

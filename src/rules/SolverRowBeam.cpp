@@ -77,6 +77,8 @@ void Solver::Search::FindRowBeam()
     // and 11).
     beam.FaceDown = BeamFaceDownWeight;
     beam.Share = 42;
+    // None of the three moves runs sideways (see SolverSidewaysMoves.cpp).
+    beam.NoSideways = true;
     Ordering pooled = beam;
     pooled.Pooled = true;
     orderings_.front() = beam;

@@ -155,7 +155,7 @@ void Solver::Search::FindSafeMoves()
     FindTwinFoundations();
 }
 
-bool Solver::Search::LiftsTogether(int pickRule, const CardFace& below, const CardFace& above)
+bool solving::LiftsTogether(int pickRule, const CardFace& below, const CardFace& above)
 {
     const bool down = above.Value() + 1 == below.Value();
     switch (pickRule) {

@@ -54,6 +54,23 @@ struct StagedEntry {
 
 inline constexpr std::uint8_t ShownFlag = 0x80;
 
+// Whether a pile with this run-lifting PickRule lifts the upper card
+// together with the lower one; false for rules that lift no runs.
+bool LiftsTogether(int pickRule, const CardFace& below, const CardFace& above);
+
+// Sideways moves (see SolverSidewaysMoves.cpp). A card of the liftable run
+// on top of a tableau pile, and whether it is the pile's top card.
+struct RunCard {
+    const Pile* From;
+    const CardFace* Face;
+    bool Top;
+};
+// The cards of the liftable runs on top of the tableau piles.
+void FindRunCards(const std::vector<Pile*>& piles, std::vector<RunCard>& out);
+// Whether lifting a run whose lowest card is bottom off origin leaves a
+// face-up card one rank higher on top that can join no run of runs.
+bool LeavesCardStuck(const Pile& origin, const CardFace& bottom, const std::vector<RunCard>& runs);
+
 // A card in a position: its index and whether it lies face down.
 inline std::uint8_t CardByte(const Card& card)
 {
@@ -198,6 +215,8 @@ struct Solver::Search {
         bool LowestScore = false;
         // The beam over the cards of a stock dealt once (see SolverStockBeam.cpp).
         bool StockBeam = false;
+        // Row beam: no run moved sideways (see SolverSidewaysMoves.cpp).
+        bool NoSideways = false;
     };
     void FindOrderings();
     void FindNoisyDives();
@@ -293,9 +312,10 @@ struct Solver::Search {
     // Whether a stock that deals a row onto the tableau leaves the safe
     // moves safe (see SolverSafeMoves.cpp).
     bool RowDealsKeepSafeMovesSafe() const;
-    // Whether a pile with this run-lifting PickRule lifts the upper card
-    // together with the lower one; false for rules that lift no runs.
-    static bool LiftsTogether(int pickRule, const CardFace& below, const CardFace& above);
+    static bool LiftsTogether(int pickRule, const CardFace& below, const CardFace& above)
+    {
+        return solving::LiftsTogether(pickRule, below, above);
+    }
     // The cards a pile with this DropRule takes on each card, by the rule code.
     std::vector<CardSet> TakenOn(Pile& pile, const std::vector<int>& cards);
 
@@ -496,6 +516,10 @@ struct Solver::Search {
     // wins on runs of any suits (SolverRowBeam.cpp); an ordering only.
     void FindRowBeam();
     SolveAnswer SearchRowBeam(const SolverBudget& budget, const std::atomic<bool>* cancel);
+    // Sideways moves: a run lying on a card one rank higher, moved onto
+    // another pile where it joins no run, while the card it leaves can
+    // join none either; left out of the row beams (SolverSidewaysMoves.cpp).
+    std::vector<solving::RunCard> runCards_;  // the parent position's, for the lifts
     bool staged_ = false;
     bool claimButton_ = false;               // a button claims the win by the runs from Kings (Tag 3)
     std::size_t rowStock_ = 0;               // the stock among piles_
