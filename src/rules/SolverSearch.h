@@ -67,8 +67,8 @@ struct RunCard {
 };
 // The cards of the liftable runs on top of the tableau piles.
 void FindRunCards(const std::vector<Pile*>& piles, std::vector<RunCard>& out);
-// Whether lifting a run whose lowest card is bottom off origin leaves a
-// face-up card one rank higher on top that can join no run of runs.
+// Whether lifting a run whose lowest card is bottom off origin leaves on
+// top a face-up card one rank higher that can join none of the runs.
 bool LeavesCardStuck(const Pile& origin, const CardFace& bottom, const std::vector<RunCard>& runs);
 
 // A card in a position: its index and whether it lies face down.
