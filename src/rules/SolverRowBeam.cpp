@@ -92,7 +92,8 @@ void Solver::Search::FindRowBeam()
     // unknown within 2,000,000 positions) and, as the weight of both beams,
     // lost theirs; so it comes after them, each with the same share. Spider
     // deals 1 to 20 within 650,000 positions (about 10 s since positions
-    // are copied): 2, 3, 5 and 11 won, where the two beams win 2, 3 and 11.
+    // are copied), with sideways moves still searched then: 2, 3, 5 and 11
+    // won, where the two beams win 2, 3 and 11.
     Ordering nearest = beam;
     nearest.Runs = BeamRunWeight;
     orderings_.insert(orderings_.begin() + 2, nearest);
