@@ -123,7 +123,8 @@ SolveAnswer Solver::Search::Run(const SolverBudget& budget, const std::atomic<bo
             part.MaxStates = std::max<std::int64_t>(1, (budget.MaxStates - answer.States) * ordering.Share / sharesLeft);
         sharesLeft -= ordering.Share;
         ordering_ = ordering;
-        SolveAnswer one = ordering.StockBeam  ? SearchStockBeam(part, cancel)
+        SolveAnswer one = ordering.RunPlanner ? SearchRunPlanner(part, cancel)
+                          : ordering.StockBeam  ? SearchStockBeam(part, cancel)
                           : !ordering.Staged  ? SearchOnce(part, cancel)
                           : ordering.Beam > 0 ? SearchRowBeam(part, cancel)
                                               : SearchStaged(part, cancel);

@@ -56,6 +56,7 @@ void Solver::Search::FindOrderings()
         orderings_.insert(orderings_.begin(), staged);
         FindStageSizes();
         FindRowBeam();
+        FindRunPlanner();
     }
     ordering_ = orderings_.front();
     // The cards each pile's DropRule takes on each card, where the rule

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -18,6 +19,7 @@
 
 #include "core/Session.h"
 #include "records/GameButtons.h"
+#include "rules/RunPlanner.h"
 #include "rules/ScratchTable.h"
 #include "rules/Solver.h"
 #include "rules/SolverSeenTable.h"
@@ -217,6 +219,8 @@ struct Solver::Search {
         bool StockBeam = false;
         // Row beam: no run moved sideways (see SolverSidewaysMoves.cpp).
         bool NoSideways = false;
+        // The compact model's search, replayed (see SolverRunPlanner.cpp).
+        bool RunPlanner = false;
     };
     void FindOrderings();
     void FindNoisyDives();
@@ -515,6 +519,12 @@ struct Solver::Search {
     // The staged search breadth first over the rows where a claim button
     // wins on runs of any suits (SolverRowBeam.cpp); an ordering only.
     void FindRowBeam();
+    // Where the compact model of RunPlanner.h fits the rules, its search
+    // first (SolverRunPlanner.cpp); it can find a win but not prove a loss.
+    void FindRunPlanner();
+    bool RunModelFits() const;
+    std::optional<solving::RunTable> CaptureRunTable() const;
+    SolveAnswer SearchRunPlanner(const SolverBudget& budget, const std::atomic<bool>* cancel);
     SolveAnswer SearchRowBeam(const SolverBudget& budget, const std::atomic<bool>* cancel);
     // Sideways moves: a run lying on a card one rank higher, moved onto
     // another pile where it joins no run, while the card it leaves can

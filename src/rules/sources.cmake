@@ -27,6 +27,8 @@ list(APPEND VEXA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SolverTableFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRowBeam.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverSidewaysMoves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SolverRunPlanner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RunPlanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStaged.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStockBeam.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRankOnlyKeys.cpp

@@ -10,6 +10,7 @@ list(APPEND VEXA_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/SolverTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverRowBeamTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverSidewaysMovesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RunPlannerTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStagedTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverStockBeamTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SolverAgainstFullSearchTest.cpp

@@ -1,0 +1,391 @@
+// The search is a beam over single moves, one beam per number of rows left
+// in the stock. Every layer expands every kept position and keeps the best
+// children of each stock level by a score, each position once over the
+// whole search. A deal's child joins the level below, so the positions
+// before a row and after it never compete: a row is dealt from the best
+// positions of its level as they are found, and a level whose positions are
+// all searched empties by itself. When no level finds a better score for a
+// while, the search starts again under other weights, and after each of
+// them twice as wide, while the budget lasts.
+//
+// The score: a card face down costs most, as every win turns them all; a
+// card in a run from a King at the bottom of its column counts for the win;
+// above that run, each run of one suit is a piece still to be moved, and
+// costs, a little less where it lies in order on the card below; an empty
+// column is worth a few pieces. A beam this narrow is chaotic: which hands
+// a weighting wins changes with small changes of it, so several take turns.
+// On Spider deals 1 to 20 within 7 seconds each, one weighting alone won
+// two to five hands, the four below in turn seven.
+#include "rules/RunPlanner.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iterator>
+#include <limits>
+
+namespace vexa::solving {
+
+namespace {
+
+constexpr int MaxColumns = 12;
+constexpr int MaxLevels = 16;  // rows in the stock, plus one
+constexpr int FirstWidth = 200;
+constexpr int StallLayers = 80;
+
+struct Weights {
+    int FaceDown, Suited, InOrder, Piece, Claim, Empty;
+};
+constexpr Weights WeightSets[] = {
+    {400, 10, 10, 120, 40, 300},
+    {200, 10, 10, 60, 20, 150},
+    {1000, 10, 10, 120, 40, 300},
+    {400, 10, 10, 60, 20, 150},
+};
+constexpr int WeightCount = static_cast<int>(std::size(WeightSets));
+
+int Rank(std::uint8_t card) { return card & 15; }
+int Suit(std::uint8_t card) { return card >> 4; }
+
+struct Position {
+    std::uint8_t Length[MaxColumns], Down[MaxColumns];
+    std::uint8_t Cards[MaxColumns][RunColumnCards];
+    std::uint8_t Rows, Home;
+};
+
+struct Game {
+    int Columns;
+    std::vector<std::uint8_t> Stock;
+    Weights W = WeightSets[0];
+
+    std::uint64_t Hash(const Position& p) const
+    {
+        std::uint64_t h = 1469598103934665603ull;
+        for (int c = 0; c < Columns; ++c) {
+            h = (h ^ (p.Length[c] | p.Down[c] << 8)) * 1099511628211ull;
+            for (int k = 0; k < p.Length[c]; ++k) h = (h ^ p.Cards[c][k]) * 1099511628211ull;
+        }
+        h = (h ^ p.Rows) * 1099511628211ull;
+        return h ^ h >> 29;
+    }
+
+    int Score(const Position& p) const
+    {
+        int score = W.Claim * 13 * p.Home;
+        for (int c = 0; c < Columns; ++c) {
+            const int n = p.Length[c];
+            if (n == 0) {
+                score += W.Empty;
+                continue;
+            }
+            score -= W.FaceDown * p.Down[c];
+            const std::uint8_t* cards = p.Cards[c];
+            int claimed = 0;
+            if (p.Down[c] == 0 && Rank(cards[0]) == 13) {
+                claimed = 1;
+                while (claimed < n && Rank(cards[claimed]) + 1 == Rank(cards[claimed - 1])) ++claimed;
+                score += W.Claim * claimed;
+            }
+            const int from = std::max<int>(claimed, p.Down[c]);
+            for (int k = from; k < n; ++k) {
+                const bool inOrder = k > from && Rank(cards[k]) + 1 == Rank(cards[k - 1]);
+                if (inOrder && Suit(cards[k]) == Suit(cards[k - 1]))
+                    score += W.Suited;
+                else
+                    score += inOrder ? W.InOrder - W.Piece : -W.Piece;
+            }
+        }
+        return score;
+    }
+
+    bool Won(const Position& p) const
+    {
+        if (p.Rows > 0) return false;
+        for (int c = 0; c < Columns; ++c) {
+            if (p.Length[c] == 0) continue;
+            if (p.Down[c] > 0 || Rank(p.Cards[c][0]) != 13) return false;
+            for (int k = 1; k < p.Length[c]; ++k)
+                if (Rank(p.Cards[c][k]) + 1 != Rank(p.Cards[c][k - 1])) return false;
+        }
+        return true;
+    }
+
+    static void TurnTop(Position& p, int c)
+    {
+        if (p.Length[c] > 0 && p.Down[c] == p.Length[c]) --p.Down[c];
+    }
+
+    static bool CompleteOnTop(const Position& p, int c)
+    {
+        const int n = p.Length[c];
+        if (n - p.Down[c] < 13) return false;
+        const std::uint8_t* top = p.Cards[c] + n - 13;
+        for (int k = 0; k < 13; ++k)
+            if (Rank(top[k]) != 13 - k || Suit(top[k]) != Suit(top[0])) return false;
+        return true;
+    }
+
+    // The position move leads to from p.
+    Position Apply(const Position& p, const RunMove& move) const
+    {
+        Position next = p;
+        switch (move.Kind) {
+        case RunMove::Type::Home:
+            next.Length[move.From] = static_cast<std::uint8_t>(next.Length[move.From] - 13);
+            ++next.Home;
+            TurnTop(next, move.From);
+            break;
+        case RunMove::Type::Run: {
+            const int n = p.Length[move.From] - move.At;
+            std::memcpy(&next.Cards[move.To][next.Length[move.To]], &p.Cards[move.From][move.At],
+                        static_cast<std::size_t>(n));
+            next.Length[move.To] = static_cast<std::uint8_t>(next.Length[move.To] + n);
+            next.Length[move.From] = static_cast<std::uint8_t>(move.At);
+            TurnTop(next, move.From);
+            break;
+        }
+        case RunMove::Type::Deal: {
+            const std::size_t row = static_cast<std::size_t>(p.Rows - 1) * static_cast<std::size_t>(Columns);
+            for (int c = 0; c < Columns; ++c)
+                next.Cards[c][next.Length[c]++] = Stock[row + static_cast<std::size_t>(Columns - 1 - c)];
+            --next.Rows;
+            break;
+        }
+        }
+        return next;
+    }
+
+    // Every legal move from p. Moving a whole column onto an empty one, and
+    // a run onto a second empty column, give nothing new.
+    template <class Emit>
+    void Moves(const Position& p, Emit&& emit) const
+    {
+        for (int c = 0; c < Columns; ++c)
+            if (CompleteOnTop(p, c)) emit(RunMove{RunMove::Type::Home, c, 0, 0});
+        for (int c = 0; c < Columns; ++c) {
+            const int n = p.Length[c];
+            if (n == 0) continue;
+            int first = n - 1;
+            while (first > p.Down[c] && Suit(p.Cards[c][first - 1]) == Suit(p.Cards[c][first]) &&
+                   Rank(p.Cards[c][first - 1]) == Rank(p.Cards[c][first]) + 1)
+                --first;
+            for (int at = first; at < n; ++at) {
+                bool emptyTried = false;
+                for (int to = 0; to < Columns; ++to) {
+                    if (to == c) continue;
+                    if (p.Length[to] == 0) {
+                        if (emptyTried || at == 0) continue;
+                        emptyTried = true;
+                    } else if (Rank(p.Cards[to][p.Length[to] - 1]) != Rank(p.Cards[c][at]) + 1) {
+                        continue;
+                    }
+                    if (p.Length[to] + n - at <= RunColumnCards) emit(RunMove{RunMove::Type::Run, c, at, to});
+                }
+            }
+        }
+        if (p.Rows > 0) {
+            for (int c = 0; c < Columns; ++c)
+                if (p.Length[c] >= RunColumnCards) return;
+            emit(RunMove{RunMove::Type::Deal, 0, 0, 0});
+        }
+    }
+
+    RunTable Table(const Position& p) const
+    {
+        RunTable table;
+        for (int c = 0; c < Columns; ++c) {
+            table.Columns.emplace_back(p.Cards[c], p.Cards[c] + p.Length[c]);
+            table.Down.push_back(p.Down[c]);
+        }
+        table.Stock.assign(Stock.begin(), Stock.begin() + p.Rows * Columns);
+        table.Home = p.Home;
+        return table;
+    }
+};
+
+// Hashes of the positions met, in open addressing; 0 stands for empty.
+class SeenHashes {
+public:
+    bool Insert(std::uint64_t h)
+    {
+        if (h == 0) h = 1;
+        if (2 * (count_ + 1) > slots_.size()) Grow();
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = (h * 0x9E3779B97F4A7C15ull) >> 17 & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == h) return false;
+            if (slots_[i] == 0) {
+                slots_[i] = h;
+                ++count_;
+                return true;
+            }
+        }
+    }
+    bool Contains(std::uint64_t h) const
+    {
+        if (h == 0) h = 1;
+        if (slots_.empty()) return false;
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = (h * 0x9E3779B97F4A7C15ull) >> 17 & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == h) return true;
+            if (slots_[i] == 0) return false;
+        }
+    }
+    std::size_t Bytes() const { return slots_.size() * sizeof(std::uint64_t); }
+
+private:
+    void Grow()
+    {
+        std::vector<std::uint64_t> old(std::max<std::size_t>(1 << 16, slots_.size() * 2));
+        old.swap(slots_);
+        count_ = 0;
+        for (const std::uint64_t h : old)
+            if (h) Insert(h);
+    }
+    std::vector<std::uint64_t> slots_;
+    std::size_t count_ = 0;
+};
+
+}  // namespace
+
+bool RunTableWon(const RunTable& table)
+{
+    if (!table.Stock.empty()) return false;
+    for (std::size_t c = 0; c < table.Columns.size(); ++c) {
+        const auto& cards = table.Columns[c];
+        if (cards.empty()) continue;
+        if (table.Down[c] > 0 || Rank(cards[0]) != 13) return false;
+        for (std::size_t k = 1; k < cards.size(); ++k)
+            if (Rank(cards[k]) + 1 != Rank(cards[k - 1])) return false;
+    }
+    return true;
+}
+
+std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildren, std::size_t maxBytes,
+                                   const std::function<bool()>& stop, std::int64_t& spent)
+{
+    spent = 0;
+    const int columns = static_cast<int>(start.Columns.size());
+    if (columns == 0 || columns > MaxColumns || start.Stock.size() % static_cast<std::size_t>(columns) != 0 ||
+        start.Stock.size() / static_cast<std::size_t>(columns) >= MaxLevels || start.Down.size() != start.Columns.size())
+        return std::nullopt;
+    Game game{columns, start.Stock};
+    Position root{};
+    for (int c = 0; c < columns; ++c) {
+        const auto& cards = start.Columns[static_cast<std::size_t>(c)];
+        if (cards.size() > RunColumnCards) return std::nullopt;
+        std::copy(cards.begin(), cards.end(), root.Cards[c]);
+        root.Length[c] = static_cast<std::uint8_t>(cards.size());
+        root.Down[c] = static_cast<std::uint8_t>(std::clamp<int>(start.Down[static_cast<std::size_t>(c)], 0,
+                                                                 static_cast<int>(cards.size())));
+    }
+    root.Rows = static_cast<std::uint8_t>(start.Stock.size() / static_cast<std::size_t>(columns));
+    root.Home = static_cast<std::uint8_t>(start.Home);
+    if (game.Won(root)) return RunPlan{};
+
+    // The moves that reached each position kept, with its parent, for the line.
+    struct Step {
+        std::int32_t Parent;
+        RunMove Move;
+    };
+    struct Kept {
+        Position At;
+        std::int32_t Step;
+    };
+    // A child met, made again only if it is kept.
+    struct Candidate {
+        int Score;
+        std::uint64_t Hash;
+        std::uint32_t From;  // in the beam
+        std::uint8_t Level;
+        RunMove Move;
+    };
+    auto outOfBudget = [&](std::size_t bytes) {
+        return (maxChildren > 0 && spent >= maxChildren) || bytes > maxBytes || (stop && stop());
+    };
+
+    std::vector<Step> steps;
+    std::vector<Candidate> candidates;
+    std::array<std::vector<std::uint32_t>, MaxLevels> levels;
+    for (int round = 0;; ++round) {
+        game.W = WeightSets[round % WeightCount];
+        const std::size_t width = static_cast<std::size_t>(FirstWidth) << (round / WeightCount);
+        steps.assign(1, Step{-1, RunMove{}});
+        SeenHashes seen;
+        seen.Insert(game.Hash(root));
+        std::vector<Kept> beam{Kept{root, 0}}, next;
+        std::array<int, MaxLevels> record;
+        record.fill(std::numeric_limits<int>::min());
+        std::int32_t winner = -1;
+        bool pruned = false;
+        for (int stall = 0; !beam.empty() && stall <= StallLayers && winner < 0;) {
+            candidates.clear();
+            for (std::uint32_t from = 0; from < beam.size() && winner < 0; ++from) {
+                const Position& at = beam[from].At;
+                game.Moves(at, [&](const RunMove& move) {
+                    if (winner >= 0) return;
+                    ++spent;
+                    const Position child = game.Apply(at, move);
+                    const std::uint64_t hash = game.Hash(child);
+                    if (seen.Contains(hash)) return;
+                    if (game.Won(child)) {
+                        steps.push_back(Step{beam[from].Step, move});
+                        winner = static_cast<std::int32_t>(steps.size() - 1);
+                        return;
+                    }
+                    candidates.push_back(Candidate{game.Score(child), hash, from, child.Rows, move});
+                });
+            }
+            if (winner >= 0) break;
+            const std::size_t bytes = seen.Bytes() + steps.capacity() * sizeof(Step) +
+                                      candidates.capacity() * sizeof(Candidate) + 2 * beam.capacity() * sizeof(Kept);
+            if (outOfBudget(bytes)) return std::nullopt;
+            // The best of each stock level, each position once.
+            for (auto& level : levels) level.clear();
+            for (std::uint32_t i = 0; i < candidates.size(); ++i) levels[candidates[i].Level].push_back(i);
+            const auto byScore = [&](std::uint32_t x, std::uint32_t y) {
+                return candidates[x].Score > candidates[y].Score || (candidates[x].Score == candidates[y].Score && x < y);
+            };
+            bool better = false;
+            next.clear();
+            for (std::size_t level = 0; level < MaxLevels; ++level) {
+                auto& best = levels[level];
+                std::sort(best.begin(), best.end(), byScore);
+                std::size_t taken = 0;
+                for (const std::uint32_t i : best) {
+                    if (taken == width) {
+                        pruned = true;
+                        break;
+                    }
+                    const Candidate& candidate = candidates[i];
+                    if (!seen.Insert(candidate.Hash)) continue;
+                    ++taken;
+                    if (candidate.Score > record[level]) {
+                        record[level] = candidate.Score;
+                        better = true;
+                    }
+                    steps.push_back(Step{beam[candidate.From].Step, candidate.Move});
+                    next.push_back(Kept{game.Apply(beam[candidate.From].At, candidate.Move),
+                                        static_cast<std::int32_t>(steps.size() - 1)});
+                }
+            }
+            beam.swap(next);
+            stall = better ? 0 : stall + 1;
+        }
+        if (winner >= 0) {
+            RunPlan plan;
+            for (std::int32_t at = winner; at > 0; at = steps[static_cast<std::size_t>(at)].Parent)
+                plan.Moves.push_back(steps[static_cast<std::size_t>(at)].Move);
+            std::reverse(plan.Moves.begin(), plan.Moves.end());
+            Position at = root;
+            for (const RunMove& move : plan.Moves) {
+                at = game.Apply(at, move);
+                plan.Tables.push_back(game.Table(at));
+            }
+            return plan;
+        }
+        // A search that kept every position it met was exhaustive.
+        if (!pruned || outOfBudget(0)) return std::nullopt;
+    }
+}
+
+}  // namespace vexa::solving
