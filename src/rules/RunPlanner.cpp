@@ -47,72 +47,183 @@ constexpr int WeightCount = static_cast<int>(std::size(WeightSets));
 int Rank(std::uint8_t card) { return card & 15; }
 int Suit(std::uint8_t card) { return card >> 4; }
 
+// A column's share of a position's key and score, and whether it is done:
+// empty, or one run from a King down, all face up.
+struct ColumnSummary {
+    std::uint64_t Hash;
+    int Score;
+    bool Done;
+};
+
+// A position with its columns' summaries, so that a move that changes two
+// columns is keyed and scored by those two alone.
 struct Position {
     std::uint8_t Length[MaxColumns], Down[MaxColumns];
     std::uint8_t Cards[MaxColumns][RunColumnCards];
     std::uint8_t Rows, Home;
+    ColumnSummary Summary[MaxColumns];
+    std::uint64_t Hash;  // the sum of the columns' shares
+    int Score;           // the sum of the columns' scores
+    int NotDone;         // columns not done
 };
+
+constexpr std::uint64_t Odd = 0x9E3779B97F4A7C15ull;
+
+std::uint64_t Mix(std::uint64_t h)
+{
+    h *= Odd;
+    return h ^ h >> 29;
+}
+
+// A column's share of the key: the hash of its cards and faces, mixed with
+// where it stands, as the stock deals by place.
+std::uint64_t Share(int column, std::uint64_t hash) { return Mix(hash + static_cast<std::uint64_t>(column + 1) * 0xD6E8FEB86659FD93ull); }
 
 struct Game {
     int Columns;
     std::vector<std::uint8_t> Stock;
     Weights W = WeightSets[0];
 
-    std::uint64_t Hash(const Position& p) const
+    ColumnSummary Summarize(const std::uint8_t* cards, int n, int down) const
     {
-        std::uint64_t h = 1469598103934665603ull;
-        for (int c = 0; c < Columns; ++c) {
-            h = (h ^ (p.Length[c] | p.Down[c] << 8)) * 1099511628211ull;
-            for (int k = 0; k < p.Length[c]; ++k) h = (h ^ p.Cards[c][k]) * 1099511628211ull;
+        ColumnSummary summary{Mix(static_cast<std::uint64_t>(n | down << 8)), 0, n == 0};
+        int k = 0;
+        for (; k + 8 <= n; k += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, cards + k, 8);
+            summary.Hash = Mix(summary.Hash ^ word);
         }
-        h = (h ^ p.Rows) * 1099511628211ull;
-        return h ^ h >> 29;
+        if (k < n) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, cards + k, static_cast<std::size_t>(n - k));
+            summary.Hash = Mix(summary.Hash ^ word);
+        }
+        if (n == 0) {
+            summary.Score = W.Empty;
+            return summary;
+        }
+        int score = -W.FaceDown * down;
+        int claimed = 0;
+        if (down == 0 && Rank(cards[0]) == 13) {
+            claimed = 1;
+            while (claimed < n && Rank(cards[claimed]) + 1 == Rank(cards[claimed - 1])) ++claimed;
+            score += W.Claim * claimed;
+            summary.Done = claimed == n;
+        }
+        const int from = std::max(claimed, down);
+        for (int q = from; q < n; ++q) {
+            const bool inOrder = q > from && Rank(cards[q]) + 1 == Rank(cards[q - 1]);
+            if (inOrder && Suit(cards[q]) == Suit(cards[q - 1]))
+                score += W.Suited;
+            else
+                score += inOrder ? W.InOrder - W.Piece : -W.Piece;
+        }
+        summary.Score = score;
+        return summary;
     }
 
-    int Score(const Position& p) const
+    // The key of a position, and its score: the columns', the runs home
+    // and the rows left.
+    static std::uint64_t Key(std::uint64_t hash, int rows, int home)
     {
-        int score = W.Claim * 13 * p.Home;
+        return hash ^ Mix(static_cast<std::uint64_t>(rows << 8 | home) + 1);
+    }
+    int Total(int score, int home) const { return score + W.Claim * 13 * home; }
+
+    void Summarize(Position& p) const
+    {
+        p.Hash = 0;
+        p.Score = 0;
+        p.NotDone = 0;
         for (int c = 0; c < Columns; ++c) {
-            const int n = p.Length[c];
-            if (n == 0) {
-                score += W.Empty;
-                continue;
-            }
-            score -= W.FaceDown * p.Down[c];
-            const std::uint8_t* cards = p.Cards[c];
-            int claimed = 0;
-            if (p.Down[c] == 0 && Rank(cards[0]) == 13) {
-                claimed = 1;
-                while (claimed < n && Rank(cards[claimed]) + 1 == Rank(cards[claimed - 1])) ++claimed;
-                score += W.Claim * claimed;
-            }
-            const int from = std::max<int>(claimed, p.Down[c]);
-            for (int k = from; k < n; ++k) {
-                const bool inOrder = k > from && Rank(cards[k]) + 1 == Rank(cards[k - 1]);
-                if (inOrder && Suit(cards[k]) == Suit(cards[k - 1]))
-                    score += W.Suited;
-                else
-                    score += inOrder ? W.InOrder - W.Piece : -W.Piece;
-            }
+            p.Summary[c] = Summarize(p.Cards[c], p.Length[c], p.Down[c]);
+            p.Hash += Share(c, p.Summary[c].Hash);
+            p.Score += p.Summary[c].Score;
+            p.NotDone += !p.Summary[c].Done;
         }
-        return score;
     }
 
-    bool Won(const Position& p) const
+    // Column c of p replaced by one summarized as now.
+    static void Replace(std::uint64_t& hash, int& score, int& notDone, const Position& p, int c,
+                        const ColumnSummary& now)
     {
-        if (p.Rows > 0) return false;
-        for (int c = 0; c < Columns; ++c) {
-            if (p.Length[c] == 0) continue;
-            if (p.Down[c] > 0 || Rank(p.Cards[c][0]) != 13) return false;
-            for (int k = 1; k < p.Length[c]; ++k)
-                if (Rank(p.Cards[c][k]) + 1 != Rank(p.Cards[c][k - 1])) return false;
-        }
-        return true;
+        hash += Share(c, now.Hash) - Share(c, p.Summary[c].Hash);
+        score += now.Score - p.Summary[c].Score;
+        notDone += !now.Done - !p.Summary[c].Done;
     }
 
-    static void TurnTop(Position& p, int c)
+    static int DownAfterLift(const Position& p, int c, int left)
     {
-        if (p.Length[c] > 0 && p.Down[c] == p.Length[c]) --p.Down[c];
+        return left > 0 && p.Down[c] == left ? left - 1 : std::min<int>(p.Down[c], left);
+    }
+
+    // The key and score of the position move leads to from p, and whether
+    // it is won, without making it.
+    void Evaluate(const Position& p, const RunMove& move, std::uint64_t& key, int& score, bool& won) const
+    {
+        if (move.Kind == RunMove::Type::Deal) {
+            const Position next = Apply(p, move);
+            key = Key(next.Hash, next.Rows, next.Home);
+            score = Total(next.Score, next.Home);
+            won = next.Rows == 0 && next.NotDone == 0;
+            return;
+        }
+        std::uint64_t hash = p.Hash;
+        int sum = p.Score, notDone = p.NotDone, home = p.Home;
+        const int c = move.From;
+        const int left = move.Kind == RunMove::Type::Home ? p.Length[c] - 13 : move.At;
+        Replace(hash, sum, notDone, p, c, Summarize(p.Cards[c], left, DownAfterLift(p, c, left)));
+        if (move.Kind == RunMove::Type::Home) {
+            ++home;
+        } else {
+            const int d = move.To, n = p.Length[c] - move.At;
+            std::uint8_t joined[RunColumnCards];
+            std::memcpy(joined, p.Cards[d], p.Length[d]);
+            std::memcpy(joined + p.Length[d], p.Cards[c] + move.At, static_cast<std::size_t>(n));
+            Replace(hash, sum, notDone, p, d, Summarize(joined, p.Length[d] + n, p.Down[d]));
+        }
+        key = Key(hash, p.Rows, home);
+        score = Total(sum, home);
+        won = p.Rows == 0 && notDone == 0;
+    }
+
+    // The position move leads to from p.
+    Position Apply(const Position& p, const RunMove& move) const
+    {
+        Position next = p;
+        const auto refresh = [&](int c) {
+            const ColumnSummary now = Summarize(next.Cards[c], next.Length[c], next.Down[c]);
+            Replace(next.Hash, next.Score, next.NotDone, next, c, now);
+            next.Summary[c] = now;
+        };
+        switch (move.Kind) {
+        case RunMove::Type::Home:
+            next.Length[move.From] = static_cast<std::uint8_t>(next.Length[move.From] - 13);
+            next.Down[move.From] = static_cast<std::uint8_t>(DownAfterLift(p, move.From, next.Length[move.From]));
+            ++next.Home;
+            refresh(move.From);
+            break;
+        case RunMove::Type::Run: {
+            const int n = p.Length[move.From] - move.At;
+            std::memcpy(&next.Cards[move.To][next.Length[move.To]], &p.Cards[move.From][move.At],
+                        static_cast<std::size_t>(n));
+            next.Length[move.To] = static_cast<std::uint8_t>(next.Length[move.To] + n);
+            next.Length[move.From] = static_cast<std::uint8_t>(move.At);
+            next.Down[move.From] = static_cast<std::uint8_t>(DownAfterLift(p, move.From, move.At));
+            refresh(move.From);
+            refresh(move.To);
+            break;
+        }
+        case RunMove::Type::Deal: {
+            const std::size_t row = static_cast<std::size_t>(p.Rows - 1) * static_cast<std::size_t>(Columns);
+            for (int c = 0; c < Columns; ++c)
+                next.Cards[c][next.Length[c]++] = Stock[row + static_cast<std::size_t>(Columns - 1 - c)];
+            --next.Rows;
+            Summarize(next);
+            break;
+        }
+        }
+        return next;
     }
 
     static bool CompleteOnTop(const Position& p, int c)
@@ -123,36 +234,6 @@ struct Game {
         for (int k = 0; k < 13; ++k)
             if (Rank(top[k]) != 13 - k || Suit(top[k]) != Suit(top[0])) return false;
         return true;
-    }
-
-    // The position move leads to from p.
-    Position Apply(const Position& p, const RunMove& move) const
-    {
-        Position next = p;
-        switch (move.Kind) {
-        case RunMove::Type::Home:
-            next.Length[move.From] = static_cast<std::uint8_t>(next.Length[move.From] - 13);
-            ++next.Home;
-            TurnTop(next, move.From);
-            break;
-        case RunMove::Type::Run: {
-            const int n = p.Length[move.From] - move.At;
-            std::memcpy(&next.Cards[move.To][next.Length[move.To]], &p.Cards[move.From][move.At],
-                        static_cast<std::size_t>(n));
-            next.Length[move.To] = static_cast<std::uint8_t>(next.Length[move.To] + n);
-            next.Length[move.From] = static_cast<std::uint8_t>(move.At);
-            TurnTop(next, move.From);
-            break;
-        }
-        case RunMove::Type::Deal: {
-            const std::size_t row = static_cast<std::size_t>(p.Rows - 1) * static_cast<std::size_t>(Columns);
-            for (int c = 0; c < Columns; ++c)
-                next.Cards[c][next.Length[c]++] = Stock[row + static_cast<std::size_t>(Columns - 1 - c)];
-            --next.Rows;
-            break;
-        }
-        }
-        return next;
     }
 
     // Every legal move from p. Moving a whole column onto an empty one, and
@@ -280,7 +361,8 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
     }
     root.Rows = static_cast<std::uint8_t>(start.Stock.size() / static_cast<std::size_t>(columns));
     root.Home = static_cast<std::uint8_t>(start.Home);
-    if (game.Won(root)) return RunPlan{};
+    game.Summarize(root);
+    if (root.Rows == 0 && root.NotDone == 0) return RunPlan{};
 
     // The moves that reached each position kept, with its parent, for the line.
     struct Step {
@@ -308,10 +390,11 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
     std::array<std::vector<std::uint32_t>, MaxLevels> levels;
     for (int round = 0;; ++round) {
         game.W = WeightSets[round % WeightCount];
+        game.Summarize(root);
         const std::size_t width = static_cast<std::size_t>(FirstWidth) << (round / WeightCount);
         steps.assign(1, Step{-1, RunMove{}});
         SeenHashes seen;
-        seen.Insert(game.Hash(root));
+        seen.Insert(Game::Key(root.Hash, root.Rows, root.Home));
         std::vector<Kept> beam{Kept{root, 0}}, next;
         std::array<int, MaxLevels> record;
         record.fill(std::numeric_limits<int>::min());
@@ -324,15 +407,18 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
                 game.Moves(at, [&](const RunMove& move) {
                     if (winner >= 0) return;
                     ++spent;
-                    const Position child = game.Apply(at, move);
-                    const std::uint64_t hash = game.Hash(child);
-                    if (seen.Contains(hash)) return;
-                    if (game.Won(child)) {
+                    std::uint64_t key;
+                    int score;
+                    bool won;
+                    game.Evaluate(at, move, key, score, won);
+                    if (seen.Contains(key)) return;
+                    if (won) {
                         steps.push_back(Step{beam[from].Step, move});
                         winner = static_cast<std::int32_t>(steps.size() - 1);
                         return;
                     }
-                    candidates.push_back(Candidate{game.Score(child), hash, from, child.Rows, move});
+                    const int level = at.Rows - (move.Kind == RunMove::Type::Deal ? 1 : 0);
+                    candidates.push_back(Candidate{score, key, from, static_cast<std::uint8_t>(level), move});
                 });
             }
             if (winner >= 0) break;
