@@ -5,7 +5,7 @@
 // foundations; and a win when every card lies on the foundations or in a
 // run from a King at the bottom of its column. The solver's general search
 // makes a few thousand moves a second through the code of play; this model
-// makes over a million, so it can afford a wide search, and what it finds
+// makes millions, so it can afford a wide search, and what it finds
 // is replayed through the code of play before it counts (see
 // SolverRunPlanner.cpp).
 #pragma once
