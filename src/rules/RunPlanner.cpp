@@ -236,8 +236,13 @@ struct Game {
         return true;
     }
 
-    // Every legal move from p. Moving a whole column onto an empty one, and
-    // a run onto a second empty column, give nothing new.
+    // Every legal move from p but two kinds: moving a whole column onto an
+    // empty one, or a run onto a second empty column. Once the stock is
+    // empty they give nothing new, as nothing reads where a column stands
+    // then; before, they differ only in where the next row's cards land,
+    // and searched they crowd the beams: Spider deals 1 to 50 within 7
+    // seconds each, 18 won without them, 9 with them. So a table won only
+    // through one is missed, never one claimed won that is not.
     template <class Emit>
     void Moves(const Position& p, Emit&& emit) const
     {
