@@ -77,7 +77,10 @@ std::uint64_t Mix(std::uint64_t h)
 
 // A column's share of the key: the hash of its cards and faces, mixed with
 // where it stands, as the stock deals by place.
-std::uint64_t Share(int column, std::uint64_t hash) { return Mix(hash + static_cast<std::uint64_t>(column + 1) * 0xD6E8FEB86659FD93ull); }
+std::uint64_t Share(int column, std::uint64_t hash)
+{
+    return Mix(hash + static_cast<std::uint64_t>(column + 1) * 0xD6E8FEB86659FD93ull);
+}
 
 struct Game {
     int Columns;
@@ -352,7 +355,8 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
     spent = 0;
     const int columns = static_cast<int>(start.Columns.size());
     if (columns == 0 || columns > MaxColumns || start.Stock.size() % static_cast<std::size_t>(columns) != 0 ||
-        start.Stock.size() / static_cast<std::size_t>(columns) >= MaxLevels || start.Down.size() != start.Columns.size())
+        start.Stock.size() / static_cast<std::size_t>(columns) >= MaxLevels ||
+        start.Down.size() != start.Columns.size())
         return std::nullopt;
     Game game{columns, start.Stock};
     Position root{};
@@ -361,8 +365,8 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
         if (cards.size() > RunColumnCards) return std::nullopt;
         std::copy(cards.begin(), cards.end(), root.Cards[c]);
         root.Length[c] = static_cast<std::uint8_t>(cards.size());
-        root.Down[c] = static_cast<std::uint8_t>(std::clamp<int>(start.Down[static_cast<std::size_t>(c)], 0,
-                                                                 static_cast<int>(cards.size())));
+        root.Down[c] = static_cast<std::uint8_t>(
+            std::clamp<int>(start.Down[static_cast<std::size_t>(c)], 0, static_cast<int>(cards.size())));
     }
     root.Rows = static_cast<std::uint8_t>(start.Stock.size() / static_cast<std::size_t>(columns));
     root.Home = static_cast<std::uint8_t>(start.Home);
@@ -434,7 +438,8 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
             for (auto& level : levels) level.clear();
             for (std::uint32_t i = 0; i < candidates.size(); ++i) levels[candidates[i].Level].push_back(i);
             const auto byScore = [&](std::uint32_t x, std::uint32_t y) {
-                return candidates[x].Score > candidates[y].Score || (candidates[x].Score == candidates[y].Score && x < y);
+                return candidates[x].Score > candidates[y].Score ||
+                       (candidates[x].Score == candidates[y].Score && x < y);
             };
             bool better = false;
             next.clear();

@@ -113,7 +113,8 @@ SolveAnswer Solver::Search::SearchRunPlanner(const SolverBudget& budget, const s
 
     std::int64_t children = 0;
     const auto stop = [&] {
-        return (cancel && cancel->load(std::memory_order_relaxed)) || (budget.Seconds > 0 && elapsed() > budget.Seconds);
+        return (cancel && cancel->load(std::memory_order_relaxed)) ||
+               (budget.Seconds > 0 && elapsed() > budget.Seconds);
     };
     const std::optional<RunPlan> plan =
         PlanRunGame(*start, budget.MaxStates > 0 ? budget.MaxStates * ChildrenPerPosition : 0,

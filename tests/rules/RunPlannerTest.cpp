@@ -134,8 +134,7 @@ TEST(RunPlanner, AgreesWithAnExhaustiveSearchOnSmallTables)
         table.Stock.assign(cards.begin(), cards.begin() + (round % 2 ? 3 : 0));
         table.Columns.resize(3);
         table.Down.assign(3, 0);
-        for (std::size_t k = table.Stock.size(); k < cards.size(); ++k)
-            table.Columns[k % 3].push_back(cards[k]);
+        for (std::size_t k = table.Stock.size(); k < cards.size(); ++k) table.Columns[k % 3].push_back(cards[k]);
         for (std::size_t c = 0; c < 3; ++c)
             if (!table.Columns[c].empty()) table.Down[c] = static_cast<int>(random() % table.Columns[c].size());
         std::set<std::vector<std::uint8_t>> seen;
@@ -172,7 +171,8 @@ TEST(RunPlanner, StopsWithinItsBudgetAndOnAHandItCannotWin)
     RunTable open;
     open.Columns = {Mixed(13, 7, 0), Mixed(6, 1, 1), {}};
     open.Down = {3, 2, 0};
-    EXPECT_FALSE(PlanRunGame(open, 0, std::size_t{64} << 20, [] { return true; }, spent));
+    EXPECT_FALSE(PlanRunGame(
+        open, 0, std::size_t{64} << 20, [] { return true; }, spent));
     EXPECT_LT(spent, 20);
 }
 
