@@ -24,6 +24,8 @@
 #include <iterator>
 #include <limits>
 
+#include "rules/SolverSeenTable.h"
+
 namespace vexa::solving {
 
 namespace {
@@ -46,6 +48,16 @@ constexpr int WeightCount = static_cast<int>(std::size(WeightSets));
 
 int Rank(std::uint8_t card) { return card & 15; }
 int Suit(std::uint8_t card) { return card >> 4; }
+
+// The cards of the run from a King at the bottom of a column, all face up,
+// that the claim counts: 0 when the bottom card is no King or face down.
+int ClaimedRun(const std::uint8_t* cards, int n, int down)
+{
+    if (n == 0 || down > 0 || Rank(cards[0]) != 13) return 0;
+    int claimed = 1;
+    while (claimed < n && Rank(cards[claimed]) + 1 == Rank(cards[claimed - 1])) ++claimed;
+    return claimed;
+}
 
 // A column's share of a position's key and score, and whether it is done:
 // empty, or one run from a King down, all face up.
@@ -105,14 +117,9 @@ struct Game {
             summary.Score = W.Empty;
             return summary;
         }
-        int score = -W.FaceDown * down;
-        int claimed = 0;
-        if (down == 0 && Rank(cards[0]) == 13) {
-            claimed = 1;
-            while (claimed < n && Rank(cards[claimed]) + 1 == Rank(cards[claimed - 1])) ++claimed;
-            score += W.Claim * claimed;
-            summary.Done = claimed == n;
-        }
+        const int claimed = ClaimedRun(cards, n, down);
+        int score = -W.FaceDown * down + W.Claim * claimed;
+        summary.Done = claimed == n;
         const int from = std::max(claimed, down);
         for (int q = from; q < n; ++q) {
             const bool inOrder = q > from && Rank(cards[q]) + 1 == Rank(cards[q - 1]);
@@ -292,48 +299,6 @@ struct Game {
     }
 };
 
-// Hashes of the positions met, in open addressing; 0 stands for empty.
-class SeenHashes {
-public:
-    bool Insert(std::uint64_t h)
-    {
-        if (h == 0) h = 1;
-        if (2 * (count_ + 1) > slots_.size()) Grow();
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = (h * 0x9E3779B97F4A7C15ull) >> 17 & mask;; i = (i + 1) & mask) {
-            if (slots_[i] == h) return false;
-            if (slots_[i] == 0) {
-                slots_[i] = h;
-                ++count_;
-                return true;
-            }
-        }
-    }
-    bool Contains(std::uint64_t h) const
-    {
-        if (h == 0) h = 1;
-        if (slots_.empty()) return false;
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = (h * 0x9E3779B97F4A7C15ull) >> 17 & mask;; i = (i + 1) & mask) {
-            if (slots_[i] == h) return true;
-            if (slots_[i] == 0) return false;
-        }
-    }
-    std::size_t Bytes() const { return slots_.size() * sizeof(std::uint64_t); }
-
-private:
-    void Grow()
-    {
-        std::vector<std::uint64_t> old(std::max<std::size_t>(1 << 16, slots_.size() * 2));
-        old.swap(slots_);
-        count_ = 0;
-        for (const std::uint64_t h : old)
-            if (h) Insert(h);
-    }
-    std::vector<std::uint64_t> slots_;
-    std::size_t count_ = 0;
-};
-
 }  // namespace
 
 bool RunTableWon(const RunTable& table)
@@ -341,10 +306,8 @@ bool RunTableWon(const RunTable& table)
     if (!table.Stock.empty()) return false;
     for (std::size_t c = 0; c < table.Columns.size(); ++c) {
         const auto& cards = table.Columns[c];
-        if (cards.empty()) continue;
-        if (table.Down[c] > 0 || Rank(cards[0]) != 13) return false;
-        for (std::size_t k = 1; k < cards.size(); ++k)
-            if (Rank(cards[k]) + 1 != Rank(cards[k - 1])) return false;
+        const int n = static_cast<int>(cards.size());
+        if (ClaimedRun(cards.data(), n, table.Down[c]) != n) return false;
     }
     return true;
 }
@@ -402,8 +365,8 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
         game.Summarize(root);
         const std::size_t width = static_cast<std::size_t>(FirstWidth) << (round / WeightCount);
         steps.assign(1, Step{-1, RunMove{}});
-        SeenHashes seen;
-        seen.Insert(Game::Key(root.Hash, root.Rows, root.Home));
+        SeenTable seen;
+        seen[Game::Key(root.Hash, root.Rows, root.Home)];
         std::vector<Kept> beam{Kept{root, 0}}, next;
         std::array<int, MaxLevels> record;
         record.fill(std::numeric_limits<int>::min());
@@ -420,7 +383,7 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
                     int score;
                     bool won;
                     game.Evaluate(at, move, key, score, won);
-                    if (seen.Contains(key)) return;
+                    if (seen.Find(key)) return;
                     if (won) {
                         steps.push_back(Step{beam[from].Step, move});
                         winner = static_cast<std::int32_t>(steps.size() - 1);
@@ -453,7 +416,8 @@ std::optional<RunPlan> PlanRunGame(const RunTable& start, std::int64_t maxChildr
                         break;
                     }
                     const Candidate& candidate = candidates[i];
-                    if (!seen.Insert(candidate.Hash)) continue;
+                    if (seen.Find(candidate.Hash)) continue;
+                    seen[candidate.Hash];
                     ++taken;
                     if (candidate.Score > record[level]) {
                         record[level] = candidate.Score;

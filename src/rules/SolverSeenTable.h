@@ -52,6 +52,7 @@ public:
         hasEmpty_ = false;
     }
     std::size_t size() const { return size_; }
+    std::size_t Bytes() const { return keys_.size() * (sizeof(std::uint64_t) + sizeof(std::int32_t)); }
 
 private:
     static constexpr std::uint64_t Empty = 0;
